@@ -1,0 +1,28 @@
+#pragma once
+
+#include "Dialogs.h"
+
+#include <QStringList>
+
+namespace platform {
+
+/// Dialogs that never block: they record what was shown. Installs itself while it lives.
+class FakeDialogs : public Dialogs {
+public:
+    /// Installs the fake as the dialogs in force.
+    FakeDialogs() { setDialogs(this); }
+    /// Restores the Qt dialogs.
+    ~FakeDialogs() override { setDialogs(nullptr); }
+    FakeDialogs(const FakeDialogs&) = delete;
+    FakeDialogs& operator=(const FakeDialogs&) = delete;
+
+    void showMessage(const QString& text) override { m_messages.append(text); }
+
+    /// Every message shown so far, oldest first.
+    const QStringList& messages() const { return m_messages; }
+
+private:
+    QStringList m_messages;
+};
+
+} // namespace platform
