@@ -1,0 +1,4 @@
+#pragma once
+
+// The seven-segment digit control.
+#include "controls/TDigit.h"
