@@ -1,0 +1,99 @@
+#include "core/CommaText.h"
+#include "core/TStringList.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+QStringList L(std::initializer_list<const char*> items) {
+    QStringList out;
+    for (const char* s : items)
+        out.append(QString::fromUtf8(s));
+    return out;
+}
+} // namespace
+
+TEST(CommaText, WritesPlainItemsAsTheyAreAndQuotesOnlyWhereNeeded) {
+    EXPECT_EQ(ToCommaText(L({"a", "b", "c"})), "a,b,c");
+    EXPECT_EQ(ToCommaText(L({"Max Muster", "1,5", "say \"hi\"", "x"})),
+              "\"Max Muster\",\"1,5\",\"say \"\"hi\"\"\",x");
+    EXPECT_EQ(ToCommaText(QStringList{QString("a\tb"), QString(QChar(0)) + "z"}),
+              QString("\"a\tb\",\"") + QChar(0) + "z\"");
+    EXPECT_EQ(ToCommaText(L({"Äpfel", "a;b"})), "Äpfel,a;b");
+}
+
+TEST(CommaText, WritesEmptyItemsAsNothingButALoneEmptyItemAsTwoQuotes) {
+    EXPECT_EQ(ToCommaText(L({"", "", "", ""})), ",,,");
+    EXPECT_EQ(ToCommaText(L({"", "x", ""})), ",x,");
+    EXPECT_EQ(ToCommaText(L({""})), "\"\"");
+    EXPECT_EQ(ToCommaText(QStringList()), "");
+}
+
+TEST(CommaText, ReadingSkipsBlanksAroundItemsAndSplitsUnquotedItemsAtBlanks) {
+    EXPECT_EQ(ParseCommaText("  a ,\tb,c"), L({"a", "b", "c"}));
+    // An unquoted blank ends the item; what follows starts the next one.
+    EXPECT_EQ(ParseCommaText("Max Muster,1"), L({"Max", "Muster", "1"}));
+    EXPECT_EQ(ParseCommaText(""), QStringList());
+    EXPECT_EQ(ParseCommaText("   "), QStringList());
+}
+
+TEST(CommaText, ReadingQuotedItemsUndoublesQuotesAndKeepsCommasAndBlanks) {
+    EXPECT_EQ(ParseCommaText("\"Max Muster\",\"1,5\",\"say \"\"hi\"\"\""),
+              L({"Max Muster", "1,5", "say \"hi\""}));
+    EXPECT_EQ(ParseCommaText("\"\""), L({""}));
+    // Text right after a closing quote starts the next item.
+    EXPECT_EQ(ParseCommaText("\"ab\"cd,e"), L({"ab", "cd", "e"}));
+}
+
+TEST(CommaText, ReadingEmptyItemsAndTheTrailingComma) {
+    EXPECT_EQ(ParseCommaText(",,,"), L({"", "", "", ""}));
+    EXPECT_EQ(ParseCommaText("a,"), L({"a", ""}));
+    EXPECT_EQ(ParseCommaText("a,,b"), L({"a", "", "b"}));
+    // Only a comma that is literally the last character adds the extra empty item.
+    EXPECT_EQ(ParseCommaText("a, "), L({"a"}));
+}
+
+TEST(CommaText, ReadingAnUnterminatedQuoteKeepsTheRestOfTheLine) {
+    EXPECT_EQ(ParseCommaText("x,\"abc"), L({"x", "abc"}));
+    EXPECT_EQ(ParseCommaText("\"a\"\"b"), L({"a\"b"}));
+    EXPECT_EQ(ParseCommaText("\""), L({""}));
+}
+
+TEST(CommaText, ReadingStopsAtAZeroCharacterOutsideQuotes) {
+    const QString line = QString("a,") + QChar(0) + "b,c";
+    EXPECT_EQ(ParseCommaText(line), L({"a"}));
+    const QString quoted = QString("\"x") + QChar(0) + "y\",z";
+    EXPECT_EQ(ParseCommaText(quoted), (QStringList{QString("x") + QChar(0) + "y", "z"}));
+}
+
+TEST(CommaText, RoundTripsAwkwardItems) {
+    const QStringList cases[] = {
+        L({"Who", "Time", "Speed", "Note"}),
+        L({"  Nr.:", "12 Hans Müller", "", ""}),
+        L({"", "", "", ""}),
+        L({""}),
+        L({"\"", ",", " ", "\"\"", "a\"b,c d"}),
+        L({"clBlack,0,0,0,clBlack", "$00FF00FF"}),
+    };
+    for (const QStringList& items : cases)
+        EXPECT_EQ(ParseCommaText(ToCommaText(items)), items) << ToCommaText(items).toStdString();
+}
+
+TEST(CommaText, NestedCommaTextSurvivesTwoLevels) {
+    const QString inner = ToCommaText(L({"clBlack", "0", "1", "0", "clBlack"}));
+    const QString line = ToCommaText(QStringList{"FontColSettings", inner, inner});
+    EXPECT_EQ(line, "FontColSettings,\"clBlack,0,1,0,clBlack\",\"clBlack,0,1,0,clBlack\"");
+    const QStringList back = ParseCommaText(line);
+    ASSERT_EQ(back.size(), 3);
+    EXPECT_EQ(ParseCommaText(back[2]), L({"clBlack", "0", "1", "0", "clBlack"}));
+}
+
+TEST(CommaText, StringListPropertyUsesTheSameRules) {
+    TStringList list;
+    list.setCommaText("a, \"b c\",");
+    ASSERT_EQ(list.Count(), 3);
+    EXPECT_EQ(list.Strings(1), "b c");
+    EXPECT_EQ(list.Strings(2), "");
+    EXPECT_EQ(list.CommaText(), "a,\"b c\",");
+    list.setCommaText("");
+    EXPECT_EQ(list.Count(), 0);
+}
