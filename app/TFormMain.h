@@ -1,0 +1,174 @@
+#pragma once
+
+#include "app/ProtocolLine.h"
+#include "app/TMenuItem.h"
+#include "app/TRunButton.h"
+#include "core/Colors.h"
+
+#include <QList>
+#include <QWidget>
+#include <array>
+#include <optional>
+
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QSpinBox;
+class QTimer;
+class TDigit;
+
+/// The main window: the run of one competitor (START, LAP, STOP, RESET), its time and speed display
+/// and the protocol lines each moment produces.
+class TFormMain : public QWidget {
+    Q_OBJECT
+public:
+    /// Builds the window with its controls in their state at creation (idle, both rows at zero).
+    explicit TFormMain(QWidget* parent = nullptr);
+    ~TFormMain() override;
+
+    // ---- settings the run uses ----
+    /// Distance in metres between the LAP and the STOP pass.
+    int LenLuch() const { return m_lenLuch; }
+    /// Sets the distance in metres.
+    void setLenLuch(int metres);
+    /// Display resolution: 2 hundredths, 1 tenths, 0 whole seconds.
+    int Acc() const { return m_acc; }
+    /// Sets the resolution, clamped to 0..2, and reshapes the time row.
+    void setAcc(int acc);
+    /// Dim and lit colour of the time row's leading digits.
+    TColor C3() const { return m_c3; }
+    TColor C4() const { return m_c4; }
+    /// Sets the dim colour of the time row's leading digits.
+    void setC3(TColor c);
+    /// Sets the lit colour of the time row's leading digits.
+    void setC4(TColor c);
+
+    // ---- run state ----
+    uint32_t StartTick() const { return m_startTick; }
+    uint32_t LapTick() const { return m_lapTick; }
+    uint32_t StopTick() const { return m_stopTick; }
+
+    // ---- run control ----
+    /// The START action.
+    void mStartClick(QObject* Sender);
+    /// Calls the LAP action.
+    void mLapClick(QObject* Sender);
+    /// The LAP action, shared by the menu item and the mouse press on `bLAP`.
+    void DoLap();
+    /// The STOP action.
+    void mStopClick(QObject* Sender);
+    /// The RESET action.
+    void bRESETClick(QObject* Sender);
+    /// Runs `bRESET`'s click operation, whether or not the button is enabled.
+    void mResetClick(QObject* Sender);
+    /// Mouse-press handlers of the run buttons.
+    void bSTARTMouseDown(QObject* Sender, Qt::MouseButton button);
+    void bLAPMouseDown(QObject* Sender, Qt::MouseButton button);
+    void bSTOPMouseDown(QObject* Sender, Qt::MouseButton button);
+    void bRESETMouseDown(QObject* Sender, Qt::MouseButton button);
+    /// The run clock: shows the elapsed time on the time row.
+    void ClockTimer(QObject* Sender);
+    /// Name field gains the focus: the run shortcuts are taken away so S, L, P and Del can be typed.
+    void editStartNEnter(QObject* Sender);
+    /// Name field loses the focus: shortcuts back; a name that is a number becomes the start number.
+    void editStartNExit(QObject* Sender);
+    /// Enter in the name field moves the focus to `bSTART` while it is enabled.
+    void editStartNKeyDown(QObject* Sender, int& Key, Qt::KeyboardModifiers Shift);
+
+    /// Runs `item`'s click operation (nothing while it is disabled) so that a START, LAP or STOP it
+    /// leads to takes `tick` as its moment instead of reading the counter: the light barrier's edge.
+    void ClickWithTick(TMenuItem* item, uint32_t tick);
+
+    // ---- display ----
+    /// Shows `value` (thousandths) on row 0 (time) or row 1 (speed).
+    void ShowDigits(int row, int64_t value);
+    /// Reshapes the time row for resolution `acc`.
+    void ApplyResolution(int acc);
+    /// The protocol's time text of `ms` at the current resolution.
+    QString FormatRunTime(int64_t ms) const;
+
+    // ---- protocol sink ----
+    /// Appends one protocol line.
+    void AddProtocolRow(const QString& who, const QString& time, const QString& speed, const QString& note);
+    /// Brings the run just finished into view.
+    void ShowLastRun();
+    /// The protocol lines written so far, oldest first.
+    const QList<ProtocolLine>& ProtocolLines() const { return m_protocol; }
+    /// How often `ShowLastRun` was called.
+    int ShowLastRunCount() const { return m_showLastRunCount; }
+
+    /// True while the run clock is running.
+    bool ClockRunning() const;
+
+    // ---- controls, named as in the window's design ----
+    TRunButton* bSTART = nullptr;
+    TRunButton* bLAP = nullptr;
+    TRunButton* bSTOP = nullptr;
+    TRunButton* bRESET = nullptr;
+    TMenuItem* mStart = nullptr;
+    TMenuItem* mLap = nullptr;
+    TMenuItem* mStop = nullptr;
+    TMenuItem* mReset = nullptr;
+    /// The invisible shortcut menu, in its order.
+    QList<TMenuItem*> HideMenu1;
+    QSpinBox* seStartN = nullptr;
+    QLineEdit* editStartN = nullptr;
+    QTimer* Clock = nullptr;
+
+    QFrame* Panel1 = nullptr; ///< top bar
+    QFrame* Panel2 = nullptr; ///< left column
+    QFrame* PanelTimerOwner = nullptr;
+    QFrame* PanelTimer = nullptr;
+    QFrame* Panel6 = nullptr;
+    QFrame* Panel5 = nullptr; ///< input area
+    QFrame* Panel3 = nullptr; ///< right area
+    QFrame* Panel4 = nullptr; ///< protocol caption panel
+    /// Time row digits: hundreds, tens, ones, tenths, hundredths.
+    TDigit* Digit4 = nullptr;
+    TDigit* Digit5 = nullptr;
+    TDigit* Digit6 = nullptr;
+    TDigit* Digit7 = nullptr;
+    TDigit* Digit8 = nullptr;
+    /// Speed row digits: hundreds, tens, ones, tenths, hundredths.
+    TDigit* Digit14 = nullptr;
+    TDigit* Digit15 = nullptr;
+    TDigit* Digit16 = nullptr;
+    TDigit* Digit17 = nullptr;
+    TDigit* Digit18 = nullptr;
+    QLabel* LabSec = nullptr;
+    QLabel* Lab_sek = nullptr;
+    QLabel* Lab_100 = nullptr;
+    QLabel* Label1 = nullptr;
+    QLabel* Label2 = nullptr;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void buildDisplay();
+    /// The five digits of row 0 (time) or row 1 (speed), hundreds first.
+    std::array<TDigit*, 5> rowDigits(int row) const;
+    void buildInputArea();
+    void buildMenu();
+    void layoutAreas();
+    /// The moment of the action that is starting: the handed-over edge tick, else the counter now.
+    uint32_t takeActionTick();
+    /// Sets a run button's enabled state and its menu item's with it.
+    void setRunEnabled(TRunButton* button, bool enabled);
+    /// Runs `action`, showing any error it raises in a message box; the action ends there.
+    template <typename F> void guarded(F&& action);
+    bool handleShortCut(QKeyEvent* key, bool onlyProbe);
+
+    int m_lenLuch = 10;
+    int m_acc = 2;
+    TColor m_c3 = clDimDigit;
+    TColor m_c4 = clYellow;
+    uint32_t m_startTick = 0;
+    uint32_t m_lapTick = 0;
+    uint32_t m_stopTick = 0;
+    std::optional<uint32_t> m_eventTick;
+    QList<ProtocolLine> m_protocol;
+    int m_showLastRunCount = 0;
+    int m_resetCount = 0; ///< RESETs so far; lets an action notice one that ran inside it
+};

@@ -1,0 +1,13 @@
+#include "TFormMain.h"
+
+#include <QApplication>
+#include <QFileInfo>
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    // The program's title is its file name without folder and extension.
+    QApplication::setApplicationName(QFileInfo(QApplication::applicationFilePath()).completeBaseName());
+    TFormMain form;
+    form.show();
+    return app.exec();
+}
