@@ -1,0 +1,57 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <vector>
+
+/// Section size of a sparse container: 16 or 256 pointer slots per section.
+enum class TSparseQuantum { QuantumSmall, QuantumLarge };
+
+/// A two-level sparse array of untyped pointers: a growable directory of fixed-size sections that
+/// are allocated only where a non-null pointer is written. It never owns what the pointers point to.
+/// Reads go through a one-entry cache, so even a read changes state: not for use across threads.
+class TSparsePointerArray {
+public:
+    /// Callback for ForEach: (index, pointer) -> 0 to go on, anything else to stop with that value.
+    using TSPAApply = std::function<int(int32_t Index, void* Item)>;
+
+    /// Creates an empty array with the given section size.
+    explicit TSparsePointerArray(TSparseQuantum quantum);
+    ~TSparsePointerArray();
+    TSparsePointerArray(const TSparsePointerArray&) = delete;
+    TSparsePointerArray& operator=(const TSparsePointerArray&) = delete;
+
+    /// The pointer at index, null where nothing was written (negative indices included).
+    void* ReadAt(int32_t index) const;
+    /// The address of the slot for index, making room for it. An index past the container's limit
+    /// raises EListError.
+    void** SlotFor(int32_t index);
+    /// Stores p at index; writing null to an empty slot allocates nothing.
+    void WriteAt(int32_t index, void* p);
+    /// Calls apply for every non-null entry in ascending index order; returns the first non-zero
+    /// result, or 0.
+    int ForEach(const TSPAApply& apply) const;
+    /// The highest index holding a non-null pointer, -1 when empty.
+    int32_t HighestIndex() const { return m_highestIndex; }
+
+    /// Slots per section (16 or 256).
+    uint16_t SectionSize() const { return m_sectionSize; }
+    /// Number of directory entries.
+    uint16_t SlotCount() const { return static_cast<uint16_t>(m_directory.size()); }
+    /// Number of sections allocated so far.
+    int SectionCount() const;
+    /// The largest index the container can hold.
+    int32_t MaxIndex() const;
+
+private:
+    void recomputeHighestBelow(int32_t index);
+
+    std::vector<std::unique_ptr<void*[]>> m_directory;
+    uint16_t m_indexMask;
+    uint16_t m_sectionShift;
+    uint16_t m_sectionSize;
+    int32_t m_highestIndex = -1;
+    mutable int32_t m_cacheIndex = -1;
+    mutable void* m_cacheValue = nullptr;
+};
