@@ -1,0 +1,294 @@
+#include "app/TFormMain.h"
+#include "controls/TDigit.h"
+#include "platform/FakeClock.h"
+#include "platform/FakeDialogs.h"
+
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QSpinBox>
+#include <QTest>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+namespace {
+
+struct Enabled {
+    bool start, lap, stop, reset, number;
+};
+
+class FormMainRun : public ::testing::Test {
+protected:
+    void SetUp() override {
+        form.show();
+        form.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+    }
+
+    void expectState(Enabled e) {
+        EXPECT_EQ(form.bSTART->isEnabled(), e.start);
+        EXPECT_EQ(form.bLAP->isEnabled(), e.lap);
+        EXPECT_EQ(form.bSTOP->isEnabled(), e.stop);
+        EXPECT_EQ(form.bRESET->isEnabled(), e.reset);
+        EXPECT_EQ(form.seStartN->isEnabled(), e.number);
+        // Each menu item mirrors its button.
+        EXPECT_EQ(form.mStart->isEnabled(), e.start);
+        EXPECT_EQ(form.mLap->isEnabled(), e.lap);
+        EXPECT_EQ(form.mStop->isEnabled(), e.stop);
+        EXPECT_EQ(form.mReset->isEnabled(), e.reset);
+    }
+
+    QString digits(int row) {
+        const std::array<TDigit*, 5> d =
+            row == 0 ? std::array{form.Digit4, form.Digit5, form.Digit6, form.Digit7, form.Digit8}
+                     : std::array{form.Digit14, form.Digit15, form.Digit16, form.Digit17, form.Digit18};
+        QString s;
+        for (int i = 0; i < 5; ++i) {
+            if (i == 3)
+                s += QLatin1Char(',');
+            s += QString::number(d[i]->Value());
+        }
+        return s;
+    }
+
+    void press(QWidget* w, Qt::MouseButton button = Qt::LeftButton) { QTest::mousePress(w, button); }
+
+    void key(int k, Qt::KeyboardModifiers mods = Qt::NoModifier) {
+        QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : &form;
+        QTest::keyClick(target, Qt::Key(k), mods);
+    }
+
+    platform::FakeClock clock{1000, QDateTime(QDate(2026, 12, 8), QTime(9, 5, 7))};
+    platform::FakeDialogs dialogs;
+    TFormMain form;
+};
+
+const ProtocolLine nrLine{"  Nr.:", "1", "", ""};
+const ProtocolLine startLine{"Start:", "  0,00", "", "9:05.07"};
+
+} // namespace
+
+TEST_F(FormMainRun, StartsIdleWithZeroOnBothRows) {
+    expectState({true, false, false, false, true});
+    EXPECT_EQ(digits(0), QStringLiteral("000,00"));
+    EXPECT_EQ(digits(1), QStringLiteral("000,00"));
+    EXPECT_EQ(form.Digit4->ColorOn(), clDimDigit);
+    EXPECT_EQ(form.Digit5->ColorOn(), clDimDigit);
+    EXPECT_EQ(form.Digit6->ColorOn(), clYellow);
+    EXPECT_EQ(form.Digit16->ColorOn(), clLime);
+    EXPECT_FALSE(form.ClockRunning());
+    EXPECT_TRUE(form.ProtocolLines().isEmpty());
+}
+
+TEST_F(FormMainRun, FullRunByMousePressesWritesFourLinesAndTheSpeed) {
+    form.editStartN->setText(QStringLiteral("Anna"));
+    press(form.bSTART, Qt::RightButton); // any mouse button counts, at the press
+    expectState({false, true, false, true, false});
+    EXPECT_TRUE(form.ClockRunning());
+    EXPECT_EQ(form.bLAP, QApplication::focusWidget());
+
+    clock.advance(5230);
+    press(form.bLAP);
+    expectState({false, false, true, true, false});
+    EXPECT_TRUE(form.ClockRunning()) << "the clock keeps counting after LAP";
+    EXPECT_EQ(digits(0), QStringLiteral("005,23"));
+
+    clock.advance(720);
+    press(form.bSTOP);
+    expectState({false, false, false, true, false});
+    EXPECT_FALSE(form.ClockRunning());
+    EXPECT_EQ(form.bRESET, QApplication::focusWidget());
+    EXPECT_EQ(digits(0), QStringLiteral("005,95"));
+    // 10 m in 720 ms: 50 km/h, hundreds digit dimmed, tens lit.
+    EXPECT_EQ(digits(1), QStringLiteral("050,00"));
+    EXPECT_EQ(form.Digit14->ColorOn(), clDimDigit);
+    EXPECT_EQ(form.Digit15->ColorOn(), clLime);
+
+    const QList<ProtocolLine> expected{
+        {"  Nr.:", "1", "Anna", ""},
+        startLine,
+        {"  Lap:", "  5,23", "", ""},
+        {"Stopp:", "  5,95", "    50", "10m/0,72c"},
+    };
+    EXPECT_EQ(form.ProtocolLines(), expected);
+    EXPECT_EQ(form.ShowLastRunCount(), 1);
+
+    press(form.bRESET);
+    expectState({true, false, false, false, true});
+    EXPECT_EQ(form.ProtocolLines().last(), (ProtocolLine{"-", "", "", ""}));
+    EXPECT_EQ(form.seStartN->value(), 2);
+    EXPECT_TRUE(form.editStartN->text().isEmpty());
+    EXPECT_EQ(digits(0), QStringLiteral("000,00"));
+    EXPECT_EQ(digits(1), QStringLiteral("000,00"));
+    EXPECT_EQ(form.bSTART, QApplication::focusWidget());
+}
+
+TEST_F(FormMainRun, OneKeyShortcutsRunTheWholeRun) {
+    key(Qt::Key_S);
+    clock.advance(1000);
+    key(Qt::Key_L);
+    clock.advance(360);
+    key(Qt::Key_P);
+    ASSERT_EQ(form.ProtocolLines().size(), 4);
+    EXPECT_EQ(form.ProtocolLines()[3].note, QStringLiteral("10m/0,36c"));
+    EXPECT_EQ(form.ProtocolLines()[3].speed, QStringLiteral("   100"));
+    key(Qt::Key_Delete);
+    EXPECT_EQ(form.ProtocolLines().size(), 5);
+    expectState({true, false, false, false, true});
+}
+
+TEST_F(FormMainRun, EnterAloneWalksTheFocusThroughTheRun) {
+    form.bSTART->setFocus();
+    for (int i = 0; i < 4; ++i) {
+        key(Qt::Key_Return);
+        clock.advance(500);
+    }
+    const QStringList who = [&] {
+        QStringList l;
+        for (const ProtocolLine& line : form.ProtocolLines())
+            l << line.who;
+        return l;
+    }();
+    EXPECT_EQ(who, (QStringList{"  Nr.:", "Start:", "  Lap:", "Stopp:", "-"}));
+    EXPECT_EQ(form.bSTART, QApplication::focusWidget());
+    expectState({true, false, false, false, true});
+}
+
+TEST_F(FormMainRun, DisabledItemsTakeTheirKeyWithoutActing) {
+    key(Qt::Key_L);
+    key(Qt::Key_P);
+    EXPECT_TRUE(form.ProtocolLines().isEmpty());
+    // Del in the start-number field never deletes a character, and runs RESET only when enabled.
+    form.seStartN->setFocus();
+    form.seStartN->findChild<QLineEdit*>()->setCursorPosition(0);
+    key(Qt::Key_Delete);
+    EXPECT_EQ(form.seStartN->text(), QStringLiteral("1"));
+    EXPECT_TRUE(form.ProtocolLines().isEmpty());
+    form.mStart->Click();
+    form.seStartN->setEnabled(true); // reach the field again while a run is under way
+    form.seStartN->setFocus();
+    key(Qt::Key_Delete);
+    EXPECT_EQ(form.ProtocolLines().last().who, QStringLiteral("-"));
+}
+
+TEST_F(FormMainRun, NameFieldTakesLettersAndSetsANumericStartNumberOnExit) {
+    form.editStartN->setFocus();
+    key(Qt::Key_S);
+    EXPECT_EQ(form.editStartN->text(), QStringLiteral("s"));
+    EXPECT_TRUE(form.ProtocolLines().isEmpty()) << "typing S into the name must not start a run";
+
+    struct Case {
+        const char* text;
+        int expected;
+    };
+    for (const Case c : {Case{"12", 12}, Case{"Anna", 12}, Case{"70000", 65535}, Case{"-3", 1}}) {
+        form.editStartN->setFocus();
+        form.editStartN->setText(QString::fromLatin1(c.text));
+        form.seStartN->setFocus(); // leaving the field
+        EXPECT_EQ(form.seStartN->value(), c.expected) << c.text;
+    }
+    // Back outside the field, S starts a run again.
+    form.bSTART->setFocus();
+    key(Qt::Key_S);
+    EXPECT_EQ(form.ProtocolLines().size(), 2);
+}
+
+TEST_F(FormMainRun, EnterInTheNameFieldMovesToStart) {
+    form.editStartN->setFocus();
+    form.editStartN->setText(QStringLiteral("7"));
+    key(Qt::Key_Return);
+    EXPECT_EQ(form.bSTART, QApplication::focusWidget());
+    EXPECT_EQ(form.seStartN->value(), 7);
+}
+
+TEST_F(FormMainRun, ResetClampsTheStartNumberAtItsMaximum) {
+    form.seStartN->setValue(65535);
+    form.mStart->Click();
+    form.mReset->Click();
+    EXPECT_EQ(form.seStartN->value(), 65535);
+}
+
+TEST_F(FormMainRun, ResetLeavesTheRunTrulyIdle) {
+    // After START, RESET: LAP is off again.
+    form.mStart->Click();
+    form.mReset->Click();
+    expectState({true, false, false, false, true});
+    // After START, LAP, RESET: STOP is off again, so the next START cannot be stopped at once.
+    form.mStart->Click();
+    form.mLap->Click();
+    form.mReset->Click();
+    expectState({true, false, false, false, true});
+    form.mStart->Click();
+    form.mStop->Click();
+    expectState({false, true, false, true, false});
+}
+
+TEST_F(FormMainRun, MnemonicsPressTheRunButtons) {
+    form.editStartN->setFocus();
+    key(Qt::Key_S, Qt::AltModifier);
+    EXPECT_EQ(form.ProtocolLines().size(), 2);
+    key(Qt::Key_L, Qt::AltModifier);
+    key(Qt::Key_P, Qt::AltModifier);
+    EXPECT_EQ(form.ProtocolLines().size(), 4);
+}
+
+TEST_F(FormMainRun, MeasuresCorrectlyAcrossTheTickCounterWrap) {
+    clock.setTick(0xFFFFFC18u); // 1000 ms before the wrap
+    form.mStart->Click();
+    clock.advance(1500);
+    form.mLap->Click();
+    clock.advance(720);
+    form.mStop->Click();
+    EXPECT_EQ(form.ProtocolLines()[2].time, QStringLiteral("  1,50"));
+    EXPECT_EQ(form.ProtocolLines()[3].time, QStringLiteral("  2,22"));
+    EXPECT_EQ(form.ProtocolLines()[3].speed, QStringLiteral("    50"));
+}
+
+TEST_F(FormMainRun, ClockShowsTheElapsedTimeWhileTheRunIsUnderWay) {
+    form.mStart->Click();
+    clock.advance(12340);
+    QTRY_COMPARE_WITH_TIMEOUT(digits(0), QStringLiteral("012,34"), 1000);
+    EXPECT_EQ(form.Digit5->ColorOn(), clYellow);
+    EXPECT_EQ(form.Digit4->ColorOn(), clDimDigit);
+}
+
+TEST_F(FormMainRun, AHandedOverTickIsTheMomentOfTheAction) {
+    form.ClickWithTick(form.mStart, 2000);
+    EXPECT_EQ(form.StartTick(), 2000u);
+    form.ClickWithTick(form.mLap, 3000);
+    form.ClickWithTick(form.mStop, 3500);
+    EXPECT_EQ(form.ProtocolLines()[3].time, QStringLiteral("  1,50"));
+    EXPECT_EQ(form.ProtocolLines()[3].speed, QStringLiteral("    72"));
+    // A disabled item ignores the hand-over, and the next manual action reads the counter again.
+    form.ClickWithTick(form.mStop, 9999);
+    EXPECT_EQ(form.ProtocolLines().size(), 4);
+    form.mReset->Click();
+    form.mStart->Click();
+    EXPECT_EQ(form.StartTick(), 1000u);
+}
+
+TEST_F(FormMainRun, LapAndStopInTheSameTickWriteTheLineWithoutASpeed) {
+    form.mStart->Click();
+    clock.advance(800);
+    form.mLap->Click();
+    form.mStop->Click();
+    EXPECT_EQ(form.ProtocolLines()[3], (ProtocolLine{"Stopp:", "  0,80", "     -", "10m/0c"}));
+    EXPECT_EQ(digits(1), QStringLiteral("000,00"));
+}
+
+TEST_F(FormMainRun, ResolutionShapesTheTimeRowAndTheTimeTexts) {
+    form.setAcc(0);
+    EXPECT_EQ(form.PanelTimer->width(), 165);
+    EXPECT_EQ(form.PanelTimer->x(), 61);
+    EXPECT_TRUE(form.Digit8->isHidden());
+    EXPECT_TRUE(form.Digit7->isHidden());
+    EXPECT_TRUE(form.LabSec->isHidden());
+    form.mStart->Click();
+    clock.advance(999);
+    form.mLap->Click();
+    EXPECT_EQ(form.ProtocolLines()[2].time, QStringLiteral("  0"));
+    form.setAcc(9); // out of range: clamped to hundredths
+    EXPECT_EQ(form.Acc(), 2);
+    EXPECT_EQ(form.PanelTimer->width(), 288);
+    EXPECT_FALSE(form.Digit8->isHidden());
+}
