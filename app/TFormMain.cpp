@@ -14,8 +14,10 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
+#include <QMenu>
 #include <QSpinBox>
 #include <QTimer>
+#include <QToolButton>
 #include <algorithm>
 
 namespace {
@@ -24,6 +26,9 @@ constexpr int TopBarHeight = 33;
 constexpr int LeftColumnWidth = 289;
 constexpr int InputAreaTop = 249;
 constexpr int CaptionPanelHeight = 40;
+constexpr int ProtocolButtonSize = 36;
+/// Left edges of the right-hand protocol buttons as designed for the caption panel's first width.
+constexpr int DesignedCaptionWidth = 831 - 289;
 constexpr int StartNumberMin = 1;
 constexpr int StartNumberMax = 65535;
 
@@ -60,7 +65,13 @@ QLabel* makeLabel(QWidget* parent, const QString& text, const QFont& font, TColo
 
 } // namespace
 
+static void initResources() {
+    // The images live in this static library; they must be registered before first use.
+    Q_INIT_RESOURCE(icons);
+}
+
 TFormMain::TFormMain(QWidget* parent) : QWidget(parent) {
+    initResources();
     setWindowTitle(QStringLiteral("Vantro-Kartex v1.0"));
     resize(831, 513);
     setMinimumSize(804, 445);
@@ -83,6 +94,7 @@ TFormMain::TFormMain(QWidget* parent) : QWidget(parent) {
     buildDisplay();
     buildInputArea();
     buildMenu();
+    buildProtocolButtons();
 
     Clock = new QTimer(this);
     Clock->setInterval(10);
@@ -232,6 +244,39 @@ void TFormMain::buildMenu() {
     HideMenu1 = {mStart, mLap, mStop, mReset};
 }
 
+void TFormMain::buildProtocolButtons() {
+    struct ButtonSpec {
+        QToolButton** button;
+        const char* icon;
+        const char* hint;
+        int x;
+    };
+    const ButtonSpec specs[6] = {
+        {&sbCLS, "cls", "Protokoll  l\u00f6schen", 2}, {&sbLoad, "load", "Protokoll \u00f6ffnen", 42},
+        {&sbPrint, "print", "Protokoll drucken", 82},  {&sbWord, "word", "Datei in MS Word", 410},
+        {&sbExcel, "excel", "Datei in MS Excel", 450}, {&sbSave, "save", "Protokoll speichern unter", 490},
+    };
+    for (const ButtonSpec& spec : specs) {
+        auto* b = new QToolButton(Panel4);
+        QIcon icon;
+        icon.addFile(QStringLiteral(":/icons/%1.png").arg(QLatin1String(spec.icon)), QSize(), QIcon::Normal);
+        icon.addFile(QStringLiteral(":/icons/%1-disabled.png").arg(QLatin1String(spec.icon)), QSize(),
+                     QIcon::Disabled);
+        b->setIcon(icon);
+        b->setIconSize(QSize(28, 28));
+        b->setAutoRaise(true);
+        b->setFocusPolicy(Qt::NoFocus);
+        b->setToolTip(QString::fromUtf8(spec.hint));
+        b->setGeometry(spec.x, (CaptionPanelHeight - ProtocolButtonSize) / 2, ProtocolButtonSize,
+                       ProtocolButtonSize);
+        *spec.button = b;
+    }
+
+    PopupMenu1 = new QMenu(this);
+    Strokadelete = PopupMenu1->addAction(QStringLiteral("Zeile entfernen"));
+    Copy1 = PopupMenu1->addAction(QStringLiteral("Alles kopieren"));
+}
+
 void TFormMain::layoutAreas() {
     const int w = width();
     const int h = height();
@@ -242,6 +287,11 @@ void TFormMain::layoutAreas() {
     Panel4->setGeometry(0, 0, Panel3->width(), CaptionPanelHeight);
     if (auto* caption = Panel4->findChild<QLabel*>(QStringLiteral("Panel4Caption")))
         caption->setGeometry(0, 0, Panel4->width(), CaptionPanelHeight);
+    // The right-hand buttons keep their designed distance from the panel's right edge.
+    const int shift = Panel4->width() - DesignedCaptionWidth;
+    sbWord->move(410 + shift, sbWord->y());
+    sbExcel->move(450 + shift, sbExcel->y());
+    sbSave->move(490 + shift, sbSave->y());
 }
 
 void TFormMain::resizeEvent(QResizeEvent* event) {

@@ -15,6 +15,8 @@ class QLabel;
 class QLineEdit;
 class QSpinBox;
 class QTimer;
+class QToolButton;
+class QMenu;
 class TDigit;
 
 /// The main window: the run of one competitor (START, LAP, STOP, RESET), its time and speed display
@@ -135,6 +137,18 @@ public:
     TDigit* Digit16 = nullptr;
     TDigit* Digit17 = nullptr;
     TDigit* Digit18 = nullptr;
+    /// Protocol buttons in the caption panel: clear, open, print (left); word processor,
+    /// spreadsheet, save as (right, keeping their distance from the right edge).
+    QToolButton* sbCLS = nullptr;
+    QToolButton* sbLoad = nullptr;
+    QToolButton* sbPrint = nullptr;
+    QToolButton* sbWord = nullptr;
+    QToolButton* sbExcel = nullptr;
+    QToolButton* sbSave = nullptr;
+    /// The protocol grid's context menu and its items.
+    QMenu* PopupMenu1 = nullptr;
+    QAction* Strokadelete = nullptr;
+    QAction* Copy1 = nullptr;
     QLabel* LabSec = nullptr;
     QLabel* Lab_sek = nullptr;
     QLabel* Lab_100 = nullptr;
@@ -151,6 +165,7 @@ private:
     std::array<TDigit*, 5> rowDigits(int row) const;
     void buildInputArea();
     void buildMenu();
+    void buildProtocolButtons();
     void layoutAreas();
     /// The moment of the action that is starting: the handed-over edge tick, else the counter now.
     uint32_t takeActionTick();
