@@ -1,0 +1,7 @@
+#pragma once
+
+// The grid family: geometry, drawing and scrolling base, the draw grid and the string grid.
+#include "grids/GridTypes.h"
+#include "grids/TMyCustomDrawGrid.h"
+#include "grids/TMyCustomGrid.h"
+#include "grids/TMyDrawGrid.h"

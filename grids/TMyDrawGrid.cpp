@@ -1,0 +1,3 @@
+#include "grids/TMyDrawGrid.h"
+
+TMyDrawGrid::TMyDrawGrid(QWidget* parent) : TMyCustomDrawGrid(parent) {}
