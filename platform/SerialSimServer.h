@@ -1,0 +1,50 @@
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+#include <mutex>
+#include <string>
+#include <thread>
+
+namespace platform {
+
+/// The far end of the light-barrier simulator: listens on a Unix-domain socket, tells the
+/// connected port the MS_ modem-status word on connection and at every change. One port at a
+/// time; a new connection replaces the old one.
+class SerialSimServer {
+public:
+    SerialSimServer() = default;
+    /// Stops serving.
+    ~SerialSimServer();
+    SerialSimServer(const SerialSimServer&) = delete;
+    SerialSimServer& operator=(const SerialSimServer&) = delete;
+
+    /// Listens at `path` (an old socket file there is replaced). Returns 0 or an errno value.
+    int start(const std::string& path);
+    /// Stops listening, drops the connection and removes the socket file.
+    void stop();
+    /// Sets the modem-status word and sends it to the connected port (if any).
+    void setStatus(uint32_t status);
+    /// Sets or clears the bits `lines` (MS_ bits) of the modem-status word.
+    void setLines(uint32_t lines, bool on);
+    /// The current modem-status word.
+    uint32_t status() const { return m_status.load(); }
+    /// Waits up to `timeoutMs` for a port to be connected.
+    bool waitForClient(int timeoutMs) const;
+    /// Whether a port is connected now.
+    bool connected() const;
+
+private:
+    void acceptLoop();
+    void send(int fd, uint32_t status);
+
+    std::string m_path;
+    int m_listenFd = -1;
+    int m_wakeFd = -1;
+    int m_clientFd = -1;
+    mutable std::mutex m_mutex;
+    std::atomic<uint32_t> m_status{0};
+    std::thread m_thread;
+};
+
+} // namespace platform

@@ -1,0 +1,340 @@
+#include "SerialTtyDevice.h"
+
+#include "SerialModemChanges.h"
+#include "SerialPortNames.h"
+#include "SerialTermios2.h"
+
+#include <cerrno>
+#include <csignal>
+#include <fcntl.h>
+#include <linux/serial.h>
+#include <mutex>
+#include <poll.h>
+#include <sys/eventfd.h>
+#include <sys/file.h>
+#include <sys/ioctl.h>
+#include <termios.h>
+#include <thread>
+#include <unistd.h>
+
+namespace platform {
+
+namespace {
+
+int wakeSignal() {
+    return SIGRTMIN + 4;
+}
+
+void ignoreSignal(int) {}
+
+// Without SA_RESTART the signal makes a blocking TIOCMIWAIT return EINTR.
+void installWakeSignal() {
+    static std::once_flag once;
+    std::call_once(once, [] {
+        struct sigaction sa {};
+        sa.sa_handler = ignoreSignal;
+        sigemptyset(&sa.sa_mask);
+        sa.sa_flags = 0;
+        sigaction(wakeSignal(), &sa, nullptr);
+    });
+}
+
+int tiocmLines(uint32_t eventMask) {
+    int lines = 0;
+    if (eventMask & EV_CTS)
+        lines |= TIOCM_CTS;
+    if (eventMask & EV_DSR)
+        lines |= TIOCM_DSR;
+    if (eventMask & EV_RING)
+        lines |= TIOCM_RNG;
+    if (eventMask & EV_RLSD)
+        lines |= TIOCM_CD;
+    return lines;
+}
+
+uint32_t toModemStatus(int tiocm) {
+    uint32_t status = 0;
+    if (tiocm & TIOCM_CTS)
+        status |= MS_CTS_ON;
+    if (tiocm & TIOCM_DSR)
+        status |= MS_DSR_ON;
+    if (tiocm & TIOCM_RNG)
+        status |= MS_RING_ON;
+    if (tiocm & TIOCM_CD)
+        status |= MS_RLSD_ON;
+    return status;
+}
+
+bool unsupported(int error) {
+    return error == ENOTTY || error == EINVAL || error == ENOSYS || error == EOPNOTSUPP;
+}
+
+// Sets or clears one output line; a driver without modem lines (a pty) is not an error.
+int setLine(int fd, int line, bool on) {
+    if (ioctl(fd, on ? TIOCMBIS : TIOCMBIC, &line) == 0 || unsupported(errno))
+        return 0;
+    return errno;
+}
+
+} // namespace
+
+SerialTtyDevice::~SerialTtyDevice() {
+    close();
+}
+
+int SerialTtyDevice::open(const std::string& name) {
+    const int n = comPortNumber(name);
+    const std::string path = n ? comDevicePath(n) : std::string();
+    if (path.empty())
+        return ENOENT;
+    return openPath(path);
+}
+
+int SerialTtyDevice::openPath(const std::string& path) {
+    if (m_fd >= 0)
+        return EBUSY;
+    const int fd = ::open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return errno;
+    if (!isatty(fd)) {
+        ::close(fd);
+        return ENOTTY;
+    }
+    // TIOCEXCL does not stop root, so the exclusive hold is an advisory lock as well.
+    if (flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        const int error = errno == EWOULDBLOCK ? EBUSY : errno;
+        ::close(fd);
+        return error;
+    }
+    ioctl(fd, TIOCEXCL);
+    struct serial_struct serial {};
+    if (ioctl(fd, TIOCGSERIAL, &serial) == 0) {
+        serial.flags |= ASYNC_LOW_LATENCY;
+        ioctl(fd, TIOCSSERIAL, &serial); // refused by some drivers; the port works without it
+    }
+    m_wakeFd = eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
+    if (m_wakeFd < 0) {
+        const int error = errno;
+        ::close(fd);
+        return error;
+    }
+    m_fd = fd;
+    m_cancelled.store(false);
+    m_polling.store(false);
+    m_haveCounters = true;
+    int tiocm = 0;
+    m_lastStatus = ioctl(fd, TIOCMGET, &tiocm) == 0 ? toModemStatus(tiocm) : 0;
+    struct serial_icounter_struct counts {};
+    if (ioctl(fd, TIOCGICOUNT, &counts) == 0) {
+        m_lastCounts[0] = counts.cts;
+        m_lastCounts[1] = counts.dsr;
+        m_lastCounts[2] = counts.rng;
+        m_lastCounts[3] = counts.dcd;
+    } else {
+        m_haveCounters = false;
+    }
+    installWakeSignal();
+    return 0;
+}
+
+int SerialTtyDevice::setState(const SerialDcb& dcb) {
+    if (m_fd < 0)
+        return EBADF;
+    if (const int error = detail::applyLineSettings(m_fd, dcb))
+        return error;
+    if (const int error = setLine(m_fd, TIOCM_DTR, dcb.fDtrControl != 0))
+        return error;
+    return setLine(m_fd, TIOCM_RTS, dcb.fRtsControl != 0);
+}
+
+int SerialTtyDevice::getTimeouts(SerialTimeouts& timeouts) {
+    if (m_fd < 0)
+        return EBADF;
+    timeouts = m_timeouts;
+    return 0;
+}
+
+// The port reads and writes no data, so the time-outs are only kept.
+int SerialTtyDevice::setTimeouts(const SerialTimeouts& timeouts) {
+    if (m_fd < 0)
+        return EBADF;
+    m_timeouts = timeouts;
+    return 0;
+}
+
+// Linux sizes its tty buffers itself.
+int SerialTtyDevice::setupQueues(uint32_t, uint32_t) {
+    return m_fd < 0 ? EBADF : 0;
+}
+
+int SerialTtyDevice::setEventMask(uint32_t mask) {
+    if (m_fd < 0)
+        return EBADF;
+    m_mask.store(mask);
+    return 0;
+}
+
+int SerialTtyDevice::collectChanges(WaitResult& result) {
+    int tiocm = 0;
+    if (ioctl(m_fd, TIOCMGET, &tiocm) != 0)
+        return errno;
+    const uint32_t status = toModemStatus(tiocm);
+    ModemLineCounts counts;
+    struct serial_icounter_struct now {};
+    if (m_haveCounters && ioctl(m_fd, TIOCGICOUNT, &now) == 0) {
+        counts.cts = static_cast<uint32_t>(now.cts) - m_lastCounts[0];
+        counts.dsr = static_cast<uint32_t>(now.dsr) - m_lastCounts[1];
+        counts.ring = static_cast<uint32_t>(now.rng) - m_lastCounts[2];
+        counts.rlsd = static_cast<uint32_t>(now.dcd) - m_lastCounts[3];
+        m_lastCounts[0] = now.cts;
+        m_lastCounts[1] = now.dsr;
+        m_lastCounts[2] = now.rng;
+        m_lastCounts[3] = now.dcd;
+    } else {
+        m_haveCounters = false;
+    }
+    result.events = expandModemChanges(m_lastStatus, status, counts, m_mask.load());
+    m_lastStatus = status;
+    return 0;
+}
+
+int SerialTtyDevice::sleepOnWakeFd(int timeoutMs) {
+    struct pollfd p {
+        m_wakeFd, POLLIN, 0
+    };
+    if (::poll(&p, 1, timeoutMs) < 0 && errno != EINTR)
+        return errno;
+    return 0;
+}
+
+WaitResult SerialTtyDevice::waitEvent() {
+    WaitResult result;
+    {
+        std::lock_guard lock(m_mutex);
+        if (m_fd < 0) {
+            result.status = WaitStatus::Failed;
+            result.error = EBADF;
+            return result;
+        }
+        if (m_cancelled.load())
+            return result;
+        m_waiting = true;
+        m_waiter = pthread_self();
+    }
+    int pollTurns = 0;
+    while (!m_cancelled.load()) {
+        const int lines = tiocmLines(m_mask.load());
+        if (lines == 0) {
+            // Nothing to watch: sleep until the port is closed.
+            if (const int error = sleepOnWakeFd(-1)) {
+                result.status = WaitStatus::Failed;
+                result.error = error;
+                break;
+            }
+            continue;
+        }
+        // Edges between two waits are in the counters already; a later TIOCMIWAIT would miss them.
+        if (const int error = collectChanges(result)) {
+            result.status = WaitStatus::Failed;
+            result.error = error;
+            break;
+        }
+        if (!result.events.empty()) {
+            result.status = WaitStatus::Events;
+            break;
+        }
+        if (!m_polling.load()) {
+            if (ioctl(m_fd, TIOCMIWAIT, lines) == 0 || errno == EINTR)
+                continue;
+            if (!unsupported(errno)) {
+                result.status = WaitStatus::Failed;
+                result.error = errno;
+                break;
+            }
+            m_polling.store(true);
+            continue;
+        }
+        // Unread input can stall status reports on USB adapters; drop it now and then.
+        if (++pollTurns % 64 == 0)
+            ioctl(m_fd, TCFLSH, TCIFLUSH);
+        if (const int error = sleepOnWakeFd(1)) {
+            result.status = WaitStatus::Failed;
+            result.error = error;
+            break;
+        }
+    }
+    if (result.status == WaitStatus::Events)
+        ioctl(m_fd, TCFLSH, TCIFLUSH);
+    else if (m_cancelled.load() && result.status != WaitStatus::Failed)
+        result.events.clear();
+    std::lock_guard lock(m_mutex);
+    m_waiting = false;
+    return result;
+}
+
+void SerialTtyDevice::cancelWait() {
+    m_cancelled.store(true);
+    if (m_wakeFd >= 0) {
+        const uint64_t one = 1;
+        [[maybe_unused]] auto written = ::write(m_wakeFd, &one, sizeof one);
+    }
+    // A signal sent just before the waiter enters TIOCMIWAIT is lost, so repeat it until the
+    // waiter has left.
+    for (;;) {
+        pthread_t waiter;
+        {
+            std::lock_guard lock(m_mutex);
+            if (!m_waiting)
+                return;
+            waiter = m_waiter;
+        }
+        pthread_kill(waiter, wakeSignal());
+        std::this_thread::sleep_for(std::chrono::microseconds(500));
+    }
+}
+
+int SerialTtyDevice::modemStatus(uint32_t& status) {
+    if (m_fd < 0)
+        return EBADF;
+    int tiocm = 0;
+    if (ioctl(m_fd, TIOCMGET, &tiocm) != 0)
+        return errno;
+    status = toModemStatus(tiocm);
+    return 0;
+}
+
+int SerialTtyDevice::purge(uint32_t flags) {
+    if (m_fd < 0)
+        return EBADF;
+    const bool rx = flags & (PURGE_RXABORT | PURGE_RXCLEAR);
+    const bool tx = flags & (PURGE_TXABORT | PURGE_TXCLEAR);
+    if (!rx && !tx)
+        return 0;
+    if (ioctl(m_fd, TCFLSH, rx && tx ? TCIOFLUSH : (rx ? TCIFLUSH : TCOFLUSH)) != 0)
+        return errno;
+    return 0;
+}
+
+int SerialTtyDevice::clearError(uint32_t& errors, uint32_t& inQueue) {
+    if (m_fd < 0)
+        return EBADF;
+    int bytes = 0;
+    if (ioctl(m_fd, FIONREAD, &bytes) != 0)
+        return errno;
+    errors = 0;
+    inQueue = static_cast<uint32_t>(bytes);
+    return 0;
+}
+
+void SerialTtyDevice::close() {
+    if (m_fd >= 0) {
+        ::close(m_fd);
+        m_fd = -1;
+    }
+    if (m_wakeFd >= 0) {
+        ::close(m_wakeFd);
+        m_wakeFd = -1;
+    }
+}
+
+} // namespace platform

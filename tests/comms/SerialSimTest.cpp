@@ -1,0 +1,70 @@
+#include "CommsTestUtil.h"
+#include "comms/Comms.h"
+#include "platform/SerialPortNames.h"
+#include "platform/SerialSimServer.h"
+
+#include <QDir>
+#include <gtest/gtest.h>
+#include <thread>
+
+using namespace platform;
+
+namespace {
+std::string socketPath() {
+    return (QDir::tempPath() + "/vantro-simtest-" + QString::number(::getpid()) + ".sock").toStdString();
+}
+} // namespace
+
+TEST(SerialSim, APortOnTheSimulatorSeesEveryEdgeInOrder) {
+    SerialSimServer server;
+    const std::string path = socketPath();
+    ASSERT_EQ(server.start(path), 0);
+    server.setStatus(MS_CTS_ON);
+    setComDeviceOverride(9, path);
+
+    TComPort port;
+    port.setPort(9);
+    port.setEvents({TEvent::evDSR});
+    std::vector<uint32_t> seen;
+    port.OnDSR = [&](QObject*) { seen.push_back(port.EventModemStatus()); };
+    port.Open();
+    ASSERT_TRUE(server.waitForClient(2000));
+    EXPECT_EQ(port.ModemStatus(), MS_CTS_ON) << "the greeting sets the starting state";
+
+    // A 0.5 ms pulse: both edges usually arrive in one read; each still becomes an event.
+    server.setLines(MS_DSR_ON, true);
+    std::this_thread::sleep_for(std::chrono::microseconds(500));
+    server.setLines(MS_DSR_ON, false);
+    server.setLines(MS_CTS_ON, false); // not subscribed
+    server.setLines(MS_DSR_ON, true);
+    ASSERT_TRUE(pumpUntil([&] { return seen.size() == 3; }));
+    EXPECT_EQ(seen, (std::vector<uint32_t>{MS_CTS_ON | MS_DSR_ON, MS_CTS_ON, MS_DSR_ON}));
+    EXPECT_EQ(port.ModemStatus(), MS_DSR_ON);
+
+    // The simulator going away is like an unplugged adapter: the watcher ends, the port stays.
+    server.stop();
+    std::this_thread::sleep_for(std::chrono::milliseconds(30));
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(port.Connected());
+    port.Close();
+    setComDeviceOverride(9, "");
+}
+
+TEST(SerialSim, NoSimulatorListeningIsAnOpenFailure) {
+    const std::string path = socketPath();
+    {
+        SerialSimServer server;
+        ASSERT_EQ(server.start(path), 0);
+        server.stop(); // removes the socket file
+    }
+    setComDeviceOverride(9, path);
+    TComPort port;
+    port.setPort(9);
+    try {
+        port.Open();
+        ADD_FAILURE() << "no simulator";
+    } catch (const EComHandle& e) {
+        EXPECT_EQ(e.Message(), "Unable to open com port: 2");
+    }
+    setComDeviceOverride(9, "");
+}
