@@ -5,3 +5,8 @@
 #include "grids/TMyCustomDrawGrid.h"
 #include "grids/TMyCustomGrid.h"
 #include "grids/TMyDrawGrid.h"
+#include "grids/TMyStringGrid.h"
+#include "grids/TMyStringGridStrings.h"
+#include "grids/TSparseList.h"
+#include "grids/TSparsePointerArray.h"
+#include "grids/TStringSparseList.h"
