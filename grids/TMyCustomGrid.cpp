@@ -1190,7 +1190,8 @@ void TMyCustomGrid::DrawLines(GridCanvas& canvas, const TGridDrawInfo& info, boo
             const int p = int(pos);
             segs.push_back(vertical ? QLine(p, otherStart, p, otherEnd) : QLine(otherStart, p, otherEnd, p));
         }
-        canvas.PolySegments(segs, m_gridLineWidth, on ? onColor : offColor);
+        if (!segs.empty())
+            canvas.PolySegments(segs, m_gridLineWidth, on ? onColor : offColor);
     };
     if (doHorz) {
         lineSet(true, doVert);
