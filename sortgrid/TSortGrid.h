@@ -1,0 +1,264 @@
+#pragma once
+
+#include "core/NotifyEvent.h"
+#include "core/TStringList.h"
+#include "grids/TMyStringGrid.h"
+#include "sortgrid/SortGridTypes.h"
+#include "sortgrid/TFontList.h"
+#include "sortgrid/TFormatOptions.h"
+#include "sortgrid/TPrintOptions.h"
+#include "sortgrid/TSortOptions.h"
+
+#include <QFont>
+#include <QStringList>
+#include <memory>
+
+class QMenu;
+
+/// The protocol grid: a string grid with one fixed header row and data rows below it. Adds a
+/// modified flag, appending a row from a string list, clearing, inserting and deleting rows and
+/// columns with events, column auto-sizing, jumping to a cell, per-column and per-row format settings,
+/// free user settings and the options for sorting and printing.
+class TSortGrid : public TMyStringGrid {
+    Q_OBJECT
+
+public:
+    /// Creates the grid: no fixed columns, one fixed row, default options.
+    explicit TSortGrid(QWidget* parent = nullptr);
+    ~TSortGrid() override;
+
+    // --- properties -------------------------------------------------------------------------
+
+    /// The grid works with one fixed row, the header row 0; this always reads 1.
+    int32_t FixedRows() const { return 1; }
+    /// Menu shown on a right-button release over a data row (not owned).
+    QMenu* PopupMenu() const { return m_popupMenu; }
+    /// Sets the popup menu.
+    void setPopupMenu(QMenu* m) { m_popupMenu = m; }
+    /// The grid's sorting settings; change them field by field.
+    TSortOptions* SortOptions() { return &m_sortOptions; }
+    /// The grid's printing settings; change them field by field.
+    TPrintOptions* PrintOptions() { return &m_printOptions; }
+    /// True when data rows are painted blank.
+    bool HideRows() const { return m_hideRows; }
+    /// Stores the flag, makes row 1 current (column unchanged) and repaints.
+    void setHideRows(bool v);
+    /// True while rows rejected by `OnSetFilter` are hidden.
+    bool Filtered() const { return m_filtered; }
+    /// Stores the flag. Applying and removing the filter is not built yet.
+    void setFiltered(bool v);
+    /// True when several rows can be selected.
+    bool MultiSelect() const { return m_multiSelect; }
+    /// Stores the flag; switching it on also adds goRowSelect to Options.
+    void setMultiSelect(bool v);
+    /// Free application strings stored in the protocol file.
+    TStrings* UserSettings() const { return m_userSettings.get(); }
+    /// Makes the grid use (and later free) `list` in place of its own list, and marks the grid
+    /// modified. A null list stands for a new empty one.
+    void setUserSettings(TStrings* list);
+    /// Horizontal text position in cells.
+    TAlignment AlignmentHorz() const { return m_alignmentHorz; }
+    /// Sets the horizontal text position and repaints.
+    void setAlignmentHorz(TAlignment v);
+    /// Vertical text position in cells.
+    TVertAlignment AlignmentVert() const { return m_alignmentVert; }
+    /// Sets the vertical text position and repaints.
+    void setAlignmentVert(TVertAlignment v);
+    /// Bevel lines around data cells.
+    TCellBevelStyle BevelStyle() const { return m_bevelStyle; }
+    /// Sets the bevel lines and repaints.
+    void setBevelStyle(TCellBevelStyle v);
+    /// True when scroll-bar thumbs are sized to the visible part.
+    bool ProportionalScrollBars() const { return m_proportionalScrollBars; }
+    /// Sets proportional thumbs and updates the bars.
+    void setProportionalScrollBars(bool v);
+    /// True when Ctrl+Insert / Ctrl+Delete insert and delete rows and columns.
+    bool ExtendedKeys() const { return m_extendedKeys; }
+    /// Switches the row and column keys on or off.
+    void setExtendedKeys(bool v) { m_extendedKeys = v; }
+    /// True when an active column setting wins over an active row setting in drawing.
+    bool ColumnFormatsFirst() const { return m_columnFormatsFirst; }
+    /// Sets whether column settings win over row settings.
+    void setColumnFormatsFirst(bool v) { m_columnFormatsFirst = v; }
+    /// One format setting per column (may hold fewer entries than columns).
+    TFontList* ColumnFormats() { return &m_columnFormats; }
+    /// One format setting per row (may hold fewer entries than rows).
+    TFontList* RowFormats() { return &m_rowFormats; }
+    /// Number of rows hidden by the filter, stored past RowCount.
+    int32_t HiddenCount() const { return m_hiddenCount; }
+
+    // --- modified flag ----------------------------------------------------------------------
+
+    /// True when the protocol changed since it was last cleared, loaded or reset.
+    bool Modified() const { return m_modified; }
+    /// Sets `Modified` and fires `OnModified` when set to true; does nothing while locked.
+    void SetModified(bool Value);
+    /// True while `SetModified` does nothing.
+    bool ModifiedLock() const { return m_modifiedLock; }
+    /// Locks or unlocks the modified flag.
+    void setModifiedLock(bool v) { m_modifiedLock = v; }
+
+    // --- selection lists --------------------------------------------------------------------
+
+    /// Selected row numbers as decimal texts, in selection order.
+    TStrings* SelectedRows() { return &m_selectedRows; }
+    /// Entry 0 is the anchor row of a range selection.
+    TStrings* AnchorRows() { return &m_anchorRows; }
+    /// Repaints and forgets every selected row; the anchor list keeps one empty entry.
+    void ClearSelection();
+    /// True when `ARow` is in `SelectedRows`.
+    bool IsRowSelected(int32_t ARow) const;
+
+    // --- operations -------------------------------------------------------------------------
+
+    /// Puts item i of `Strings` into column i of the last row when that row is empty, else of a new
+    /// row appended at the end. Items past the last column are stored but not shown.
+    void AddRow(const TStrings& Strings);
+    /// Convenience form of `AddRow` for a plain list of texts.
+    void AddRow(const QStringList& Strings);
+    /// Back to the header row (kept) plus one empty data row.
+    void Clear();
+    /// True when every cell of the row in columns 0 .. ColCount − 1 is empty.
+    bool IsRowEmpty(int32_t ARow) const;
+    /// Inserts an empty row before `ARow` (or after the last row when `ARow` is the last row or
+    /// beyond it), makes it current and selected and fires `OnRowInsert`.
+    void InsertRow(int32_t ARow);
+    /// Removes a row (blanks row 1 instead when it is the only data row) and fires `OnRowDelete`.
+    void DeleteRow(int32_t ARow) override;
+    /// Inserts an empty column at `ACol`, makes it current and fires `OnColumnInsert`.
+    void InsertColumn(int32_t ACol);
+    /// Removes a column and fires `OnColumnDelete`.
+    void DeleteColumn(int32_t ACol) override;
+    /// Moves a row and its format setting (the editor is kept hidden meanwhile).
+    void MoveRow(int32_t FromIndex, int32_t ToIndex);
+    /// Moves a column (the editor is kept hidden meanwhile); its format setting follows in
+    /// `ColumnMoved`.
+    void MoveColumn(int32_t FromIndex, int32_t ToIndex);
+    /// Swaps two rows; all other rows stay in place.
+    void ExchangeRows(int32_t A, int32_t B);
+    /// Fits one column to its widest text; a hidden column (width −1) only with `Force`.
+    void AutoSizeColumn(int32_t ACol, bool Force);
+    /// Fits every column, inside one bulk update.
+    void AutoSizeColumns(bool Force);
+    /// Makes a cell current and its row the only selected row; optionally scrolls it into view.
+    void MoveTo(int32_t ACol, int32_t ARow, bool Scroll);
+    /// Scrolls so that the cell is visible; its row shows as the second visible row or on the last page.
+    void ScrollTo(int32_t ACol, int32_t ARow);
+    /// Sorts the data rows on a column. Does nothing while `SortOptions()->CanSort()` is false.
+    void SortByColumn(int32_t ACol);
+    /// The format of a cell: the grid's settings, then whatever `OnGetCellFormat` makes of them.
+    TFormatOptions GetCellFormat(int32_t ACol, int32_t ARow, bool& CheckBox, bool& Combobox, bool& Ellipsis);
+
+    /// Starts a bulk update and holds re-sorting on count changes until `EndUpdate`.
+    void BeginUpdate() override;
+    /// Ends a bulk update, restores re-sorting on count changes and fires `OnEndUpdate`.
+    void EndUpdate() override;
+
+    // --- events -----------------------------------------------------------------------------
+
+    /// `SetModified(true)` while not locked.
+    TNotifyEvent OnModified;
+    /// The selection changed, and at the end of `Clear`.
+    TNotifyEvent OnRowSelected;
+    /// A row was inserted (with its final position).
+    TUpdateGridEvent OnRowInsert;
+    /// A row was deleted.
+    TUpdateGridEvent OnRowDelete;
+    /// A column was inserted (the column is passed as ARow).
+    TUpdateGridEvent OnColumnInsert;
+    /// A column was deleted (the column is passed as ARow).
+    TUpdateGridEvent OnColumnDelete;
+    /// Column widths changed.
+    TNotifyEvent OnColumnWidthsChanged;
+    /// Row heights changed.
+    TNotifyEvent OnRowHeightsChanged;
+    /// The counts changed (with the counts before).
+    TSizeChangedEvent OnSizeChanged;
+    /// End of every `EndUpdate`.
+    TNotifyEvent OnEndUpdate;
+    /// Asked for a cell's format.
+    TFormatDrawCellEvent OnGetCellFormat;
+    /// Asked whether a row passes the filter.
+    TSetFilterEvent OnSetFilter;
+    /// Asked for the comparison style of a sort key column.
+    TGetSortStyleEvent OnGetSortStyle;
+    /// Asked when the in-place editor changed a cell.
+    TCellValidateEvent OnCellValidate;
+    /// A check box cell was toggled.
+    TSetChecked OnSetChecked;
+    /// Asked for the items of a combobox cell.
+    TGetCombobox OnGetComboBox;
+    /// An item of a combobox cell was chosen.
+    TSetCombobox OnSetComboBox;
+    /// The ellipsis button of a cell was pressed.
+    TSetEllipsis OnSetEllipsis;
+    /// Called before a sort; may change the column used.
+    TBeforeSortEvent OnBeforeSort;
+    /// Called after a sort.
+    TAfterSortEvent OnAfterSort;
+
+protected:
+    void SizeChanged(int32_t OldColCount, int32_t OldRowCount) override;
+    void ColumnMoved(int32_t FromIndex, int32_t ToIndex) override;
+    void SetEditText(int32_t ACol, int32_t ARow, const QString& Value) override;
+    void ColWidthsChanged() override;
+    void RowHeightsChanged() override;
+
+    /// Width of `text` in `font`; the measure of `AutoSizeColumn`.
+    virtual int TextWidth(const QFont& font, const QString& text) const;
+
+    /// Remembers the current cell, its text and the modified flag (only in editor mode).
+    void RememberEditCell();
+    /// Checks the remembered cell against its remembered text and asks `OnCellValidate` about a
+    /// change; then remembers the current cell again. Only in editor mode.
+    void ValidateCell();
+    /// The grid's click handling: validates the edited cell, then fires `OnClick`.
+    virtual void Click();
+    /// Sets the page size of the scroll bars from the visible share while `ProportionalScrollBars`.
+    void UpdateProportionalScrollBars();
+
+    void focusInEvent(QFocusEvent* e) override;
+    void focusOutEvent(QFocusEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
+
+private:
+    using TMyStringGrid::setFixedRows;
+
+    /// Takes goAlwaysShowEditor out of Options while alive and puts it back afterwards.
+    class EditorSuspension;
+
+    void BlankStoredRow(int32_t ARow);
+    void BlankStoredColumn(int32_t ACol);
+    void SortRowsPlaceholder(int32_t ACol);
+
+    QMenu* m_popupMenu = nullptr;
+    TSortOptions m_sortOptions;
+    TPrintOptions m_printOptions;
+    bool m_hideRows = false;
+    bool m_filtered = false;
+    bool m_multiSelect = false;
+    std::unique_ptr<TStrings> m_userSettings;
+    TAlignment m_alignmentHorz = taLeftJustify;
+    TVertAlignment m_alignmentVert = taTopJustify;
+    TCellBevelStyle m_bevelStyle = cbNone;
+    bool m_proportionalScrollBars = false;
+    bool m_extendedKeys = false;
+    bool m_columnFormatsFirst = false;
+    TFontList m_columnFormats;
+    TFontList m_rowFormats;
+    int32_t m_hiddenCount = 0;
+
+    bool m_modified = false;
+    bool m_modifiedLock = false;
+    TStringList m_selectedRows;
+    TStringList m_anchorRows;
+    bool m_savedUpdateOnSizeChange = false;
+
+    TGridCoord m_validateCell{-1, -1};
+    QString m_validateText;
+    bool m_validateModified = false;
+};
+
+/// The page size a proportional scroll bar gets: the visible share of `count` lines applied to the
+/// bar's range, rounded to the nearest integer (a half to the even neighbour), at least 1.
+int ProportionalPageSize(double visibleLines, int32_t count, int rangeMin, int rangeMax);
