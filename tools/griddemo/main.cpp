@@ -1,0 +1,69 @@
+// A string grid with thousands of rows, for trying out scrolling, selection and drawing by hand.
+// Usage: vantro-griddemo [rows] [--quit-after <ms>]
+#include "grids/TMyStringGrid.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QTimer>
+#include <QVBoxLayout>
+#include <QWidget>
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    int rows = 5000;
+    int quitAfter = 0;
+    const QStringList args = app.arguments();
+    for (int i = 1; i < args.size(); ++i) {
+        if (args[i] == QLatin1String("--quit-after") && i + 1 < args.size())
+            quitAfter = args[++i].toInt();
+        else if (args[i].toInt() > 0)
+            rows = args[i].toInt();
+    }
+
+    QWidget window;
+    window.setWindowTitle(QStringLiteral("Grid demo"));
+    auto* layout = new QVBoxLayout(&window);
+    auto* status = new QLabel(&window);
+    auto* grid = new TMyStringGrid(&window);
+    layout->addWidget(grid);
+    layout->addWidget(status);
+
+    // The protocol window's look, plus a hidden column and a zero-width column to show how they draw.
+    grid->setColCount(7);
+    grid->setRowCount(rows + 1);
+    grid->setFixedCols(1);
+    grid->setDefaultColWidth(60);
+    grid->setDefaultRowHeight(22);
+    grid->setOptions(goFixedVertLine | goFixedHorzLine | goVertLine | goHorzLine | goColSizing | goRowSelect);
+    grid->setColWidths(0, 50);
+    grid->setColWidths(1, 120);
+    grid->setColWidths(4, 180);
+    grid->setColWidths(5, 0);
+    grid->setColWidths(6, -1);
+    const char* heads[] = {"Nr.", "Who", "Time", "Speed", "Note", "zero", "hidden"};
+    for (int c = 0; c < 7; ++c)
+        grid->setCells(c, 0, QString::fromLatin1(heads[c]));
+    grid->BeginUpdate();
+    for (int r = 1; r <= rows; ++r) {
+        grid->setCells(0, r, QString::number(r));
+        grid->setCells(1, r, QStringLiteral("Fahrer %1").arg(r % 97 + 1));
+        grid->setCells(2, r, QStringLiteral("%1,%2").arg(20 + r % 40).arg(r % 100, 2, 10, QLatin1Char('0')));
+        grid->setCells(3, r,
+                       QStringLiteral("%1,%2").arg(60 + r % 50).arg(r * 7 % 1000, 3, 10, QLatin1Char('0')));
+        if (r % 10 == 0)
+            grid->setCells(4, r, QStringLiteral("Runde %1 ungültig").arg(r));
+    }
+    grid->EndUpdate();
+    grid->OnTopLeftChanged = [&](QObject*) {
+        status->setText(
+            QStringLiteral("Zeile %1, oben %2 von %3").arg(grid->Row()).arg(grid->TopRow()).arg(rows));
+    };
+    window.resize(520, 400);
+    window.show();
+    grid->setFocus();
+    grid->setRow(rows / 2);
+
+    if (quitAfter > 0)
+        QTimer::singleShot(quitAfter, &app, &QApplication::quit);
+    return app.exec();
+}
