@@ -107,9 +107,22 @@ TFormMain::TFormMain(QWidget* parent) : QWidget(parent) {
     ShowDigits(0, 0);
     ShowDigits(1, 0);
     layoutAreas();
+
+    // Light barrier (see the block at the end of this file).
+    ComPort = new TComPort(this);
+    ComPort->setName(QStringLiteral("ComPort"));
+    ComPort->setPort(0);
+    ComPort->setDataBits(5);
+    ComPort->setEvents({TEvent::evDSR});
+    ComPort->setWriteBufSize(64);
+    ComPort->setReadBufSize(64);
+    ComPort->OnDSR = [this](QObject* Sender) { ComPortDSR(Sender); };
+    OpenLightBarrierPort();
 }
 
 TFormMain::~TFormMain() {
+    // While the window is still whole: a DSR event handed over before the close still runs.
+    ComPort->Close();
     qApp->removeEventFilter(this);
 }
 
@@ -601,4 +614,37 @@ void TFormMain::AddProtocolRow(const QString& who, const QString& time, const QS
 
 void TFormMain::ShowLastRun() {
     ++m_showLastRunCount;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Light barrier
+
+void TFormMain::OpenLightBarrierPort() {
+    if (ComPort->Port() == 0)
+        return;
+    try {
+        ComPort->Open();
+    } catch (const Exception&) {
+        // The barrier stays off until the port is chosen again in the settings.
+    }
+}
+
+void TFormMain::ComPortDSR(QObject*) {
+    // The word as it was at the edge: a later read could already see the next edge.
+    const uint32_t s = ComPort->EventModemStatus();
+    if (s == m_lastModemStatus)
+        return;
+    m_lastModemStatus = s;
+    if (Alg() == 0 && (s & platform::MS_DSR_ON))
+        LightBarrierTrigger();
+}
+
+void TFormMain::LightBarrierTrigger() {
+    const uint32_t tick = ComPort->EventTick();
+    if (bSTART->isEnabled())
+        ClickWithTick(mStart, tick);
+    else if (bSTOP->isEnabled())
+        ClickWithTick(mStop, tick);
+    else if (bLAP->isEnabled())
+        ClickWithTick(mLap, tick);
 }

@@ -3,6 +3,7 @@
 #include "app/ProtocolLine.h"
 #include "app/TMenuItem.h"
 #include "app/TRunButton.h"
+#include "comms/TComPort.h"
 #include "core/Colors.h"
 
 #include <QList>
@@ -80,6 +81,23 @@ public:
     /// Runs `item`'s click operation (nothing while it is disabled) so that a START, LAP or STOP it
     /// leads to takes `tick` as its moment instead of reading the counter: the light barrier's edge.
     void ClickWithTick(TMenuItem* item, uint32_t tick);
+
+    // ---- light barrier ----
+    /// The light barrier's serial port: Port 0 (none), 5 data bits, only the DSR event, 64-byte
+    /// queues, OnDSR bound to ComPortDSR. Its Port and Tag (the mode Alg) are settings.
+    TComPort* ComPort = nullptr;
+    /// Light-barrier mode, kept in ComPort's Tag: 0 acts when DSR turns on, anything else ignores it.
+    int Alg() const { return ComPort->Tag(); }
+    /// Sets the light-barrier mode.
+    void setAlg(int value) { ComPort->setTag(value); }
+    /// The modem-status word of the previous DSR event; 0x55555555 (no real word) before the first.
+    uint32_t LastModemStatus() const { return m_lastModemStatus; }
+    /// The start-up step: opens ComPort when its Port is not 0; an error leaves it closed, unreported.
+    void OpenLightBarrierPort();
+    /// The port's DSR handler: on a new status word with DSR on (and Alg 0) runs the trigger.
+    void ComPortDSR(QObject* Sender);
+    /// Runs the first enabled of START, STOP, LAP through its menu item, at the event's tick.
+    void LightBarrierTrigger();
 
     // ---- display ----
     /// Shows `value` (thousandths) on row 0 (time) or row 1 (speed).
@@ -186,4 +204,5 @@ private:
     QList<ProtocolLine> m_protocol;
     int m_showLastRunCount = 0;
     int m_resetCount = 0; ///< RESETs so far; lets an action notice one that ran inside it
+    uint32_t m_lastModemStatus = 0x55555555;
 };

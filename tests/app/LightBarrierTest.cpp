@@ -1,0 +1,190 @@
+#include "app/TFormMain.h"
+#include "platform/FakeClock.h"
+#include "platform/FakeDialogs.h"
+#include "platform/FakeSerialDevice.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QTest>
+#include <gtest/gtest.h>
+#include <memory>
+#include <thread>
+
+using namespace platform;
+
+namespace {
+
+class LightBarrier : public ::testing::Test {
+protected:
+    void SetUp() override {
+        form = std::make_unique<TFormMain>();
+        form->show();
+        form->ComPort->setPort(3);
+        form->OpenLightBarrierPort();
+        ASSERT_TRUE(form->ComPort->Connected());
+        ASSERT_TRUE(serial.line().waitUntilWaiting());
+    }
+
+    // One edge of the barrier at the current fake tick; returns once the window has handled it.
+    // The clock moves on by `lateMs` before the GUI thread gets to the event.
+    void edge(bool on, uint32_t lateMs = 7) {
+        serial.line().changeLines(on ? MS_DSR_ON : 0);
+        deliver(lateMs);
+    }
+
+    void deliver(uint32_t lateMs = 7) {
+        ASSERT_TRUE(waitFor([&] { return form->ComPort->HandOverPending(); }));
+        clock.advance(lateMs);
+        ASSERT_TRUE(waitFor([&] {
+            QCoreApplication::processEvents();
+            return !form->ComPort->HandOverPending();
+        }));
+        ASSERT_TRUE(serial.line().waitUntilWaiting());
+    }
+
+    static bool waitFor(const std::function<bool()>& done) {
+        QElapsedTimer t;
+        t.start();
+        while (!done()) {
+            if (t.elapsed() > 3000)
+                return false;
+            std::this_thread::sleep_for(std::chrono::microseconds(200));
+        }
+        return true;
+    }
+
+    QStringList who() const {
+        QStringList w;
+        for (const auto& line : form->ProtocolLines())
+            w << line.who;
+        return w;
+    }
+
+    FakeClock clock{100000, QDateTime(QDate(2026, 12, 8), QTime(9, 5, 7))};
+    FakeDialogs dialogs;
+    FakeSerial serial;
+    std::unique_ptr<TFormMain> form;
+};
+
+} // namespace
+
+TEST(LightBarrierPort, FormValuesAndStartUp) {
+    FakeSerial serial;
+    TFormMain form;
+    TComPort& port = *form.ComPort;
+    EXPECT_EQ(port.Name(), "ComPort");
+    EXPECT_EQ(port.Port(), 0);
+    EXPECT_EQ(port.BaudRate(), TBaudRate::br9600);
+    EXPECT_EQ(port.DataBits(), 5);
+    EXPECT_EQ(port.Events(), TEvents({TEvent::evDSR}));
+    EXPECT_EQ(port.WriteBufSize(), 64);
+    EXPECT_EQ(port.ReadBufSize(), 64);
+    EXPECT_TRUE(port.EnableDTR());
+    EXPECT_TRUE(static_cast<bool>(port.OnDSR));
+    EXPECT_EQ(form.LastModemStatus(), 0x55555555u);
+    EXPECT_EQ(form.Alg(), 0);
+    EXPECT_FALSE(port.Connected()) << "port 0 is not opened at start-up";
+    EXPECT_TRUE(serial.line().log().empty());
+
+    FakeDialogs dialogs;
+    port.setPort(4);
+    serial.line().setFailure(SerialCall::Open, 2);
+    EXPECT_NO_THROW(form.OpenLightBarrierPort());
+    EXPECT_FALSE(port.Connected());
+    EXPECT_TRUE(dialogs.messages().isEmpty()) << "a failed open at start-up is not reported";
+    serial.line().setFailure(SerialCall::Open, 0);
+    form.OpenLightBarrierPort();
+    EXPECT_TRUE(port.Connected());
+    EXPECT_EQ(serial.line().openedName(), "COM4");
+}
+
+TEST_F(LightBarrier, ThreeOnEdgesRunStartLapStopAtTheTicksOfTheEdges) {
+    const uint32_t t0 = GetTickCount();
+    edge(true);
+    EXPECT_EQ(form->StartTick(), t0) << "the edge's tick, not the later handling";
+    EXPECT_FALSE(form->bSTART->isEnabled());
+    edge(false);
+    clock.advance(4000);
+    const uint32_t t1 = GetTickCount();
+    edge(true);
+    EXPECT_EQ(form->LapTick(), t1);
+    edge(false);
+    clock.advance(720);
+    const uint32_t t2 = GetTickCount();
+    edge(true);
+    EXPECT_EQ(form->StopTick(), t2);
+    edge(false);
+    EXPECT_EQ(who(), (QStringList{"  Nr.:", "Start:", "  Lap:", "Stopp:"}));
+    ASSERT_EQ(t2 - t1, 734u); // two 7 ms handling delays and 720 ms
+    EXPECT_EQ(form->ProtocolLines()[3].note, "10m/0,73c");
+
+    // A fourth pass and its off-edge do nothing until RESET.
+    clock.advance(1000);
+    edge(true);
+    edge(false);
+    EXPECT_EQ(form->ProtocolLines().size(), 4);
+    EXPECT_EQ(form->StopTick(), t2);
+    EXPECT_TRUE(dialogs.messages().isEmpty());
+}
+
+TEST_F(LightBarrier, AShortPulseMergedIntoOneWakeUpStillStartsTheRun) {
+    const uint32_t t0 = GetTickCount();
+    serial.line().pulse(MS_DSR_ON); // 0.5 ms: on and off again before the watcher woke
+    deliver();
+    EXPECT_FALSE(form->bSTART->isEnabled());
+    EXPECT_EQ(form->StartTick(), t0);
+    EXPECT_EQ(form->LastModemStatus(), 0u) << "the off-edge was seen too, so the next pass counts";
+    clock.advance(3000);
+    serial.line().pulse(MS_DSR_ON);
+    deliver();
+    EXPECT_EQ(form->ProtocolLines().last().who, "  Lap:");
+}
+
+TEST_F(LightBarrier, ARepeatedStatusWordDoesNothing) {
+    serial.line().raise(EV_DSR, MS_DSR_ON);
+    deliver();
+    ASSERT_EQ(form->ProtocolLines().size(), 2);
+    serial.line().raise(EV_DSR, MS_DSR_ON); // same word again: no LAP
+    deliver();
+    EXPECT_EQ(form->ProtocolLines().size(), 2);
+    EXPECT_TRUE(form->bLAP->isEnabled());
+}
+
+TEST_F(LightBarrier, TheFirstEventCountsWhateverTheWordAndOffEdgesAreOnlyRecorded) {
+    serial.line().raise(EV_DSR, MS_CTS_ON); // DSR off: recorded, no action
+    deliver();
+    EXPECT_EQ(form->LastModemStatus(), MS_CTS_ON);
+    EXPECT_TRUE(form->ProtocolLines().isEmpty());
+    edge(true);
+    EXPECT_EQ(form->ProtocolLines().size(), 2);
+}
+
+TEST_F(LightBarrier, AnotherModeIgnoresTheBarrier) {
+    form->setAlg(1);
+    edge(true);
+    edge(false);
+    edge(true);
+    EXPECT_TRUE(form->ProtocolLines().isEmpty());
+    EXPECT_TRUE(form->bSTART->isEnabled());
+    EXPECT_EQ(form->LastModemStatus(), MS_DSR_ON) << "the word is still recorded";
+}
+
+TEST_F(LightBarrier, AfterAManualResetTheNextPassesTimeAFreshRun) {
+    // START, LAP and RESET by hand; RESET ends the run, so the barrier starts a whole new one.
+    form->mStart->Click();
+    form->mLap->Click();
+    form->mReset->Click();
+    for (int pass = 0; pass < 3; ++pass) {
+        clock.advance(1000);
+        edge(true);
+        edge(false);
+    }
+    EXPECT_EQ(who().mid(3), (QStringList{"-", "  Nr.:", "Start:", "  Lap:", "Stopp:"}));
+}
+
+TEST_F(LightBarrier, ClosingTheWindowClosesThePort) {
+    serial.line().changeLines(MS_DSR_ON);
+    ASSERT_TRUE(waitFor([&] { return form->ComPort->HandOverPending(); }));
+    form.reset(); // the pending pass still runs inside the close, on a whole window
+    EXPECT_EQ(serial.line().openDevices(), 0);
+}
