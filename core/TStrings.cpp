@@ -3,6 +3,36 @@
 #include "core/CommaText.h"
 #include "core/EListError.h"
 
+#include <exception>
+
+namespace {
+// Closes the update bracket also when the work inside fails. A failure of the closing itself
+// (a change handler that throws) is passed on, unless it would replace the failure already on its
+// way out.
+class UpdateBracket {
+public:
+    explicit UpdateBracket(TStrings& list) : m_list(list), m_pending(std::uncaught_exceptions()) {
+        m_list.BeginUpdate();
+    }
+    ~UpdateBracket() noexcept(false) {
+        if (std::uncaught_exceptions() == m_pending) {
+            m_list.EndUpdate();
+            return;
+        }
+        try {
+            m_list.EndUpdate();
+        } catch (...) {
+        }
+    }
+    UpdateBracket(const UpdateBracket&) = delete;
+    UpdateBracket& operator=(const UpdateBracket&) = delete;
+
+private:
+    TStrings& m_list;
+    int m_pending;
+};
+} // namespace
+
 TStrings::~TStrings() = default;
 
 int TStrings::Add(const QString& s) {
@@ -19,16 +49,10 @@ int TStrings::AddObject(const QString& s, void* o) {
 }
 
 void TStrings::AddStrings(const TStrings& source) {
-    BeginUpdate();
-    try {
-        const int n = source.Count();
-        for (int i = 0; i < n; ++i)
-            AddObject(source.Strings(i), source.Objects(i));
-    } catch (...) {
-        EndUpdate();
-        throw;
-    }
-    EndUpdate();
+    const UpdateBracket bracket(*this);
+    const int n = source.Count();
+    for (int i = 0; i < n; ++i)
+        AddObject(source.Strings(i), source.Objects(i));
 }
 
 void TStrings::InsertObject(int i, const QString& s, void* o) {
@@ -53,31 +77,19 @@ void TStrings::Move(int from, int to) {
     // Checked before the delete so a bad target cannot lose the entry.
     if (to < 0)
         throw EListError::IndexOutOfBounds(to);
-    BeginUpdate();
-    try {
-        const QString text = Get(from);
-        void* obj = GetObject(from);
-        Delete(from);
-        InsertObject(to, text, obj);
-    } catch (...) {
-        EndUpdate();
-        throw;
-    }
-    EndUpdate();
+    const UpdateBracket bracket(*this);
+    const QString text = Get(from);
+    void* obj = GetObject(from);
+    Delete(from);
+    InsertObject(to, text, obj);
 }
 
 void TStrings::Assign(const TStrings& source) {
     if (&source == this)
         return;
-    BeginUpdate();
-    try {
-        Clear();
-        AddStrings(source);
-    } catch (...) {
-        EndUpdate();
-        throw;
-    }
-    EndUpdate();
+    const UpdateBracket bracket(*this);
+    Clear();
+    AddStrings(source);
 }
 
 int TStrings::IndexOf(const QString& s) const {
@@ -107,16 +119,10 @@ QString TStrings::CommaText() const {
 
 void TStrings::setCommaText(const QString& text) {
     const QStringList items = ParseCommaText(text);
-    BeginUpdate();
-    try {
-        Clear();
-        for (const QString& item : items)
-            Add(item);
-    } catch (...) {
-        EndUpdate();
-        throw;
-    }
-    EndUpdate();
+    const UpdateBracket bracket(*this);
+    Clear();
+    for (const QString& item : items)
+        Add(item);
 }
 
 QString TStrings::Text() const {
@@ -144,16 +150,10 @@ void TStrings::setText(const QString& text) {
     }
     if (start < n)
         lines.append(text.mid(start));
-    BeginUpdate();
-    try {
-        Clear();
-        for (const QString& line : lines)
-            Add(line);
-    } catch (...) {
-        EndUpdate();
-        throw;
-    }
-    EndUpdate();
+    const UpdateBracket bracket(*this);
+    Clear();
+    for (const QString& line : lines)
+        Add(line);
 }
 
 QStringList TStrings::ToStringList() const {

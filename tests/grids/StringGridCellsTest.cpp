@@ -74,6 +74,13 @@ TEST(StringGridCells, WritingACellStoresItAndCreatesItsRowAndColumnView) {
     EXPECT_EQ(static_cast<TMyStringGridStrings*>(g.ColViews().ItemAt(2))->Index(), -3);
     EXPECT_EQ(g.Rows(3), g.RowViews().ItemAt(3)) << "views are created once and kept";
 
+    // A row list picks its section size from ColCount when it is created, and keeps it.
+    g.setColCount(600);
+    g.setCells(0, 5, "wide");
+    g.setColCount(5);
+    EXPECT_EQ(static_cast<TStringSparseList*>(g.RowData().ItemAt(5))->List().Array().SectionSize(), 256);
+    EXPECT_EQ(static_cast<TStringSparseList*>(g.RowData().ItemAt(3))->List().Array().SectionSize(), 16);
+
     // Cells beyond the counts stay stored.
     g.setCells(7, 9, "far");
     g.setRowCount(2);
