@@ -109,9 +109,9 @@ int32_t MaxTopLeft(const TGridAxisDrawInfo& a, int32_t start) {
     return result;
 }
 
-int64_t Distance(const TGridAxisDrawInfo& a, int32_t from, int32_t to) {
+int64_t Distance(const TGridAxisDrawInfo& a, int32_t from, int32_t to, int64_t limit) {
     int64_t d = 0;
-    for (int32_t i = std::min(from, to); i < std::max(from, to); ++i)
+    for (int32_t i = std::min(from, to); i < std::max(from, to) && d <= limit; ++i)
         d += a.Extent(i) + a.EffectiveLineWidth;
     return d;
 }

@@ -47,7 +47,8 @@ bool Span(const TGridAxisDrawInfo& axis, int32_t first, int32_t last, bool inclu
           int32_t& end);
 /// The smallest first scrolling cell that still shows cell `start` wholly.
 int32_t MaxTopLeft(const TGridAxisDrawInfo& axis, int32_t start);
-/// Pixels between the starts of cells `from` and `to` (cells and lines in between).
-int64_t Distance(const TGridAxisDrawInfo& axis, int32_t from, int32_t to);
+/// Pixels between the starts of cells `from` and `to` (cells and lines in between); the count stops
+/// as soon as it passes `limit`, so a far jump costs no more than a screenful.
+int64_t Distance(const TGridAxisDrawInfo& axis, int32_t from, int32_t to, int64_t limit = INT64_MAX);
 
 } // namespace gridaxis

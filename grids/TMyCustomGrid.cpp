@@ -687,10 +687,11 @@ void TMyCustomGrid::MoveTopLeft(int32_t ALeft, int32_t ATop) {
 void TMyCustomGrid::TopLeftMoved(const TGridCoord& old) {
     UpdateScrollPos();
     const TGridDrawInfo info = CalcDrawInfo();
-    const int64_t dx = gridaxis::Distance(info.Horz, old.X, m_topLeft.X);
-    const int64_t dy = gridaxis::Distance(info.Vert, old.Y, m_topLeft.Y);
-    if (dx > info.Horz.GridBoundary - info.Horz.FixedBoundary ||
-        dy > info.Vert.GridBoundary - info.Vert.FixedBoundary) {
+    const int64_t hRoom = info.Horz.GridBoundary - info.Horz.FixedBoundary;
+    const int64_t vRoom = info.Vert.GridBoundary - info.Vert.FixedBoundary;
+    const int64_t dx = gridaxis::Distance(info.Horz, old.X, m_topLeft.X, hRoom);
+    const int64_t dy = gridaxis::Distance(info.Vert, old.Y, m_topLeft.Y, vRoom);
+    if (dx > hRoom || dy > vRoom) {
         RedrawGrid();
     } else {
         ScrollData(info, m_topLeft.X > old.X ? -int(dx) : int(dx), m_topLeft.Y > old.Y ? -int(dy) : int(dy));

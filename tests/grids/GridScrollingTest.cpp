@@ -1,5 +1,6 @@
 #include "GridProbe.h"
 
+#include <QScrollBar>
 #include <gtest/gtest.h>
 
 namespace {
@@ -125,6 +126,28 @@ TEST_F(TallGrid, ResizingPullsTheWindowBackWithinTheNewLimit) {
     g.resize(300, 30 * 25);
     EXPECT_EQ(g.TopRow(), 71);
     EXPECT_EQ(g.ScrollPos(V), 127);
+}
+
+TEST_F(TallGrid, ScrollBarWidgetSendsRequestsAndMirrorsTheGridsPosition) {
+    QScrollBar* sb = g.verticalScrollBar();
+    ASSERT_TRUE(sb->isVisible());
+    EXPECT_EQ(sb->maximum(), 127);
+    EXPECT_FALSE(g.horizontalScrollBar()->isVisible());
+
+    sb->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    EXPECT_EQ(g.TopRow(), 2);
+    EXPECT_EQ(sb->value(), 2); // 1 × 127 / 79, rounded: the bar shows the grid's position, not its own step
+    sb->triggerAction(QAbstractSlider::SliderToMaximum);
+    EXPECT_EQ(g.TopRow(), 80);
+    EXPECT_EQ(sb->value(), 127);
+
+    // Dragging the thumb without thumb tracking moves the grid only on release.
+    sb->setSliderDown(true);
+    sb->setSliderPosition(0);
+    EXPECT_EQ(g.TopRow(), 80);
+    sb->setSliderDown(false);
+    EXPECT_EQ(g.TopRow(), 1);
+    EXPECT_EQ(sb->value(), 0);
 }
 
 TEST(GridScrolling, BothBarsTakeTheirThicknessFromTheClientArea) {
