@@ -237,6 +237,8 @@ void TSortGrid::InsertRow(int32_t ARow) {
 }
 
 void TSortGrid::DeleteRow(int32_t ARow) {
+    if (RowCount() > 2 && (ARow < 0 || ARow >= RowCount()))
+        throw EInvalidGridOperation(kIndexOutOfRange);
     SetModified(true);
     {
         EditorSuspension suspend(*this);
@@ -580,7 +582,9 @@ void TSortGrid::focusInEvent(QFocusEvent* e) {
 }
 
 void TSortGrid::focusOutEvent(QFocusEvent* e) {
-    Click();
+    // Switching to another window or opening a menu does not leave the grid within its form.
+    if (e->reason() != Qt::ActiveWindowFocusReason && e->reason() != Qt::PopupFocusReason)
+        Click();
     TMyStringGrid::focusOutEvent(e);
 }
 

@@ -170,6 +170,10 @@ TEST_F(SortGridTest, DeleteRowRemovesARowOrBlanksTheOnlyDataRow) {
     EXPECT_EQ(g.Cells(0, 2), "r3");
     EXPECT_TRUE(g.Modified());
 
+    g.SetModified(false);
+    EXPECT_THROW(g.DeleteRow(3), EInvalidGridOperation);
+    EXPECT_FALSE(g.Modified());
+
     g.DeleteRow(1);
     g.SetModified(false);
     ASSERT_EQ(g.RowCount(), 2);
