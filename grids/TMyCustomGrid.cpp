@@ -1319,6 +1319,19 @@ void TMyCustomGrid::showEvent(QShowEvent* e) {
     UpdateScrollRange();
 }
 
+void TMyCustomGrid::focusInEvent(QFocusEvent* e) {
+    QAbstractScrollArea::focusInEvent(e);
+    // Focus decides the focused state and the focus rectangles.
+    InvalidateGridRect(Selection());
+    RedrawCell(m_current.X, m_current.Y);
+}
+
+void TMyCustomGrid::focusOutEvent(QFocusEvent* e) {
+    QAbstractScrollArea::focusOutEvent(e);
+    InvalidateGridRect(Selection());
+    RedrawCell(m_current.X, m_current.Y);
+}
+
 void TMyCustomGrid::scrollContentsBy(int, int) {
     // The grid moves its own pixels in MoveTopLeft; the bars' values only mirror its state.
 }

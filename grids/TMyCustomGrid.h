@@ -317,6 +317,8 @@ protected:
     void paintEvent(QPaintEvent* e) override;
     void resizeEvent(QResizeEvent* e) override;
     void showEvent(QShowEvent* e) override;
+    void focusInEvent(QFocusEvent* e) override;
+    void focusOutEvent(QFocusEvent* e) override;
     void scrollContentsBy(int dx, int dy) override;
     bool event(QEvent* e) override;
     bool viewportEvent(QEvent* e) override;

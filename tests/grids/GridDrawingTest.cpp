@@ -250,3 +250,30 @@ TEST(GridDrawing, FeedbackLinesEraseWhenDrawnTwice) {
     EXPECT_EQ(fb[0].segs[0], QLine(0, 99, 320, 99));
     EXPECT_EQ(fb[0].width, 5);
 }
+
+TEST(GridDrawing, ProtocolLayoutWithoutFixedColumnsDrawsHeaderLinesBlackAndDataLinesSilver) {
+    GridProbe g(560, 200);
+    g.setColCount(4);
+    g.setRowCount(2);
+    g.setFixedCols(0);
+    g.setDefaultColWidth(60);
+    g.setDefaultRowHeight(22);
+    g.setColWidths(3, 345);
+    g.setColor(clWhite);
+    g.setOptions(goFixedVertLine | goFixedHorzLine | goVertLine | goHorzLine | goColSizing | goRowSelect);
+    EXPECT_EQ(g.Selection(), (TGridRect{0, 1, 3, 1}));
+    const auto c = g.Paint();
+    const auto lines = LinesOf(c);
+    for (int x : {60, 121, 182, 528}) {
+        const auto v = VerticalAt(lines, x);
+        ASSERT_EQ(v.size(), 2u) << x;
+        EXPECT_EQ(v[0].seg, QLine(x, 0, x, 23));
+        EXPECT_EQ(v[0].color, clBlack);
+        EXPECT_EQ(v[1].seg, QLine(x, 23, x, 46));
+        EXPECT_EQ(v[1].color, clSilver);
+    }
+    // The whole data row is highlighted, and white fills the rest of the client area.
+    EXPECT_TRUE(HasFill(c, QRect(183, 23, 345, 22), clHighlight));
+    EXPECT_TRUE(HasFill(c, QRect(529, 0, 31, 46), clWhite));
+    EXPECT_TRUE(HasFill(c, QRect(0, 46, 560, 154), clWhite));
+}

@@ -163,6 +163,8 @@ TEST(GridScrolling, BothBarsTakeTheirThicknessFromTheClientArea) {
     EXPECT_LT(g.ClientHeight(), 100);
     EXPECT_EQ(g.viewport()->width(), g.ClientWidth());
     EXPECT_EQ(g.viewport()->height(), g.ClientHeight());
+    g.setBorderStyle(TBorderStyle::bsSingle);
+    EXPECT_EQ(g.viewport()->size(), QSize(g.ClientWidth(), g.ClientHeight()));
 
     g.ScrollRequest(H, TScrollCode::LineDown, 0);
     EXPECT_EQ(g.LeftCol(), 2);
