@@ -253,6 +253,17 @@ void TMyCustomGrid::SizeFollowUp(int32_t OldColCount, int32_t OldRowCount,
         MoveCurrent(cur.X, cur.Y, true, true);
     if (m_anchor != cur)
         MoveAnchor(cur);
+    // A window whose first line no longer exists would show no cells at all (the scroll range,
+    // which otherwise pulls it back, is not kept without scroll bars or while hidden).
+    TGridCoord tl = m_topLeft;
+    if (tl.X > m_colCount - 1 || tl.Y > m_rowCount - 1) {
+        const TGridCoord limit = MaxTopLeft({m_colCount - 1, m_rowCount - 1});
+        if (tl.X > m_colCount - 1)
+            tl.X = limit.X;
+        if (tl.Y > m_rowCount - 1)
+            tl.Y = limit.Y;
+        MoveTopLeft(tl.X, tl.Y);
+    }
     if (m_topLeft != OldTopLeft) {
         RedrawGrid();
     } else if (OldInfo) {

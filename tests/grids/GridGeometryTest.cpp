@@ -169,6 +169,15 @@ TEST(GridGeometry, CountChangeFollowUpClampsTheCurrentCellResizesListsAndCallsSi
     EXPECT_EQ(g.RowHeights(4), 24);
 }
 
+TEST(GridGeometry, ShrinkingBelowTheTopRowBringsTheLastRowsBackIntoView) {
+    GridProbe g(320, 125); // no scroll bars, never shown: nothing else pulls the window back
+    g.setRowCount(100);
+    g.setTopRow(80);
+    g.setRowCount(10);
+    EXPECT_EQ(g.TopRow(), 6); // rows 6 … 9 fill the four data rows
+    EXPECT_EQ(g.Row(), 1);
+}
+
 TEST(GridGeometry, FailedFollowUpRestoresTheCountsAndPassesTheFailureOn) {
     GridProbe g;
     g.onSizeChanged = [&] {
