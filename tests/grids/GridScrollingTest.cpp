@@ -166,6 +166,19 @@ TEST(GridScrolling, BothBarsTakeTheirThicknessFromTheClientArea) {
     g.setBorderStyle(TBorderStyle::bsSingle);
     EXPECT_EQ(g.viewport()->size(), QSize(g.ClientWidth(), g.ClientHeight()));
 
+    // Moving both ways scrolls the header strip across, the fixed column strip down and the data both ways.
+    g.clearRecords();
+    g.MoveTopLeft(2, 3);
+    const int w = g.ClientWidth(), h = g.ClientHeight();
+    ASSERT_EQ(g.scrolled.size(), 3u);
+    EXPECT_EQ(g.scrolled[0].area, QRect(65, 0, w - 65, 25));
+    EXPECT_EQ((std::pair{g.scrolled[0].dx, g.scrolled[0].dy}), (std::pair{-65, 0}));
+    EXPECT_EQ(g.scrolled[1].area, QRect(0, 25, 65, h - 25));
+    EXPECT_EQ((std::pair{g.scrolled[1].dx, g.scrolled[1].dy}), (std::pair{0, -50}));
+    EXPECT_EQ(g.scrolled[2].area, QRect(65, 25, w - 65, h - 25));
+    EXPECT_EQ((std::pair{g.scrolled[2].dx, g.scrolled[2].dy}), (std::pair{-65, -50}));
+    g.MoveTopLeft(1, 1);
+
     g.ScrollRequest(H, TScrollCode::LineDown, 0);
     EXPECT_EQ(g.LeftCol(), 2);
     g.ScrollRequest(H, TScrollCode::Bottom, 0);
