@@ -24,7 +24,7 @@ void TSparseList::InsertAt(int32_t index, void* p) {
     if (index < 0)
         throw EListError::IndexOutOfBounds(index);
     // Make sure the last slot can be created before anything moves.
-    if (m_count >= m_list->MaxIndex() || index >= m_list->MaxIndex())
+    if (m_count > m_list->MaxIndex() || index > m_list->MaxIndex())
         throw EListError::IndexOutOfBounds(std::max(index, m_count));
     for (int32_t j = m_count; j > index; --j)
         m_list->WriteAt(j, m_list->ReadAt(j - 1));

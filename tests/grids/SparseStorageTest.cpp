@@ -177,6 +177,17 @@ TEST(SparseList, NegativeIndicesRaiseListIndexError) {
     EXPECT_EQ(l.Count(), 0);
 }
 
+TEST(SparseList, InsertAtRefusesToPushAnEntryPastTheLimit) {
+    TSparseList l(TSparseQuantum::QuantumSmall);
+    const int32_t max = l.Array().MaxIndex();
+    l.InsertAt(max, P(1));
+    EXPECT_EQ(l.Count(), max + 1);
+    EXPECT_THROW(l.InsertAt(0, P(2)), EListError);
+    EXPECT_EQ(l.ItemAt(max), P(1));
+    EXPECT_EQ(l.ItemAt(0), nullptr);
+    EXPECT_THROW(TSparseList(TSparseQuantum::QuantumSmall).InsertAt(max + 1, P(2)), EListError);
+}
+
 TEST(SparseList, SwapMoveItemAndClear) {
     TSparseList l(TSparseQuantum::QuantumSmall);
     l.SetItemAt(0, P(0));
