@@ -60,6 +60,7 @@ int main(int argc, char** argv) {
     };
     window.resize(520, 400);
     window.show();
+    window.activateWindow();
     grid->setFocus();
     grid->setRow(rows / 2);
 
