@@ -6,6 +6,7 @@
 #include "core/Exception.h"
 #include "platform/Dialogs.h"
 #include "platform/SystemClock.h"
+#include "sortgrid/TSortGrid.h"
 
 #include <QApplication>
 #include <QFocusEvent>
@@ -95,6 +96,7 @@ TFormMain::TFormMain(QWidget* parent) : QWidget(parent) {
     buildInputArea();
     buildMenu();
     buildProtocolButtons();
+    buildProtocolGrid();
 
     Clock = new QTimer(this);
     Clock->setInterval(10);
@@ -106,6 +108,10 @@ TFormMain::TFormMain(QWidget* parent) : QWidget(parent) {
     ApplyResolution(m_acc);
     ShowDigits(0, 0);
     ShowDigits(1, 0);
+    UpdateProtocolButtons();
+    const char* const headers[4] = {"Who", "Time", "Speed", "Note"};
+    for (int c = 0; c < 4; ++c)
+        SortGrid1->setCells(c, 0, QString::fromLatin1(headers[c]));
     layoutAreas();
 
     // Light barrier (see the block at the end of this file).
@@ -290,6 +296,32 @@ void TFormMain::buildProtocolButtons() {
     Copy1 = PopupMenu1->addAction(QStringLiteral("Alles kopieren"));
 }
 
+void TFormMain::buildProtocolGrid() {
+    SortGrid1 = new TSortGrid(Panel3);
+    SortGrid1->setColCount(4);
+    SortGrid1->setRowCount(2);
+    SortGrid1->setFixedCols(0);
+    SortGrid1->setDefaultColWidth(60);
+    SortGrid1->setDefaultRowHeight(22);
+    QFont courier(QStringLiteral("Courier"));
+    courier.setStyleHint(QFont::TypeWriter);
+    courier.setPixelSize(16);
+    SortGrid1->setFont(courier);
+    SortGrid1->setOptions(TGridOptions(goFixedVertLine | goFixedHorzLine | goVertLine | goHorzLine |
+                                       goColSizing | goRowSelect));
+    SortGrid1->setScrollBars(ssVertical);
+    SortGrid1->SortOptions()->setCanSort(false);
+    SortGrid1->setFiltered(false);
+    SortGrid1->setAlignmentHorz(taLeftJustify);
+    SortGrid1->setAlignmentVert(taMiddle);
+    SortGrid1->setPopupMenu(PopupMenu1);
+    // Until the grid handles its own mouse input, the window shows the context menu.
+    SortGrid1->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(SortGrid1, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint& pos) { PopupMenu1->popup(SortGrid1->mapToGlobal(pos)); });
+    SortGrid1->SetModified(false);
+}
+
 void TFormMain::layoutAreas() {
     const int w = width();
     const int h = height();
@@ -305,6 +337,9 @@ void TFormMain::layoutAreas() {
     sbWord->move(410 + shift, sbWord->y());
     sbExcel->move(450 + shift, sbExcel->y());
     sbSave->move(490 + shift, sbSave->y());
+    SortGrid1->setGeometry(0, CaptionPanelHeight, Panel3->width(),
+                           std::max(0, Panel3->height() - CaptionPanelHeight));
+    FormResize();
 }
 
 void TFormMain::resizeEvent(QResizeEvent* event) {
@@ -609,11 +644,42 @@ QString TFormMain::FormatRunTime(int64_t ms) const {
 
 void TFormMain::AddProtocolRow(const QString& who, const QString& time, const QString& speed,
                                const QString& note) {
-    m_protocol.append(ProtocolLine{who, time, speed, note});
+    SortGrid1->AddRow(QStringList{who, time, speed, note});
 }
 
 void TFormMain::ShowLastRun() {
-    ++m_showLastRunCount;
+    // With fewer than four data rows (the protocol was cleared during the run) stay below the header.
+    const int32_t last = SortGrid1->RowCount() - 1;
+    const int32_t first = std::max<int32_t>(1, SortGrid1->RowCount() - 4);
+    SortGrid1->setTopRow(first);
+    SortGrid1->setSelection(TGridRect{0, first, 3, last});
+}
+
+QList<ProtocolLine> TFormMain::ProtocolLines() const {
+    QList<ProtocolLine> lines;
+    for (int32_t r = 1; r < SortGrid1->RowCount(); ++r) {
+        if (SortGrid1->IsRowEmpty(r))
+            continue;
+        lines.append(ProtocolLine{SortGrid1->Cells(0, r), SortGrid1->Cells(1, r), SortGrid1->Cells(2, r),
+                                  SortGrid1->Cells(3, r)});
+    }
+    return lines;
+}
+
+void TFormMain::UpdateProtocolButtons() {
+    sbCLS->setEnabled(SortGrid1->RowCount() > 1);
+    sbWord->setEnabled(sbCLS->isEnabled());
+    sbSave->setEnabled(sbCLS->isEnabled());
+    sbPrint->setEnabled(sbCLS->isEnabled());
+    sbExcel->setEnabled(sbWord->isEnabled());
+}
+
+void TFormMain::FormResize() {
+    for (int32_t c = 0; c < 3; ++c)
+        SortGrid1->setColWidths(c, 64);
+    SortGrid1->setColWidths(
+        3, SortGrid1->ClientWidth() -
+               (SortGrid1->ColWidths(0) + SortGrid1->ColWidths(1) + SortGrid1->ColWidths(2)) - 24);
 }
 
 // ---------------------------------------------------------------------------------------------

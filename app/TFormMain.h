@@ -19,6 +19,7 @@ class QTimer;
 class QToolButton;
 class QMenu;
 class TDigit;
+class TSortGrid;
 
 /// The main window: the run of one competitor (START, LAP, STOP, RESET), its time and speed display
 /// and the protocol lines each moment produces.
@@ -110,12 +111,14 @@ public:
     // ---- protocol sink ----
     /// Appends one protocol line.
     void AddProtocolRow(const QString& who, const QString& time, const QString& speed, const QString& note);
-    /// Brings the run just finished into view.
+    /// Brings the run just finished into view: its four lines become the top rows and are selected.
     void ShowLastRun();
-    /// The protocol lines written so far, oldest first.
-    const QList<ProtocolLine>& ProtocolLines() const { return m_protocol; }
-    /// How often `ShowLastRun` was called.
-    int ShowLastRunCount() const { return m_showLastRunCount; }
+    /// The protocol's lines as the grid holds them, oldest first; entirely empty rows are left out.
+    QList<ProtocolLine> ProtocolLines() const;
+    /// Enables the protocol buttons that need a protocol (all but open) when the grid has data rows.
+    void UpdateProtocolButtons();
+    /// Fits the protocol columns to the window: 64 pixels for the first three, the rest for the note.
+    void FormResize();
 
     /// True while the run clock is running.
     bool ClockRunning() const;
@@ -134,6 +137,8 @@ public:
     QSpinBox* seStartN = nullptr;
     QLineEdit* editStartN = nullptr;
     QTimer* Clock = nullptr;
+    /// The results protocol.
+    TSortGrid* SortGrid1 = nullptr;
 
     QFrame* Panel1 = nullptr; ///< top bar
     QFrame* Panel2 = nullptr; ///< left column
@@ -184,6 +189,7 @@ private:
     void buildInputArea();
     void buildMenu();
     void buildProtocolButtons();
+    void buildProtocolGrid();
     void layoutAreas();
     /// The moment of the action that is starting: the handed-over edge tick, else the counter now.
     uint32_t takeActionTick();
@@ -201,8 +207,6 @@ private:
     uint32_t m_lapTick = 0;
     uint32_t m_stopTick = 0;
     std::optional<uint32_t> m_eventTick;
-    QList<ProtocolLine> m_protocol;
-    int m_showLastRunCount = 0;
     int m_resetCount = 0; ///< RESETs so far; lets an action notice one that ran inside it
     uint32_t m_lastModemStatus = 0x55555555;
 };

@@ -2,6 +2,7 @@
 #include "controls/TDigit.h"
 #include "platform/FakeClock.h"
 #include "platform/FakeDialogs.h"
+#include "sortgrid/TSortGrid.h"
 
 #include <QFrame>
 #include <QLabel>
@@ -111,7 +112,7 @@ TEST_F(FormMainRun, FullRunByMousePressesWritesFourLinesAndTheSpeed) {
         {"Stopp:", "  5,95", "    50", "10m/0,72c"},
     };
     EXPECT_EQ(form.ProtocolLines(), expected);
-    EXPECT_EQ(form.ShowLastRunCount(), 1);
+    EXPECT_EQ(form.SortGrid1->Selection(), (TGridRect{0, 1, 3, 4})) << "the finished run is selected";
 
     press(form.bRESET);
     expectState({true, false, false, false, true});

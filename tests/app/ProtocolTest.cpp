@@ -1,0 +1,141 @@
+#include "app/TFormMain.h"
+#include "platform/FakeClock.h"
+#include "platform/FakeDialogs.h"
+#include "sortgrid/TSortGrid.h"
+
+#include <QLineEdit>
+#include <QMenu>
+#include <QTest>
+#include <QToolButton>
+#include <gtest/gtest.h>
+
+namespace {
+
+class Protocol : public ::testing::Test {
+protected:
+    void SetUp() override {
+        form.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    }
+
+    QStringList row(int r) const {
+        QStringList cells;
+        for (int c = 0; c < 4; ++c)
+            cells << form.SortGrid1->Cells(c, r);
+        return cells;
+    }
+
+    void fullRun(const QString& name, uint32_t startToLap, uint32_t lapToStop) {
+        form.editStartN->setText(name);
+        form.mStart->Click();
+        clock.advance(startToLap);
+        form.mLap->Click();
+        clock.advance(lapToStop);
+        form.mStop->Click();
+    }
+
+    platform::FakeClock clock{5000, QDateTime(QDate(2026, 12, 8), QTime(14, 30, 0))};
+    platform::FakeDialogs dialogs;
+    TFormMain form;
+};
+
+} // namespace
+
+TEST_F(Protocol, GridIsSetUpWithTheHeaderAndOneEmptyRow) {
+    TSortGrid* g = form.SortGrid1;
+    EXPECT_EQ(g->ColCount(), 4);
+    EXPECT_EQ(g->RowCount(), 2);
+    EXPECT_EQ(g->FixedRows(), 1);
+    EXPECT_EQ(g->FixedCols(), 0);
+    EXPECT_EQ(row(0), (QStringList{"Who", "Time", "Speed", "Note"}));
+    EXPECT_TRUE(g->IsRowEmpty(1));
+    EXPECT_TRUE(g->Options().testFlag(goRowSelect));
+    EXPECT_TRUE(g->Options().testFlag(goColSizing));
+    EXPECT_FALSE(g->Options().testFlag(goEditing));
+    EXPECT_EQ(g->ScrollBars(), ssVertical);
+    EXPECT_FALSE(g->SortOptions()->CanSort());
+    EXPECT_EQ(g->font().pixelSize(), 16);
+    EXPECT_FALSE(g->Modified());
+}
+
+TEST_F(Protocol, TwoRunsLandInTheGridCellByCell) {
+    fullRun(QStringLiteral("Anna"), 5230, 720);
+    form.mReset->Click();
+    clock.setNow(QDateTime(QDate(2026, 12, 8), QTime(14, 31, 5)));
+    fullRun(QStringLiteral("Bert"), 61000, 360);
+    form.mReset->Click();
+
+    const QList<QStringList> expected{
+        {"  Nr.:", "1", "Anna", ""},
+        {"Start:", "  0,00", "", "14:30.00"},
+        {"  Lap:", "  5,23", "", ""},
+        {"Stopp:", "  5,95", "    50", "10m/0,72c"},
+        {"-", "", "", ""},
+        {"  Nr.:", "2", "Bert", ""},
+        {"Start:", "  0,00", "", "14:31.05"},
+        {"  Lap:", " 61,00", "", ""},
+        {"Stopp:", " 61,36", "   100", "10m/0,36c"},
+        {"-", "", "", ""},
+    };
+    // The first line fills the empty row 1; every later one is appended.
+    ASSERT_EQ(form.SortGrid1->RowCount(), expected.size() + 1);
+    for (int r = 0; r < expected.size(); ++r)
+        EXPECT_EQ(row(r + 1), expected[r]) << "row " << r + 1;
+}
+
+TEST_F(Protocol, FinishedRunIsTheTopRowAndSelectedAsOneBlock) {
+    for (int i = 0; i < 6; ++i) {
+        fullRun(QStringLiteral("Fahrer %1").arg(i), 1000, 500);
+        form.mReset->Click();
+    }
+    fullRun(QStringLiteral("Letzter"), 1000, 500);
+    const int32_t rows = form.SortGrid1->RowCount();
+    EXPECT_EQ(rows, 6 * 5 + 4 + 1);
+    EXPECT_EQ(form.SortGrid1->TopRow(), rows - 4);
+    EXPECT_EQ(form.SortGrid1->Selection(), (TGridRect{0, rows - 4, 3, rows - 1}));
+    EXPECT_EQ(form.SortGrid1->Cells(0, rows - 4), QStringLiteral("  Nr.:"));
+    EXPECT_EQ(form.SortGrid1->Cells(0, rows - 1), QStringLiteral("Stopp:"));
+}
+
+TEST_F(Protocol, ShowLastRunNeverReachesTheHeaderWhenTheProtocolWasClearedDuringTheRun) {
+    form.mStart->Click();
+    form.SortGrid1->Clear();
+    form.mLap->Click();
+    form.mStop->Click();
+    // Rows: header, "  Lap:", "Stopp:" — fewer than four lines of the run remain.
+    ASSERT_EQ(form.SortGrid1->RowCount(), 3);
+    EXPECT_EQ(form.SortGrid1->TopRow(), 1);
+    EXPECT_EQ(form.SortGrid1->Selection(), (TGridRect{0, 1, 3, 2}));
+}
+
+TEST_F(Protocol, ColumnWidthsFollowTheWindow) {
+    for (int w : {831, 1200, 804}) {
+        form.resize(w, 513);
+        QCoreApplication::processEvents();
+        EXPECT_EQ(form.SortGrid1->ColWidths(0), 64);
+        EXPECT_EQ(form.SortGrid1->ColWidths(1), 64);
+        EXPECT_EQ(form.SortGrid1->ColWidths(2), 64);
+        EXPECT_EQ(form.SortGrid1->ColWidths(3), form.SortGrid1->ClientWidth() - 3 * 64 - 24) << w;
+    }
+    // The right-hand buttons keep their distance from the caption panel's right edge.
+    const int before = form.Panel4->width() - form.sbSave->x();
+    form.resize(1000, 513);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(form.Panel4->width() - form.sbSave->x(), before);
+    EXPECT_EQ(form.sbCLS->x(), 2);
+}
+
+TEST_F(Protocol, ProtocolButtonsAreEnabledWhileTheGridHasDataRowsAndCarryTheirHints) {
+    for (QToolButton* b : {form.sbCLS, form.sbLoad, form.sbPrint, form.sbWord, form.sbExcel, form.sbSave})
+        EXPECT_TRUE(b->isEnabled());
+    form.sbWord->setEnabled(false); // a failed export switches it off; the next update brings it back
+    form.UpdateProtocolButtons();
+    EXPECT_TRUE(form.sbWord->isEnabled());
+    EXPECT_TRUE(form.sbExcel->isEnabled());
+    EXPECT_EQ(form.sbCLS->toolTip(), QStringLiteral("Protokoll  löschen"));
+    EXPECT_EQ(form.sbLoad->toolTip(), QStringLiteral("Protokoll öffnen"));
+    EXPECT_EQ(form.sbSave->toolTip(), QStringLiteral("Protokoll speichern unter"));
+    EXPECT_EQ(form.PopupMenu1->actions().size(), 2);
+    EXPECT_EQ(form.Strokadelete->text(), QStringLiteral("Zeile entfernen"));
+    EXPECT_EQ(form.Copy1->text(), QStringLiteral("Alles kopieren"));
+}
