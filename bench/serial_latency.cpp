@@ -1,0 +1,179 @@
+// How late does the program learn the moment of a light-barrier edge while the GUI thread is busy?
+// Drives a port with a few hundred DSR edges, keeps the GUI thread busy for 30 ms per event-loop
+// turn, and compares each edge's own timestamp with
+//   - the tick the watcher handed over with the event (what START, LAP and STOP use), and
+//   - a tick read on the GUI thread when the handler runs (what reading the counter there would give).
+// The tick counter is replaced by a microsecond counter so the figures show more than whole
+// milliseconds. Runs on the fake device and on the simulator socket.
+#include "comms/Comms.h"
+#include "platform/FakeSerialDevice.h"
+#include "platform/SerialPortNames.h"
+#include "platform/SerialSimServer.h"
+#include "platform/SystemClock.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QTimer>
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <functional>
+#include <mutex>
+#include <pthread.h>
+#include <random>
+#include <thread>
+#include <vector>
+
+namespace {
+
+class MicrosecondClock : public platform::SystemClock {
+public:
+    uint32_t tickCount() const override {
+        const auto now = std::chrono::steady_clock::now().time_since_epoch();
+        return static_cast<uint32_t>(std::chrono::duration_cast<std::chrono::microseconds>(now).count());
+    }
+    QDateTime localDateTime() const override { return QDateTime::currentDateTime(); }
+};
+
+struct Figures {
+    double median, p99, max;
+};
+
+Figures figures(std::vector<int64_t> v) {
+    std::sort(v.begin(), v.end());
+    auto at = [&](double q) {
+        return double(v[std::min(v.size() - 1, size_t(q * double(v.size() - 1) + 0.5))]);
+    };
+    return {at(0.5), at(0.99), double(v.back())};
+}
+
+struct Result {
+    std::vector<int64_t> handed;  ///< edges that found the watcher waiting
+    std::vector<int64_t> guiRead; ///< the same edges, tick read on the GUI thread
+    std::vector<int64_t> behind;  ///< edges that came while the previous hand-over was still pending
+};
+
+// Runs `edges` DSR edges through `raise` and returns the latencies in µs.
+Result measure(TComPort& port, int edges, const std::function<void(bool)>& raise) {
+    std::mutex mutex;
+    std::vector<uint32_t> stamps;
+    std::vector<bool> pendingAtEdge;
+    std::vector<int64_t> handed, guiRead;
+    port.OnDSR = [&](QObject*) {
+        const uint32_t now = GetTickCount();
+        std::lock_guard lock(mutex);
+        const size_t i = handed.size();
+        if (i >= stamps.size())
+            return;
+        handed.push_back(int32_t(port.EventTick() - stamps[i]));
+        guiRead.push_back(int32_t(now - stamps[i]));
+    };
+
+    // The busy GUI: 30 ms of work per event-loop turn.
+    QTimer busy;
+    QObject::connect(&busy, &QTimer::timeout, [] {
+        const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(30);
+        while (std::chrono::steady_clock::now() < end) {
+        }
+    });
+    busy.start(0);
+
+    std::thread driver([&] {
+        // The driver stands for the hardware: it must not be preempted between its stamp and its edge.
+        sched_param param{};
+        param.sched_priority = 20;
+        pthread_setschedparam(pthread_self(), SCHED_FIFO, &param);
+        std::mt19937 rng(42);
+        std::uniform_int_distribution<int> gap(40, 90); // a pass holds the beam for tens of ms
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        for (int i = 0; i < edges; ++i) {
+            {
+                std::lock_guard lock(mutex);
+                pendingAtEdge.push_back(port.HandOverPending());
+                stamps.push_back(GetTickCount());
+            }
+            raise(i % 2 == 0);
+            std::this_thread::sleep_for(std::chrono::milliseconds(gap(rng)));
+        }
+    });
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(120);
+    for (;;) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+        std::lock_guard lock(mutex);
+        if (int(handed.size()) >= edges || std::chrono::steady_clock::now() > deadline)
+            break;
+    }
+    busy.stop();
+    driver.join();
+    Result r;
+    for (size_t i = 0; i < handed.size(); ++i) {
+        if (pendingAtEdge[i]) {
+            r.behind.push_back(handed[i]);
+        } else {
+            r.handed.push_back(handed[i]);
+            r.guiRead.push_back(guiRead[i]);
+        }
+    }
+    return r;
+}
+
+void report(const char* name, const Result& r, int edges) {
+    const size_t arrived = r.handed.size() + r.behind.size();
+    if (arrived < size_t(edges))
+        std::printf("%s: only %zu of %d edges arrived\n", name, arrived, edges);
+    if (r.handed.empty())
+        return;
+    const Figures h = figures(r.handed);
+    const Figures g = figures(r.guiRead);
+    std::printf("%-10s %4zu edges  handed-over tick: median %7.0f us  p99 %7.0f us  max %7.0f us\n", name,
+                r.handed.size(), h.median, h.p99, h.max);
+    std::printf("%-10s %4s         tick read on GUI: median %7.0f us  p99 %7.0f us  max %7.0f us\n", "", "",
+                g.median, g.p99, g.max);
+    if (!r.behind.empty()) {
+        const Figures b = figures(r.behind);
+        std::printf("%-10s %4zu edges came while the previous hand-over was pending; their handed-over tick: "
+                    "median %7.0f us  max %7.0f us\n",
+                    "", r.behind.size(), b.median, b.max);
+    }
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    const int edges = argc > 1 ? std::max(2, std::atoi(argv[1])) : 400;
+    MicrosecondClock clock;
+    platform::setSystemClock(&clock);
+
+    {
+        platform::FakeSerial fake;
+        TComPort port;
+        port.setEvents({TEvent::evDSR});
+        port.Open();
+        fake.line().waitUntilWaiting();
+        report("fake",
+               measure(port, edges, [&](bool on) { fake.line().changeLines(on ? platform::MS_DSR_ON : 0); }),
+               edges);
+    }
+    {
+        const std::string path = (QDir::tempPath() + "/vantro-bench-lbsim.sock").toStdString();
+        platform::SerialSimServer server;
+        if (server.start(path) != 0) {
+            std::printf("simulator: cannot listen at %s\n", path.c_str());
+            return 1;
+        }
+        platform::setComDeviceOverride(16, path);
+        TComPort port;
+        port.setPort(16);
+        port.setEvents({TEvent::evDSR});
+        port.Open();
+        server.waitForClient(2000);
+        report("simulator", measure(port, edges, [&](bool on) { server.setLines(platform::MS_DSR_ON, on); }),
+               edges);
+        port.Close();
+    }
+    platform::setSystemClock(nullptr);
+    return 0;
+}
