@@ -5,12 +5,14 @@
 #include "platform/SystemClock.h"
 
 #include <QCoreApplication>
-#include <QMetaObject>
+#include <QSocketNotifier>
 #include <condition_variable>
 #include <exception>
 #include <mutex>
 #include <pthread.h>
 #include <sched.h>
+#include <sys/eventfd.h>
+#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -20,11 +22,22 @@ struct Item {
 };
 } // namespace
 
-// The hand-over between the watcher and the GUI thread. It is shared with the queued call that
-// runs the dispatch on the GUI thread, so it outlives a watcher that was stopped meanwhile.
+// The hand-over between the watcher and the GUI thread. The watcher rings the GUI thread through
+// an eventfd that a socket notifier of the GUI thread watches: nothing that the watcher allocates
+// crosses over. The channel is shared with the notifier's handler, so it outlives a watcher that
+// was stopped while that handler ran.
 struct TComThread::Channel {
     enum class State { Idle, Pending, Running };
 
+    Channel() : wakeFd(eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK)) {}
+    ~Channel() {
+        if (wakeFd >= 0)
+            ::close(wakeFd);
+    }
+    Channel(const Channel&) = delete;
+    Channel& operator=(const Channel&) = delete;
+
+    const int wakeFd;
     std::mutex mutex;
     std::condition_variable cv;
     State state = State::Idle;
@@ -74,12 +87,21 @@ TComThread::TComThread(TComPort* AComPort, platform::SerialDevice& device)
     : m_device(device), m_eventMask(EventsToMask(AComPort->Events())),
       m_channel(std::make_shared<Channel>()) {
     m_channel->port = AComPort;
+    if (QCoreApplication::instance() && m_channel->wakeFd >= 0) {
+        m_notifier = new QSocketNotifier(m_channel->wakeFd, QSocketNotifier::Read);
+        QObject::connect(m_notifier, &QSocketNotifier::activated, [channel = m_channel] {
+            uint64_t rings = 0;
+            [[maybe_unused]] auto got = ::read(channel->wakeFd, &rings, sizeof rings);
+            channel->Service(true);
+        });
+    }
     m_device.setEventMask(m_eventMask); // a failure leaves a watcher that sees no events
     m_thread = std::thread([this] { Execute(); });
 }
 
 TComThread::~TComThread() {
     Channel& ch = *m_channel;
+    bool nested;
     {
         std::lock_guard lock(ch.mutex);
         ch.stop = true;
@@ -87,6 +109,7 @@ TComThread::~TComThread() {
         // called from a handler): the watcher must not wait for that handler to finish.
         if (ch.state == Channel::State::Running)
             ch.abandoned = true;
+        nested = ch.abandoned;
     }
     ch.cv.notify_all();
     m_device.cancelWait();
@@ -103,8 +126,18 @@ TComThread::~TComThread() {
         }
     }
     m_thread.join();
-    std::lock_guard lock(ch.mutex);
-    ch.port = nullptr;
+    {
+        std::lock_guard lock(ch.mutex);
+        ch.port = nullptr;
+    }
+    if (m_notifier) {
+        // Inside the notifier's own handler it must not be deleted at once.
+        m_notifier->setEnabled(false);
+        if (nested)
+            m_notifier->deleteLater();
+        else
+            delete m_notifier;
+    }
 }
 
 bool TComThread::HandOverPending() const {
@@ -135,10 +168,8 @@ void TComThread::Execute() {
         for (const auto& event : result.events)
             ch.batch.push_back({event, tick});
         ch.state = Channel::State::Pending;
-        if (auto* app = QCoreApplication::instance()) {
-            QMetaObject::invokeMethod(
-                app, [channel = m_channel] { channel->Service(true); }, Qt::QueuedConnection);
-        }
+        const uint64_t ring = 1;
+        [[maybe_unused]] auto put = ::write(ch.wakeFd, &ring, sizeof ring);
         ch.cv.notify_all();
         ch.cv.wait(lock, [&] { return ch.state == Channel::State::Idle || ch.abandoned; });
         if (ch.stop)

@@ -6,6 +6,7 @@
 #include <memory>
 #include <thread>
 
+class QSocketNotifier;
 class TComPort;
 
 /// The watcher of an open port: a thread that sleeps in the device's wait, reads the tick counter
@@ -33,5 +34,6 @@ private:
     platform::SerialDevice& m_device;
     uint32_t m_eventMask = 0;
     std::shared_ptr<Channel> m_channel;
+    QSocketNotifier* m_notifier = nullptr; ///< rings the GUI thread when a hand-over is pending
     std::thread m_thread;
 };
