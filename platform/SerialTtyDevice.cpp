@@ -4,6 +4,7 @@
 #include "SerialPortNames.h"
 #include "SerialTermios2.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <csignal>
 #include <fcntl.h>
@@ -76,7 +77,30 @@ int setLine(int fd, int line, bool on) {
     return errno;
 }
 
+class KernelTtyModemIo : public TtyModemIo {
+public:
+    int lines(int fd, int& tiocm) override { return ioctl(fd, TIOCMGET, &tiocm) == 0 ? 0 : errno; }
+    int counters(int fd, uint32_t counts[4]) override {
+        struct serial_icounter_struct c {};
+        if (ioctl(fd, TIOCGICOUNT, &c) != 0)
+            return errno;
+        counts[0] = c.cts;
+        counts[1] = c.dsr;
+        counts[2] = c.rng;
+        counts[3] = c.dcd;
+        return 0;
+    }
+    int waitChange(int fd, int lines) override { return ioctl(fd, TIOCMIWAIT, lines) == 0 ? 0 : errno; }
+    void flushInput(int fd) override { ioctl(fd, TCFLSH, TCIFLUSH); }
+};
+
 } // namespace
+
+std::unique_ptr<TtyModemIo> createKernelTtyModemIo() {
+    return std::make_unique<KernelTtyModemIo>();
+}
+
+SerialTtyDevice::SerialTtyDevice() : m_io(createKernelTtyModemIo()) {}
 
 SerialTtyDevice::~SerialTtyDevice() {
     close();
@@ -123,16 +147,8 @@ int SerialTtyDevice::openPath(const std::string& path) {
     m_polling.store(false);
     m_haveCounters = true;
     int tiocm = 0;
-    m_lastStatus = ioctl(fd, TIOCMGET, &tiocm) == 0 ? toModemStatus(tiocm) : 0;
-    struct serial_icounter_struct counts {};
-    if (ioctl(fd, TIOCGICOUNT, &counts) == 0) {
-        m_lastCounts[0] = counts.cts;
-        m_lastCounts[1] = counts.dsr;
-        m_lastCounts[2] = counts.rng;
-        m_lastCounts[3] = counts.dcd;
-    } else {
-        m_haveCounters = false;
-    }
+    m_lastStatus = m_io->lines(fd, tiocm) == 0 ? toModemStatus(tiocm) : 0;
+    m_haveCounters = m_io->counters(fd, m_lastCounts) == 0;
     installWakeSignal();
     return 0;
 }
@@ -176,20 +192,17 @@ int SerialTtyDevice::setEventMask(uint32_t mask) {
 
 int SerialTtyDevice::collectChanges(WaitResult& result) {
     int tiocm = 0;
-    if (ioctl(m_fd, TIOCMGET, &tiocm) != 0)
-        return errno;
+    if (const int error = m_io->lines(m_fd, tiocm))
+        return error;
     const uint32_t status = toModemStatus(tiocm);
     ModemLineCounts counts;
-    struct serial_icounter_struct now {};
-    if (m_haveCounters && ioctl(m_fd, TIOCGICOUNT, &now) == 0) {
-        counts.cts = static_cast<uint32_t>(now.cts) - m_lastCounts[0];
-        counts.dsr = static_cast<uint32_t>(now.dsr) - m_lastCounts[1];
-        counts.ring = static_cast<uint32_t>(now.rng) - m_lastCounts[2];
-        counts.rlsd = static_cast<uint32_t>(now.dcd) - m_lastCounts[3];
-        m_lastCounts[0] = now.cts;
-        m_lastCounts[1] = now.dsr;
-        m_lastCounts[2] = now.rng;
-        m_lastCounts[3] = now.dcd;
+    uint32_t now[4] = {0, 0, 0, 0};
+    if (m_haveCounters && m_io->counters(m_fd, now) == 0) {
+        counts.cts = now[0] - m_lastCounts[0];
+        counts.dsr = now[1] - m_lastCounts[1];
+        counts.ring = now[2] - m_lastCounts[2];
+        counts.rlsd = now[3] - m_lastCounts[3];
+        std::copy(now, now + 4, m_lastCounts);
     } else {
         m_haveCounters = false;
     }
@@ -244,11 +257,12 @@ WaitResult SerialTtyDevice::waitEvent() {
             break;
         }
         if (!m_polling.load()) {
-            if (ioctl(m_fd, TIOCMIWAIT, lines) == 0 || errno == EINTR)
+            const int error = m_io->waitChange(m_fd, lines);
+            if (error == 0 || error == EINTR)
                 continue;
-            if (!unsupported(errno)) {
+            if (!unsupported(error)) {
                 result.status = WaitStatus::Failed;
-                result.error = errno;
+                result.error = error;
                 break;
             }
             m_polling.store(true);
@@ -256,7 +270,7 @@ WaitResult SerialTtyDevice::waitEvent() {
         }
         // Unread input can stall status reports on USB adapters; drop it now and then.
         if (++pollTurns % 64 == 0)
-            ioctl(m_fd, TCFLSH, TCIFLUSH);
+            m_io->flushInput(m_fd);
         if (const int error = sleepOnWakeFd(1)) {
             result.status = WaitStatus::Failed;
             result.error = error;
@@ -264,7 +278,7 @@ WaitResult SerialTtyDevice::waitEvent() {
         }
     }
     if (result.status == WaitStatus::Events)
-        ioctl(m_fd, TCFLSH, TCIFLUSH);
+        m_io->flushInput(m_fd);
     else if (m_cancelled.load() && result.status != WaitStatus::Failed)
         result.events.clear();
     std::lock_guard lock(m_mutex);
@@ -297,8 +311,8 @@ int SerialTtyDevice::modemStatus(uint32_t& status) {
     if (m_fd < 0)
         return EBADF;
     int tiocm = 0;
-    if (ioctl(m_fd, TIOCMGET, &tiocm) != 0)
-        return errno;
+    if (const int error = m_io->lines(m_fd, tiocm))
+        return error;
     status = toModemStatus(tiocm);
     return 0;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/SerialDevice.h"
+#include "platform/TtyModemIo.h"
 
 #include <atomic>
 #include <mutex>
@@ -16,13 +17,16 @@ namespace platform {
 /// thread, repeated until that thread has left the wait, so closing never hangs.
 class SerialTtyDevice : public SerialDevice {
 public:
-    SerialTtyDevice() = default;
+    /// A closed device using the kernel's modem-line calls.
+    SerialTtyDevice();
     ~SerialTtyDevice() override;
     SerialTtyDevice(const SerialTtyDevice&) = delete;
     SerialTtyDevice& operator=(const SerialTtyDevice&) = delete;
 
     /// Opens the device at `path` exclusively (EBUSY when another holder has it).
     int openPath(const std::string& path);
+    /// Replaces the modem-line calls (for tests); call before openPath().
+    void setModemIo(std::unique_ptr<TtyModemIo> io) { m_io = std::move(io); }
     /// Whether the wait fell back to polling because the driver lacks TIOCMIWAIT.
     bool polling() const { return m_polling.load(); }
     /// The file descriptor, -1 while closed.
@@ -45,6 +49,7 @@ private:
     int collectChanges(WaitResult& result);
     int sleepOnWakeFd(int timeoutMs);
 
+    std::unique_ptr<TtyModemIo> m_io;
     int m_fd = -1;
     int m_wakeFd = -1;
     std::atomic<uint32_t> m_mask{0};
