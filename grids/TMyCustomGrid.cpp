@@ -3,9 +3,12 @@
 #include "core/EInvalidGridOperation.h"
 #include "grids/GridCanvas.h"
 #include "grids/QPainterGridCanvas.h"
+#include "grids/TInplaceEdit.h"
 
 #include <QApplication>
 #include <QFontMetrics>
+#include <QKeyEvent>
+#include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QScrollBar>
@@ -73,11 +76,20 @@ TMyCustomGrid::TMyCustomGrid(QWidget* parent) : QAbstractScrollArea(parent) {
         });
         connect(sb, &QAbstractSlider::sliderReleased, this, [this, kind] { OnScrollBarReleased(kind); });
     }
+    // Moves without a button choose the sizing cursors.
+    viewport()->setMouseTracking(true);
     m_topLeft = m_current = m_anchor = {m_fixedCols, m_fixedRows};
     resize(m_colCount * m_defaultColWidth, m_rowCount * m_defaultRowHeight);
 }
 
 TMyCustomGrid::~TMyCustomGrid() {
+    if (m_inplaceEdit) {
+        // The editor must not call back into a grid that is being torn down.
+        m_inplaceEdit->disconnect(this);
+        m_inplaceEdit->setGrid(nullptr);
+        delete m_inplaceEdit;
+        m_inplaceEdit = nullptr;
+    }
     if (m_overrideCursor)
         QApplication::restoreOverrideCursor();
 }
@@ -665,8 +677,7 @@ void TMyCustomGrid::MoveAnchor(const TGridCoord& NewAnchor) {
 void TMyCustomGrid::FocusCell(int32_t ACol, int32_t ARow, bool MoveAnchor) {
     MoveCurrent(ACol, ARow, MoveAnchor, true);
     UpdateEdit();
-    if (OnClick)
-        OnClick(this);
+    Click();
 }
 
 // --- visible window ---------------------------------------------------------------------------
@@ -1035,7 +1046,10 @@ void TMyCustomGrid::RowHeightsChanged() {
 }
 
 void TMyCustomGrid::TopLeftChanged() {
-    // The in-place editor follows the window here once it exists.
+    // Only an editor that holds a loaded cell follows the window; one that was stored and hidden
+    // stays hidden until it is placed again.
+    if (m_inplaceEdit && m_editorMode && m_editCell.X >= 0)
+        m_inplaceEdit->UpdateLoc(CellRect(m_current.X, m_current.Y));
 }
 
 void TMyCustomGrid::ColumnMoved(int32_t, int32_t) {}
@@ -1065,13 +1079,18 @@ bool TMyCustomGrid::EndRowDrag(int32_t&, int32_t&, const QPoint&) {
     return true;
 }
 
+bool TMyCustomGrid::IsActiveControl() const {
+    const QWidget* fw = window() ? window()->focusWidget() : nullptr;
+    return fw && (fw == this || (m_inplaceEdit && fw == m_inplaceEdit));
+}
+
 bool TMyCustomGrid::CanEditShow() {
     return m_options.testFlag(goEditing) && !m_options.testFlag(goRowSelect) && m_editorMode &&
-           (m_options.testFlag(goAlwaysShowEditor) || (window() && window()->focusWidget() == this));
+           (m_options.testFlag(goAlwaysShowEditor) || IsActiveControl());
 }
 
 bool TMyCustomGrid::CanEditModify() {
-    return true;
+    return m_canEditModify;
 }
 bool TMyCustomGrid::EditAcceptsKey(QChar) {
     return true;
@@ -1087,13 +1106,20 @@ int TMyCustomGrid::GetEditLimit() {
     return 0;
 }
 
-// --- editor placement (the in-place editor is added by a later step) --------------------------
+TInplaceEdit* TMyCustomGrid::CreateEditor() {
+    return new TInplaceEdit();
+}
+
+// --- editor lifecycle -------------------------------------------------------------------------
 
 void TMyCustomGrid::setEditorMode(bool on) {
-    if (on)
+    if (on) {
         ShowEditor();
-    else
+        if (m_inplaceEdit)
+            m_inplaceEdit->Deselect();
+    } else {
         HideEditor();
+    }
 }
 
 void TMyCustomGrid::ShowEditor() {
@@ -1106,17 +1132,67 @@ void TMyCustomGrid::HideEditor() {
     HideEdit();
 }
 
+void TMyCustomGrid::ShowEditorChar(QChar Ch) {
+    ShowEditor();
+    if (!m_inplaceEdit)
+        return;
+    // Posted, so it arrives after the editor is loaded and has selected its text: typing replaces it.
+    const bool back = Ch == QChar(8);
+    QCoreApplication::postEvent(m_inplaceEdit,
+                                new QKeyEvent(QEvent::KeyPress, back ? Qt::Key_Backspace : Qt::Key_unknown,
+                                              Qt::NoModifier, QString(Ch)));
+}
+
 void TMyCustomGrid::UpdateEdit() {
     if (!CanEditShow())
         return;
-    // Placing the in-place editor over CellRect(Col, Row) goes here.
+    if (!m_inplaceEdit) {
+        m_inplaceEdit = CreateEditor();
+        m_inplaceEdit->setParent(viewport());
+        m_inplaceEdit->setGrid(this);
+        connect(m_inplaceEdit, &QLineEdit::textChanged, this, [this] { EditorTextChanged(); });
+        LoadEditor();
+    } else if (m_current != m_editCell) {
+        HideEdit();
+        LoadEditor();
+    }
+    if (CanEditShow())
+        m_inplaceEdit->Move(CellRect(m_current.X, m_current.Y));
+}
+
+void TMyCustomGrid::LoadEditor() {
+    m_editCell = m_current;
+    m_inplaceEdit->UpdateContents();
+    m_canEditModify = m_inplaceEdit->EditLimit() != -1;
+    m_inplaceEdit->selectAll();
+}
+
+void TMyCustomGrid::StoreEditorText() {
+    if (m_inplaceEdit && m_editCell.X >= 0)
+        SetEditText(m_editCell.X, m_editCell.Y, m_inplaceEdit->text());
+}
+
+void TMyCustomGrid::EditorTextChanged() {
+    // The cell follows every keystroke; there is no cancel that brings the old text back.
+    if (m_inplaceEdit && !m_inplaceEdit->m_loading)
+        StoreEditorText();
 }
 
 void TMyCustomGrid::HideEdit() {
-    // Storing the editor's text and hiding it goes here.
+    if (!m_inplaceEdit)
+        return;
+    struct Finish {
+        TMyCustomGrid* g;
+        ~Finish() {
+            g->m_editCell = {-1, -1};
+            g->m_inplaceEdit->Hide();
+        }
+    } finish{this};
+    StoreEditorText();
 }
 
 void TMyCustomGrid::InvalidateEditor() {
+    m_editCell = {-1, -1};
     UpdateEdit();
 }
 
@@ -1151,13 +1227,14 @@ void TMyCustomGrid::PaintGrid(GridCanvas& canvas) {
                   m_topLeft.Y, QRect(hFB, vFB, hGB - hFB, vGB - vFB), lineColor, m_color, maxLines);
     }
 
-    const bool active = window() && window()->focusWidget() == this;
+    const bool active = IsActiveControl();
     DrawCells(canvas, info, 0, 0, 0, 0, hFB, vFB, m_fixedColor, gdFixed, active);
     DrawCells(canvas, info, m_topLeft.X, 0, hFB - m_colOffset, 0, hGB, vFB, m_fixedColor, gdFixed, active);
     DrawCells(canvas, info, 0, m_topLeft.Y, 0, vFB, hFB, vGB, m_fixedColor, gdFixed, active);
     DrawCells(canvas, info, m_topLeft.X, m_topLeft.Y, hFB - m_colOffset, vFB, hGB, vGB, m_color, {}, active);
 
-    if (m_options.testFlag(goRowSelect) && m_defaultDrawing && hasFocus())
+    if (m_options.testFlag(goRowSelect) && m_defaultDrawing &&
+        (hasFocus() || (m_inplaceEdit && m_inplaceEdit->hasFocus())))
         canvas.DrawFocusRect(GridRectToScreenRect(Selection(), false));
 
     const int w = ClientWidth();
@@ -1332,15 +1409,41 @@ void TMyCustomGrid::showEvent(QShowEvent* e) {
 
 void TMyCustomGrid::focusInEvent(QFocusEvent* e) {
     QAbstractScrollArea::focusInEvent(e);
+    if (m_focusFromEditor) {
+        // The editor handed the focus back; nothing about the grid's look changes.
+        m_focusFromEditor = false;
+        return;
+    }
     // Focus decides the focused state and the focus rectangles.
     InvalidateGridRect(Selection());
     RedrawCell(m_current.X, m_current.Y);
+    UpdateEdit();
 }
 
 void TMyCustomGrid::focusOutEvent(QFocusEvent* e) {
     QAbstractScrollArea::focusOutEvent(e);
+    FocusLost(e->reason(), QApplication::focusWidget());
+}
+
+void TMyCustomGrid::FocusLost(Qt::FocusReason reason, QWidget* newFocus) {
     InvalidateGridRect(Selection());
     RedrawCell(m_current.X, m_current.Y);
+    if (m_inplaceEdit && newFocus == m_inplaceEdit)
+        return;
+    if (m_gridState != gsNormal)
+        CancelMode();
+    // Editor mode stays on, so the editor comes back with the focus.
+    HideEdit();
+    // Another window or a menu taking the focus is no exit from the control.
+    const bool exit = reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason;
+    if (exit && !m_options.testFlag(goAlwaysShowEditor))
+        m_editorMode = false;
+}
+
+void TMyCustomGrid::hideEvent(QHideEvent* e) {
+    if (m_gridState != gsNormal)
+        CancelMode();
+    QAbstractScrollArea::hideEvent(e);
 }
 
 void TMyCustomGrid::scrollContentsBy(int, int) {
@@ -1351,6 +1454,21 @@ bool TMyCustomGrid::event(QEvent* e) {
     // A bulk update holds all input, like a disabled control, without giving away the focus.
     if (m_nowUpdating && IsInputEvent(e->type()))
         return true;
+    if (e->type() == QEvent::ShortcutOverride) {
+        auto* ke = static_cast<QKeyEvent*>(e);
+        if (WantsKey(ke)) {
+            ke->accept();
+            return true;
+        }
+    }
+    if (e->type() == QEvent::KeyPress) {
+        auto* ke = static_cast<QKeyEvent*>(e);
+        // With goTabs, Tab moves within the grid instead of to the next control.
+        if ((ke->key() == Qt::Key_Tab || ke->key() == Qt::Key_Backtab) && WantsKey(ke)) {
+            keyPressEvent(ke);
+            return true;
+        }
+    }
     return QAbstractScrollArea::event(e);
 }
 
@@ -1358,4 +1476,645 @@ bool TMyCustomGrid::viewportEvent(QEvent* e) {
     if (m_nowUpdating && IsInputEvent(e->type()))
         return true;
     return QAbstractScrollArea::viewportEvent(e);
+}
+
+// --- input ------------------------------------------------------------------------------------
+
+QChar KeyEventChar(const QKeyEvent* e) {
+    switch (e->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        return QChar(13);
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+        return QChar(9);
+    case Qt::Key_Escape:
+        return QChar(27);
+    case Qt::Key_Backspace:
+        return QChar(8);
+    case Qt::Key_Delete:
+        return {};
+    default:
+        break;
+    }
+    const Qt::KeyboardModifiers mods = e->modifiers();
+    const bool ctrl = mods.testFlag(Qt::ControlModifier);
+    const bool alt = mods.testFlag(Qt::AltModifier);
+    if (ctrl && !alt) {
+        // Ctrl+letter types its control code (Ctrl+V = 22), whatever text the toolkit attached.
+        if (e->key() >= Qt::Key_A && e->key() <= Qt::Key_Z)
+            return QChar(e->key() - Qt::Key_A + 1);
+        if (!e->text().isEmpty() && e->text().at(0).unicode() < 32)
+            return e->text().at(0);
+        return {};
+    }
+    if (alt && !ctrl)
+        return {};
+    if (!e->text().isEmpty())
+        return e->text().at(0);
+    return {};
+}
+
+bool TMyCustomGrid::WantsKey(const QKeyEvent* e) const {
+    const int key = e->key();
+    const Qt::KeyboardModifiers mods = e->modifiers();
+    if (key == Qt::Key_Up || key == Qt::Key_Down || key == Qt::Key_Left || key == Qt::Key_Right)
+        return true;
+    if (m_options.testFlag(goRowSelect))
+        return false;
+    if ((key == Qt::Key_Tab || key == Qt::Key_Backtab) && m_options.testFlag(goTabs) &&
+        !(mods & (Qt::AltModifier | Qt::ControlModifier)))
+        return true;
+    if (m_options.testFlag(goEditing)) {
+        if (key == Qt::Key_Return || key == Qt::Key_Enter)
+            return true;
+        const QChar ch = KeyEventChar(e);
+        if (!ch.isNull() && (ch == QChar(8) || ch.unicode() >= 32))
+            return true;
+    }
+    return false;
+}
+
+void TMyCustomGrid::Click() {
+    if (OnClick)
+        OnClick(this);
+}
+
+void TMyCustomGrid::DblClick() {
+    if (OnDblClick)
+        OnDblClick(this);
+}
+
+void TMyCustomGrid::keyPressEvent(QKeyEvent* e) {
+    HandleKeyEvent(e);
+}
+
+void TMyCustomGrid::HandleKeyEvent(QKeyEvent* e) {
+    int key = e->key();
+    Qt::KeyboardModifiers mods = e->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier);
+    if (key == Qt::Key_Backtab) {
+        key = Qt::Key_Tab;
+        mods |= Qt::ShiftModifier;
+    }
+    KeyDown(key, mods);
+    QChar ch = KeyEventChar(e);
+    if (!ch.isNull()) {
+        if (m_options.testFlag(goEditing) && (ch == QChar(8) || ch.unicode() >= 32))
+            ShowEditorChar(ch);
+        else
+            KeyPress(ch);
+    }
+    // Esc, and Enter while the grid does not edit, go on to the window (a dialog's buttons).
+    const int k = e->key();
+    if (k == Qt::Key_Escape ||
+        ((k == Qt::Key_Return || k == Qt::Key_Enter) && !m_options.testFlag(goEditing)))
+        e->ignore();
+    else
+        e->accept();
+}
+
+void TMyCustomGrid::keyReleaseEvent(QKeyEvent* e) {
+    if (e->isAutoRepeat()) {
+        e->accept();
+        return;
+    }
+    int key = e->key();
+    KeyUp(key, e->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier));
+    e->accept();
+}
+
+void TMyCustomGrid::KeyUp(int& Key, Qt::KeyboardModifiers Shift) {
+    if (OnKeyUp)
+        OnKeyUp(this, Key, Shift);
+}
+
+void TMyCustomGrid::KeyDown(int& Key, Qt::KeyboardModifiers Shift) {
+    if (OnKeyDown)
+        OnKeyDown(this, Key, Shift);
+    if (Key == 0)
+        return;
+    if (!GridAcceptsKey(Key, Shift)) {
+        Key = 0;
+        return;
+    }
+    const bool rowSelect = m_options.testFlag(goRowSelect);
+    const bool ctrl = Shift.testFlag(Qt::ControlModifier);
+    const bool alt = Shift.testFlag(Qt::AltModifier);
+    bool shift = Shift.testFlag(Qt::ShiftModifier);
+    const TGridDrawInfo info = CalcDrawInfo();
+    const int32_t pageWidth = std::max(1, info.Horz.LastFullVisibleCell - m_topLeft.X);
+    const int32_t pageHeight = std::max(1, info.Vert.LastFullVisibleCell - m_topLeft.Y);
+    // Positions are computed in 64 bits so far jumps cannot wrap before they are clamped.
+    int64_t curX = m_current.X, curY = m_current.Y;
+    int64_t leftX = m_topLeft.X, topY = m_topLeft.Y;
+
+    if (ctrl) {
+        switch (Key) {
+        case Qt::Key_Up:
+            --topY;
+            break;
+        case Qt::Key_Down:
+            ++topY;
+            break;
+        case Qt::Key_Left:
+            if (!rowSelect) {
+                curX -= pageWidth;
+                leftX -= pageWidth;
+            }
+            break;
+        case Qt::Key_Right:
+            if (!rowSelect) {
+                curX += pageWidth;
+                leftX += pageWidth;
+            }
+            break;
+        case Qt::Key_PageUp:
+            curY = m_topLeft.Y;
+            break;
+        case Qt::Key_PageDown:
+            curY = info.Vert.LastFullVisibleCell;
+            break;
+        case Qt::Key_Home:
+            curX = m_fixedCols;
+            curY = m_fixedRows;
+            break;
+        case Qt::Key_End:
+            curX = m_colCount - 1;
+            curY = m_rowCount - 1;
+            break;
+        default:
+            break;
+        }
+    } else {
+        switch (Key) {
+        case Qt::Key_Up:
+            --curY;
+            break;
+        case Qt::Key_Down:
+            ++curY;
+            break;
+        case Qt::Key_Left:
+            if (rowSelect)
+                --leftX;
+            else
+                --curX;
+            break;
+        case Qt::Key_Right:
+            if (rowSelect)
+                ++leftX;
+            else
+                ++curX;
+            break;
+        case Qt::Key_PageDown:
+            curY += pageHeight;
+            topY += pageHeight;
+            break;
+        case Qt::Key_PageUp:
+            curY -= pageHeight;
+            topY -= pageHeight;
+            break;
+        case Qt::Key_Home:
+            if (rowSelect)
+                curY = m_fixedRows;
+            else
+                curX = m_fixedCols;
+            break;
+        case Qt::Key_End:
+            if (rowSelect)
+                curY = m_rowCount - 1;
+            else
+                curX = m_colCount - 1;
+            break;
+        case Qt::Key_Tab:
+            if (alt)
+                break;
+            if (shift) {
+                --curX;
+                if (curX < m_fixedCols) {
+                    curX = m_colCount - 1;
+                    --curY;
+                    if (curY < m_fixedRows)
+                        curY = m_rowCount - 1;
+                }
+                // Shift+Tab moves back; it does not extend a selection.
+                shift = false;
+            } else {
+                ++curX;
+                if (curX >= m_colCount) {
+                    curX = m_fixedCols;
+                    ++curY;
+                    if (curY >= m_rowCount)
+                        curY = m_fixedRows;
+                }
+            }
+            break;
+        case Qt::Key_F2:
+            setEditorMode(true);
+            break;
+        default:
+            break;
+        }
+    }
+
+    const TGridCoord maxTopLeft = MaxTopLeft({m_colCount - 1, m_rowCount - 1});
+    const TGridCoord newTopLeft{
+        int32_t(std::clamp<int64_t>(leftX, m_fixedCols, std::max(m_fixedCols, maxTopLeft.X))),
+        int32_t(std::clamp<int64_t>(topY, m_fixedRows, std::max(m_fixedRows, maxTopLeft.Y)))};
+    if (newTopLeft != m_topLeft)
+        MoveTopLeft(newTopLeft.X, newTopLeft.Y);
+    const TGridCoord newCurrent{int32_t(std::clamp<int64_t>(curX, m_fixedCols, m_colCount - 1)),
+                                int32_t(std::clamp<int64_t>(curY, m_fixedRows, m_rowCount - 1))};
+    if (newCurrent != m_current)
+        FocusCell(newCurrent.X, newCurrent.Y, !shift);
+}
+
+void TMyCustomGrid::KeyPress(QChar& Key) {
+    if (OnKeyPress)
+        OnKeyPress(this, Key);
+    if (Key.isNull())
+        return;
+    if (!m_options.testFlag(goAlwaysShowEditor) && Key == QChar(13)) {
+        if (m_inplaceEdit && !m_inplaceEdit->isHidden())
+            HideEditor();
+        else
+            ShowEditor();
+        Key = QChar();
+    }
+}
+
+// --- mouse ------------------------------------------------------------------------------------
+
+TGridState TMyCustomGrid::CalcSizingState(int X, int Y, const TGridDrawInfo& info,
+                                          TGridSizingHit& hit) const {
+    const bool colSizing = m_options.testFlag(goColSizing);
+    const bool rowSizing = m_options.testFlag(goRowSizing);
+    if (!colSizing && !rowSizing)
+        return gsNormal;
+    // Columns are sized in the fixed rows, rows in the fixed columns.
+    if (X > info.Horz.FixedBoundary && colSizing) {
+        if (Y >= info.Vert.FixedBoundary)
+            return gsNormal;
+        return gridaxis::SizingAt(info.Horz, X, hit) ? gsColSizing : gsNormal;
+    }
+    if (Y > info.Vert.FixedBoundary && rowSizing && X < info.Horz.FixedBoundary)
+        return gridaxis::SizingAt(info.Vert, Y, hit) ? gsRowSizing : gsNormal;
+    return gsNormal;
+}
+
+void TMyCustomGrid::StartScrollTimer() {
+    m_scrollTimer.start(60, this);
+}
+
+void TMyCustomGrid::StopScrollTimer() {
+    m_scrollTimer.stop();
+}
+
+void TMyCustomGrid::mousePressEvent(QMouseEvent* e) {
+    const QPoint p = e->position().toPoint();
+    MouseDown(e->button(), e->modifiers(), false, p.x(), p.y());
+    if (e->button() == Qt::LeftButton && m_inplaceEdit)
+        m_inplaceEdit->m_clickTime = e->timestamp() ? e->timestamp() : 1;
+    e->accept();
+}
+
+void TMyCustomGrid::mouseDoubleClickEvent(QMouseEvent* e) {
+    const QPoint p = e->position().toPoint();
+    MouseDown(e->button(), e->modifiers(), true, p.x(), p.y());
+    if (e->button() == Qt::LeftButton && m_inplaceEdit)
+        m_inplaceEdit->m_clickTime = e->timestamp() ? e->timestamp() : 1;
+    e->accept();
+}
+
+void TMyCustomGrid::mouseMoveEvent(QMouseEvent* e) {
+    const QPoint p = e->position().toPoint();
+    MouseMove(e->buttons(), e->modifiers(), p.x(), p.y());
+    e->accept();
+}
+
+void TMyCustomGrid::mouseReleaseEvent(QMouseEvent* e) {
+    const QPoint p = e->position().toPoint();
+    MouseUp(e->button(), e->modifiers(), p.x(), p.y());
+    e->accept();
+}
+
+void TMyCustomGrid::MouseDown(Qt::MouseButton Button, Qt::KeyboardModifiers Shift, bool DoubleClick, int X,
+                              int Y) {
+    HideEdit();
+    if (focusPolicy() != Qt::NoFocus) {
+        if (!hasFocus())
+            setFocus(Qt::MouseFocusReason);
+        // A focus change that was refused (a validating control elsewhere) ends the press here.
+        if (!window() || window()->focusWidget() != this)
+            return;
+    }
+    m_mousePos = {X, Y};
+    const QPoint pt(X, Y);
+    if (Button == Qt::LeftButton && DoubleClick) {
+        DblClick();
+    } else if (Button == Qt::LeftButton) {
+        const TGridDrawInfo info = CalcDrawInfo();
+        TGridSizingHit hit;
+        const TGridState sizing = CalcSizingState(X, Y, info, hit);
+        if (sizing != gsNormal) {
+            m_gridState = sizing;
+            m_sizingIndex = hit.Index;
+            m_sizingPos = hit.Pos;
+            m_sizingOfs = hit.Ofs;
+            DrawSizingLine(info);
+        } else {
+            const TGridCoord cell = CellAtPoint(X, Y);
+            if (cell.X >= 0 && cell.Y >= 0) {
+                if (cell.X < m_fixedCols || cell.Y < m_fixedRows) {
+                    if (m_options.testFlag(goRowMoving) && cell.X < m_fixedCols && cell.Y >= m_fixedRows) {
+                        int32_t origin = cell.Y, drop = cell.Y;
+                        if (BeginRowDrag(origin, drop, pt)) {
+                            m_moveIndex = origin;
+                            m_movePos = drop;
+                            m_gridState = gsRowMoving;
+                            DrawMoveLine();
+                            StartScrollTimer();
+                        }
+                    } else if (m_options.testFlag(goColMoving) && cell.Y < m_fixedRows &&
+                               cell.X >= m_fixedCols) {
+                        int32_t origin = cell.X, drop = cell.X;
+                        if (BeginColumnDrag(origin, drop, pt)) {
+                            m_moveIndex = origin;
+                            m_movePos = drop;
+                            m_gridState = gsColMoving;
+                            DrawMoveLine();
+                            StartScrollTimer();
+                        }
+                    }
+                } else if (m_options.testFlag(goEditing)) {
+                    if (cell == m_current) {
+                        ShowEditor();
+                    } else {
+                        MoveCurrent(cell.X, cell.Y, true, true);
+                        UpdateEdit();
+                    }
+                    Click();
+                } else {
+                    m_gridState = gsSelecting;
+                    StartScrollTimer();
+                    if (Shift.testFlag(Qt::ShiftModifier))
+                        MoveAnchor(cell);
+                    else
+                        MoveCurrent(cell.X, cell.Y, true, true);
+                }
+            }
+        }
+    }
+    try {
+        if (OnMouseDown)
+            OnMouseDown(this, Button, Shift, X, Y);
+    } catch (...) {
+        // A move that cannot go on leaves no line behind and no timer running.
+        if (m_gridState == gsRowMoving || m_gridState == gsColMoving) {
+            DrawMoveLine();
+            StopScrollTimer();
+            m_gridState = gsNormal;
+        }
+        throw;
+    }
+}
+
+void TMyCustomGrid::MouseMove(Qt::MouseButtons Buttons, Qt::KeyboardModifiers Shift, int X, int Y) {
+    m_mousePos = {X, Y};
+    const TGridDrawInfo info = CalcDrawInfo();
+    switch (m_gridState) {
+    case gsSelecting:
+    case gsRowMoving:
+    case gsColMoving: {
+        const TGridCoord cell = CellAtPoint(X, Y);
+        if (cell.X >= m_fixedCols && cell.Y >= m_fixedRows && cell.X <= info.Horz.LastFullVisibleCell + 1 &&
+            cell.Y <= info.Vert.LastFullVisibleCell + 1) {
+            if (m_gridState == gsSelecting) {
+                // With goRowSelect the anchor always sits in the last column; only the row counts.
+                TGridCoord probe = cell;
+                if (m_options.testFlag(goRowSelect))
+                    probe.X = m_colCount - 1;
+                if (probe != m_anchor)
+                    MoveAnchor(cell);
+            } else if (m_gridState == gsColMoving) {
+                MoveAndScroll(true, X, cell.X, QPoint(X, Y));
+            } else {
+                MoveAndScroll(false, Y, cell.Y, QPoint(X, Y));
+            }
+        }
+        break;
+    }
+    case gsRowSizing:
+    case gsColSizing:
+        DrawSizingLine(info);
+        m_sizingPos = (m_gridState == gsRowSizing ? Y : X) + m_sizingOfs;
+        DrawSizingLine(info);
+        break;
+    case gsNormal: {
+        TGridSizingHit hit;
+        const TGridState st = CalcSizingState(X, Y, info, hit);
+        const Qt::CursorShape shape = st == gsColSizing   ? Qt::SplitHCursor
+                                      : st == gsRowSizing ? Qt::SplitVCursor
+                                                          : Qt::ArrowCursor;
+        if (viewport()->cursor().shape() != shape)
+            viewport()->setCursor(shape);
+        break;
+    }
+    }
+    if (OnMouseMove)
+        OnMouseMove(this, Buttons, Shift, X, Y);
+}
+
+void TMyCustomGrid::MoveAndScroll(bool horz, int m, int32_t k, const QPoint& pt) {
+    TGridDrawInfo info = CalcDrawInfo();
+    const TGridAxisDrawInfo* axis = horz ? &info.Horz : &info.Vert;
+    if (k == m_movePos)
+        return;
+    if (m_movePos == axis->FixedCellCount && m < axis->FixedBoundary)
+        return;
+    if (m_movePos == axis->GridCellCount - 1 && m > axis->GridBoundary)
+        return;
+    DrawMoveLine();
+    const TScrollBarKind bar = horz ? TScrollBarKind::Horizontal : TScrollBarKind::Vertical;
+    if (m < axis->FixedBoundary) {
+        if (m_movePos > axis->FixedCellCount) {
+            ScrollRequest(bar, TScrollCode::LineUp, 0);
+            info = CalcDrawInfo();
+            axis = horz ? &info.Horz : &info.Vert;
+        }
+        k = axis->FirstGridCell;
+    } else if (m >= axis->FullVisBoundary) {
+        if (m_movePos == axis->LastFullVisibleCell && m_movePos < axis->GridCellCount - 1) {
+            ScrollRequest(bar, TScrollCode::LineDown, 0);
+            info = CalcDrawInfo();
+            axis = horz ? &info.Horz : &info.Vert;
+        }
+        k = axis->LastFullVisibleCell;
+    } else if (k < 0) {
+        k = m_movePos;
+    }
+    int32_t origin = m_moveIndex;
+    int32_t drop = k;
+    if (horz ? CheckColumnDrag(origin, drop, pt) : CheckRowDrag(origin, drop, pt)) {
+        m_moveIndex = origin;
+        m_movePos = drop;
+    }
+    DrawMoveLine();
+}
+
+void TMyCustomGrid::TimerTick() {
+    if (m_gridState != gsSelecting && m_gridState != gsRowMoving && m_gridState != gsColMoving)
+        return;
+    const QPoint p = m_mousePos;
+    const TGridDrawInfo info = CalcDrawInfo();
+    if (m_gridState == gsSelecting) {
+        TGridCoord a = m_anchor;
+        if (p.x() < info.Horz.FixedBoundary) {
+            if (a.X > m_fixedCols)
+                --a.X;
+        } else if (p.x() > info.Horz.FullVisBoundary) {
+            if (a.X < m_colCount - 1)
+                ++a.X;
+        }
+        if (p.y() < info.Vert.FixedBoundary) {
+            if (a.Y > m_fixedRows)
+                --a.Y;
+        } else if (p.y() > info.Vert.FullVisBoundary) {
+            if (a.Y < m_rowCount - 1)
+                ++a.Y;
+        }
+        if (a != m_anchor)
+            MoveAnchor(a);
+    } else if (m_gridState == gsColMoving) {
+        MoveAndScroll(true, p.x(), gridaxis::CellAt(info.Horz, p.x()), p);
+    } else {
+        MoveAndScroll(false, p.y(), gridaxis::CellAt(info.Vert, p.y()), p);
+    }
+}
+
+void TMyCustomGrid::timerEvent(QTimerEvent* e) {
+    if (e->timerId() == m_scrollTimer.timerId())
+        TimerTick();
+    else
+        QAbstractScrollArea::timerEvent(e);
+}
+
+void TMyCustomGrid::MouseUp(Qt::MouseButton Button, Qt::KeyboardModifiers Shift, int X, int Y) {
+    m_mousePos = {X, Y};
+    struct Finish {
+        TMyCustomGrid* g;
+        ~Finish() {
+            g->m_gridState = gsNormal;
+            g->StopScrollTimer();
+        }
+    };
+    {
+        Finish finish{this};
+        switch (m_gridState) {
+        case gsSelecting:
+            MouseMove(Qt::NoButton, Shift, X, Y);
+            StopScrollTimer();
+            UpdateEdit();
+            Click();
+            break;
+        case gsRowSizing:
+        case gsColSizing: {
+            const TGridDrawInfo info = CalcDrawInfo();
+            DrawSizingLine(info);
+            const bool cols = m_gridState == gsColSizing;
+            const TGridAxisDrawInfo& axis = cols ? info.Horz : info.Vert;
+            const int32_t newSize = m_sizingPos - gridaxis::SizingCellStart(axis, m_sizingIndex);
+            const int32_t index = m_sizingIndex;
+            m_gridState = gsNormal;
+            // Sizes of 0 or 1 pixel are taken as a slip; a hidden column stays hidden.
+            if (newSize > 1) {
+                if (cols) {
+                    if (index >= 0 && index < m_colCount && ColWidths(index) != -1)
+                        setColWidths(index, newSize);
+                } else if (index >= 0 && index < m_rowCount) {
+                    setRowHeights(index, newSize);
+                }
+            }
+            break;
+        }
+        case gsRowMoving:
+        case gsColMoving: {
+            DrawMoveLine();
+            StopScrollTimer();
+            const bool cols = m_gridState == gsColMoving;
+            int32_t origin = m_moveIndex;
+            int32_t drop = m_movePos;
+            const QPoint pt(X, Y);
+            m_gridState = gsNormal;
+            if ((cols ? EndColumnDrag(origin, drop, pt) : EndRowDrag(origin, drop, pt)) && origin != drop) {
+                if (cols)
+                    MoveColumn(origin, drop);
+                else
+                    MoveRow(origin, drop);
+            }
+            UpdateEdit();
+            break;
+        }
+        default:
+            UpdateEdit();
+            break;
+        }
+    }
+    if (OnMouseUp)
+        OnMouseUp(this, Button, Shift, X, Y);
+}
+
+void TMyCustomGrid::CancelMode() {
+    switch (m_gridState) {
+    case gsSelecting:
+        StopScrollTimer();
+        break;
+    case gsRowSizing:
+    case gsColSizing:
+        DrawSizingLine(CalcDrawInfo());
+        break;
+    case gsRowMoving:
+    case gsColMoving:
+        DrawMoveLine();
+        StopScrollTimer();
+        break;
+    default:
+        break;
+    }
+    m_gridState = gsNormal;
+}
+
+void TMyCustomGrid::wheelEvent(QWheelEvent* e) {
+    WheelSteps(e->angleDelta().y(), e->modifiers(), e->position().toPoint());
+    e->accept();
+}
+
+void TMyCustomGrid::WheelSteps(int delta, Qt::KeyboardModifiers Shift, const QPoint& pos) {
+    // Fine-grained wheels report parts of a notch; they add up to whole notches.
+    m_wheelRest += delta;
+    while (m_wheelRest <= -120) {
+        m_wheelRest += 120;
+        DoMouseWheelDown(Shift, pos);
+    }
+    while (m_wheelRest >= 120) {
+        m_wheelRest -= 120;
+        DoMouseWheelUp(Shift, pos);
+    }
+}
+
+bool TMyCustomGrid::DoMouseWheelDown(Qt::KeyboardModifiers Shift, const QPoint& MousePos) {
+    bool handled = false;
+    if (OnMouseWheelDown)
+        OnMouseWheelDown(this, Shift, MousePos, handled);
+    if (!handled && m_current.Y < m_rowCount - 1)
+        setRow(m_current.Y + 1);
+    return true;
+}
+
+bool TMyCustomGrid::DoMouseWheelUp(Qt::KeyboardModifiers Shift, const QPoint& MousePos) {
+    bool handled = false;
+    if (OnMouseWheelUp)
+        OnMouseWheelUp(this, Shift, MousePos, handled);
+    if (!handled && m_current.Y > m_fixedRows)
+        setRow(m_current.Y - 1);
+    return true;
 }

@@ -3,10 +3,12 @@
 #include "core/BorderStyle.h"
 #include "core/Colors.h"
 #include "core/NotifyEvent.h"
+#include "grids/GridSizing.h"
 #include "grids/GridTypes.h"
 #include "grids/TGridAxisDrawInfo.h"
 
 #include <QAbstractScrollArea>
+#include <QBasicTimer>
 #include <QRect>
 #include <QString>
 #include <cstdint>
@@ -15,6 +17,21 @@
 #include <vector>
 
 class GridCanvas;
+class TInplaceEdit;
+
+/// Reports a key going down or up; setting Key to 0 drops it.
+using TKeyEvent = std::function<void(QObject* Sender, int& Key, Qt::KeyboardModifiers Shift)>;
+/// Reports a typed character; setting Key to 0 drops it.
+using TKeyPressEvent = std::function<void(QObject* Sender, QChar& Key)>;
+/// Reports a mouse button going down or up at a client point.
+using TMouseEvent =
+    std::function<void(QObject* Sender, Qt::MouseButton Button, Qt::KeyboardModifiers Shift, int X, int Y)>;
+/// Reports the pointer moving over the grid (or dragging from it) with the buttons held.
+using TMouseMoveEvent =
+    std::function<void(QObject* Sender, Qt::MouseButtons Buttons, Qt::KeyboardModifiers Shift, int X, int Y)>;
+/// Reports one wheel notch; setting Handled skips the grid's own handling.
+using TMouseWheelUpDownEvent =
+    std::function<void(QObject* Sender, Qt::KeyboardModifiers Shift, const QPoint& MousePos, bool& Handled)>;
 
 /// Base of the grid family: counts, fixed lines, sizes, cell-to-pixel geometry, the visible window
 /// with its scroll bars, the current cell and selection, and painting. `DrawCell` is left to the
@@ -184,8 +201,26 @@ public:
     void FocusCell(int32_t ACol, int32_t ARow, bool MoveAnchor);
     /// What the mouse is doing.
     TGridState GridState() const { return m_gridState; }
-    /// Fired when the current cell is set by `FocusCell`.
+    /// Fired when the current cell is set by `FocusCell` and at the end of a mouse selection.
     TNotifyEvent OnClick;
+    /// Fired by a double click on the grid or its editor.
+    TNotifyEvent OnDblClick;
+    /// Fired first for every key that goes down while the grid (or its editor) has the focus.
+    TKeyEvent OnKeyDown;
+    /// Fired first for every character typed into the grid (or its editor).
+    TKeyPressEvent OnKeyPress;
+    /// Fired for every key that goes up.
+    TKeyEvent OnKeyUp;
+    /// Fired after the grid's own handling of a button press.
+    TMouseEvent OnMouseDown;
+    /// Fired after the grid's own handling of a pointer move.
+    TMouseMoveEvent OnMouseMove;
+    /// Fired after the grid's own handling of a button release.
+    TMouseEvent OnMouseUp;
+    /// Fired first for each wheel notch downward.
+    TMouseWheelUpDownEvent OnMouseWheelDown;
+    /// Fired first for each wheel notch upward.
+    TMouseWheelUpDownEvent OnMouseWheelUp;
 
     // --- visible window and scroll bars -------------------------------------------------------
 
@@ -223,12 +258,16 @@ public:
     /// The canvas being painted on; only valid inside `DrawCell`.
     GridCanvas* Canvas() const { return m_canvas; }
 
-    // --- editor (the in-place editor itself is not part of this class yet) --------------------
+    // --- editor -------------------------------------------------------------------------------
 
     /// True while the editor is wanted on the current cell.
     bool EditorMode() const { return m_editorMode; }
-    /// Turns editor mode on or off.
+    /// Turns editor mode on (editor shown, caret at the end) or off (editor stored and hidden).
     void setEditorMode(bool on);
+    /// The in-place editor; null until it is first needed.
+    TInplaceEdit* InplaceEditor() const { return m_inplaceEdit; }
+    /// True when the grid or its editor holds the focus of the grid's window.
+    bool IsActiveControl() const;
 
 protected:
     // --- hooks --------------------------------------------------------------------------------
@@ -269,6 +308,8 @@ protected:
     virtual bool CanEditModify();
     /// Asked for each character typed into the editor.
     virtual bool EditAcceptsKey(QChar Key);
+    /// Makes the editor object (a new TInplaceEdit); the grid sets its Grid and parent.
+    virtual TInplaceEdit* CreateEditor();
     /// Text the editor loads for a cell.
     virtual QString GetEditText(int32_t ACol, int32_t ARow);
     /// Stores the editor's text into a cell.
@@ -288,6 +329,40 @@ protected:
     void ShowEditor();
     /// Editor mode off and hide the editor.
     void HideEditor();
+    /// Shows the editor and hands it `Ch` as a typed character once it is loaded.
+    void ShowEditorChar(QChar Ch);
+
+    // --- input --------------------------------------------------------------------------------
+
+    /// The grid's click: fires `OnClick`.
+    virtual void Click();
+    /// The grid's double click: fires `OnDblClick`.
+    virtual void DblClick();
+    /// Key-down handling: `OnKeyDown`, then the navigation keys.
+    virtual void KeyDown(int& Key, Qt::KeyboardModifiers Shift);
+    /// Character handling: `OnKeyPress`, then Enter toggling editor mode and typing into the editor.
+    virtual void KeyPress(QChar& Key);
+    /// Key-up handling: `OnKeyUp`.
+    virtual void KeyUp(int& Key, Qt::KeyboardModifiers Shift);
+    /// Button press at client point (X, Y): selecting, sizing, moving or editing, then `OnMouseDown`.
+    virtual void MouseDown(Qt::MouseButton Button, Qt::KeyboardModifiers Shift, bool DoubleClick, int X,
+                           int Y);
+    /// Pointer move: follows the selection, sizing or moving, then `OnMouseMove`.
+    virtual void MouseMove(Qt::MouseButtons Buttons, Qt::KeyboardModifiers Shift, int X, int Y);
+    /// Button release: ends what the press started, then `OnMouseUp`.
+    virtual void MouseUp(Qt::MouseButton Button, Qt::KeyboardModifiers Shift, int X, int Y);
+    /// One wheel notch down: `OnMouseWheelDown`, else the next row; true when handled.
+    virtual bool DoMouseWheelDown(Qt::KeyboardModifiers Shift, const QPoint& MousePos);
+    /// One wheel notch up: `OnMouseWheelUp`, else the previous row; true when handled.
+    virtual bool DoMouseWheelUp(Qt::KeyboardModifiers Shift, const QPoint& MousePos);
+    /// One tick of the automatic scrolling while selecting or moving (every 60 ms).
+    void TimerTick();
+    /// Abandons a selection, sizing or move in progress.
+    void CancelMode();
+    /// What a left press at client point (X, Y) would start: gsColSizing, gsRowSizing or gsNormal.
+    TGridState CalcSizingState(int X, int Y, const TGridDrawInfo& info, TGridSizingHit& hit) const;
+    /// True while the automatic-scrolling timer runs.
+    bool TimerActive() const { return m_scrollTimer.isActive(); }
 
     // --- window services (virtual so tests can watch them) ------------------------------------
 
@@ -319,11 +394,22 @@ protected:
     void showEvent(QShowEvent* e) override;
     void focusInEvent(QFocusEvent* e) override;
     void focusOutEvent(QFocusEvent* e) override;
+    void hideEvent(QHideEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
+    void keyReleaseEvent(QKeyEvent* e) override;
+    void mousePressEvent(QMouseEvent* e) override;
+    void mouseDoubleClickEvent(QMouseEvent* e) override;
+    void mouseMoveEvent(QMouseEvent* e) override;
+    void mouseReleaseEvent(QMouseEvent* e) override;
+    void wheelEvent(QWheelEvent* e) override;
+    void timerEvent(QTimerEvent* e) override;
     void scrollContentsBy(int dx, int dy) override;
     bool event(QEvent* e) override;
     bool viewportEvent(QEvent* e) override;
 
 private:
+    friend class TInplaceEdit;
+
     struct ScrollBarState {
         int max = 0;
         int pos = 0;
@@ -359,6 +445,16 @@ private:
                    int startX, int startY, int stopX, int stopY, TColor color, TGridDrawState passState,
                    bool hasActiveFocus);
     void ToggleFeedback(const FeedbackLine& line);
+    void LoadEditor();
+    void StoreEditorText();
+    void EditorTextChanged();
+    void FocusLost(Qt::FocusReason reason, QWidget* newFocus);
+    void MoveAndScroll(bool horz, int m, int32_t k, const QPoint& pt);
+    void StartScrollTimer();
+    void StopScrollTimer();
+    void HandleKeyEvent(QKeyEvent* e);
+    void WheelSteps(int delta, Qt::KeyboardModifiers Shift, const QPoint& pos);
+    bool WantsKey(const QKeyEvent* e) const;
 
     int32_t m_colCount = 5;
     int32_t m_rowCount = 5;
@@ -393,4 +489,16 @@ private:
     ScrollBarState m_vBar;
     std::optional<FeedbackLine> m_feedback;
     GridCanvas* m_canvas = nullptr;
+
+    TInplaceEdit* m_inplaceEdit = nullptr;
+    TGridCoord m_editCell{-1, -1};
+    bool m_canEditModify = true;
+    bool m_focusFromEditor = false;
+    QBasicTimer m_scrollTimer;
+    QPoint m_mousePos;
+    int m_wheelRest = 0;
 };
+
+/// The character a key event types, as the grid's character handling sees it: Enter 13, Tab 9,
+/// Esc 27, Backspace 8, Ctrl+letter its control code; a null character when the key types nothing.
+QChar KeyEventChar(const QKeyEvent* e);
