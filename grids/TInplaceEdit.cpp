@@ -136,6 +136,10 @@ void TInplaceEdit::keyPressEvent(QKeyEvent* e) {
     // The grid may hide this editor or move it to another cell while handling the key.
     TMyCustomGrid* grid = m_grid;
     const bool posted = dynamic_cast<const PostedChar*>(e) != nullptr;
+    if (posted && isHidden()) {
+        e->accept(); // hidden again before the character arrived
+        return;
+    }
     int key = e->key();
     Qt::KeyboardModifiers mods = e->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier);
     if (key == Qt::Key_Backtab) {

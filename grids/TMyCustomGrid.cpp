@@ -497,6 +497,9 @@ void TMyCustomGrid::MoveColumn(int32_t FromIndex, int32_t ToIndex) {
     }
     ShiftIndex(m_current.X, FromIndex, ToIndex);
     ShiftIndex(m_anchor.X, FromIndex, ToIndex);
+    // The editor's text belongs to its cell wherever the cell goes.
+    if (m_editCell.X >= 0)
+        ShiftIndex(m_editCell.X, FromIndex, ToIndex);
     // Every row of the affected columns, clipped to what is on screen.
     InvalidateGridRect({std::min(FromIndex, ToIndex), 0, std::max(FromIndex, ToIndex), m_rowCount - 1});
     ColumnMoved(FromIndex, ToIndex);
@@ -516,6 +519,8 @@ void TMyCustomGrid::MoveRow(int32_t FromIndex, int32_t ToIndex) {
     }
     ShiftIndex(m_current.Y, FromIndex, ToIndex);
     ShiftIndex(m_anchor.Y, FromIndex, ToIndex);
+    if (m_editCell.Y >= 0)
+        ShiftIndex(m_editCell.Y, FromIndex, ToIndex);
     RowMoved(FromIndex, ToIndex);
     if (hasList)
         RowHeightsChanged();
@@ -1134,7 +1139,8 @@ void TMyCustomGrid::HideEditor() {
 
 void TMyCustomGrid::ShowEditorChar(QChar Ch) {
     ShowEditor();
-    if (!m_inplaceEdit)
+    // A character for an editor that cannot show would land in no cell (or a stale one).
+    if (!m_inplaceEdit || m_inplaceEdit->isHidden())
         return;
     // Posted, so it arrives after the editor is loaded and has selected its text: typing replaces it.
     const bool back = Ch == QChar(8);

@@ -82,6 +82,18 @@ TEST_F(EditingGrid, ProgramWritesToTheEditedCellReloadTheEditor) {
     EXPECT_EQ(g.Cells(1, 1), QStringLiteral("neu!"));
 }
 
+TEST_F(EditingGrid, TheEditedTextFollowsItsCellWhenColumnsOrRowsMove) {
+    g.setCells(2, 1, QStringLiteral("B"));
+    Key(Qt::Key_F2);
+    g.MoveColumn(1, 3); // the edited cell is now (3, 1); column 2 moved to 1
+    g.MoveRow(1, 2);    // ... and now (3, 2)
+    Type(QStringLiteral("!"));
+    Key(Qt::Key_Down);
+    EXPECT_EQ(g.Cells(3, 2), QStringLiteral("eins!"));
+    EXPECT_EQ(g.Cells(1, 2), QStringLiteral("B"));
+    EXPECT_EQ(g.Cells(3, 1), QStringLiteral("zwei")); // row 2 moved up
+}
+
 TEST_F(EditingGrid, ALimitOfMinusOneMakesEveryModifyingKeyDoNothing) {
     g.editLimit = -1;
     QApplication::clipboard()->setText(QStringLiteral("CLIP"));

@@ -1,5 +1,9 @@
-// A string grid with thousands of rows, for trying out scrolling, selection and drawing by hand.
-// Usage: vantro-griddemo [rows] [--quit-after <ms>]
+// A string grid with thousands of rows, for trying out scrolling, selection, sizing, moving and
+// editing by hand.
+// Usage: vantro-griddemo [rows] [--select | --edit] [--quit-after <ms>]
+//   (default)  the protocol window's options: whole rows, column sizing
+//   --select   cell and range selection, Tab moves between cells, sizing and moving of columns and rows
+//   --edit     as --select, plus typing into cells through the in-place editor
 #include "grids/TMyStringGrid.h"
 
 #include <QApplication>
@@ -12,10 +16,16 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     int rows = 5000;
     int quitAfter = 0;
+    bool select = false;
+    bool edit = false;
     const QStringList args = app.arguments();
     for (int i = 1; i < args.size(); ++i) {
         if (args[i] == QLatin1String("--quit-after") && i + 1 < args.size())
             quitAfter = args[++i].toInt();
+        else if (args[i] == QLatin1String("--select"))
+            select = true;
+        else if (args[i] == QLatin1String("--edit"))
+            edit = true;
         else if (args[i].toInt() > 0)
             rows = args[i].toInt();
     }
@@ -34,7 +44,16 @@ int main(int argc, char** argv) {
     grid->setFixedCols(1);
     grid->setDefaultColWidth(60);
     grid->setDefaultRowHeight(22);
-    grid->setOptions(goFixedVertLine | goFixedHorzLine | goVertLine | goHorzLine | goColSizing | goRowSelect);
+    const TGridOptions lines = goFixedVertLine | goFixedHorzLine | goVertLine | goHorzLine;
+    if (select || edit) {
+        TGridOptions o =
+            lines | goRangeSelect | goColSizing | goRowSizing | goColMoving | goRowMoving | goTabs;
+        if (edit)
+            o |= goEditing;
+        grid->setOptions(o);
+    } else {
+        grid->setOptions(lines | goColSizing | goRowSelect);
+    }
     grid->setColWidths(0, 50);
     grid->setColWidths(1, 120);
     grid->setColWidths(4, 180);
@@ -54,10 +73,21 @@ int main(int argc, char** argv) {
             grid->setCells(4, r, QStringLiteral("Runde %1 ungültig").arg(r));
     }
     grid->EndUpdate();
-    grid->OnTopLeftChanged = [&](QObject*) {
-        status->setText(
-            QStringLiteral("Zeile %1, oben %2 von %3").arg(grid->Row()).arg(grid->TopRow()).arg(rows));
+    const auto showState = [&] {
+        const TGridRect sel = grid->Selection();
+        status->setText(QStringLiteral("Zelle %1/%2, Auswahl %3/%4–%5/%6, oben %7 von %8")
+                            .arg(grid->Col())
+                            .arg(grid->Row())
+                            .arg(sel.Left)
+                            .arg(sel.Top)
+                            .arg(sel.Right)
+                            .arg(sel.Bottom)
+                            .arg(grid->TopRow())
+                            .arg(rows));
     };
+    grid->OnTopLeftChanged = [&](QObject*) { showState(); };
+    grid->OnClick = [&](QObject*) { showState(); };
+    grid->OnKeyUp = [&](QObject*, int&, Qt::KeyboardModifiers) { showState(); };
     window.resize(520, 400);
     window.show();
     window.activateWindow();
