@@ -1,5 +1,7 @@
 #include "InputGrid.h"
 
+#include "core/Exception.h"
+
 #include <QClipboard>
 
 namespace {
@@ -92,6 +94,22 @@ TEST_F(EditingGrid, TheEditedTextFollowsItsCellWhenColumnsOrRowsMove) {
     EXPECT_EQ(g.Cells(3, 2), QStringLiteral("eins!"));
     EXPECT_EQ(g.Cells(1, 2), QStringLiteral("B"));
     EXPECT_EQ(g.Cells(3, 1), QStringLiteral("zwei")); // row 2 moved up
+}
+
+TEST_F(EditingGrid, AFailingStoreStillHidesTheEditorAndForgetsItsCell) {
+    Key(Qt::Key_F2);
+    g.OnSetEditText = [](QObject*, int32_t, int32_t, const QString&) {
+        throw Exception(QStringLiteral("nein"));
+    };
+    EXPECT_THROW(g.setEditorMode(false), Exception);
+    EXPECT_FALSE(g.EditorShown());
+    g.OnSetEditText = nullptr;
+    // Nothing is stored into the forgotten cell when the editor comes back on another one.
+    g.setCells(1, 2, QStringLiteral("zwei"));
+    g.MoveCurrent(1, 2, true, true);
+    g.setEditorMode(true);
+    EXPECT_EQ(Ed()->text(), QStringLiteral("zwei"));
+    EXPECT_EQ(g.Cells(1, 1), QStringLiteral("eins"));
 }
 
 TEST_F(EditingGrid, ALimitOfMinusOneMakesEveryModifyingKeyDoNothing) {
