@@ -1,0 +1,345 @@
+#include "platform/Registry.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <csignal>
+#include <sys/resource.h>
+
+using platform::ERegistryException;
+using platform::RegDataType;
+using platform::Registry;
+
+namespace {
+
+const QString Key = QStringLiteral("\\Software\\Vantro");
+
+class RegistryTest : public ::testing::Test {
+protected:
+    QByteArray fileBytes() const {
+        QFile f(m_path);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+    void writeFile(const QByteArray& bytes) const {
+        QDir().mkpath(QFileInfo(m_path).absolutePath());
+        QFile f(m_path);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+    }
+    // The message of the ERegistryException that `f` throws, or "no exception".
+    template <typename F> static QString thrownMessage(F f) {
+        try {
+            f();
+        } catch (const ERegistryException& e) {
+            return e.Message();
+        }
+        return QStringLiteral("no exception");
+    }
+
+    QTemporaryDir m_dir;
+    QString m_path = m_dir.filePath(QStringLiteral("Vantro/registry.reg"));
+};
+
+TEST_F(RegistryTest, IntegersRoundTripAsDwordsInAnExportFile) {
+    {
+        Registry reg(m_path);
+        ASSERT_TRUE(reg.OpenKey(Key, true)) << reg.LastError().toStdString();
+        reg.WriteInteger("Zero", 0);
+        reg.WriteInteger("LenLuch", 10);
+        reg.WriteInteger("Alg", -5);
+        reg.WriteInteger("Min", INT_MIN);
+        reg.WriteInteger("All", static_cast<int>(0xFFFFFFFFu));
+        reg.WriteBool("Sound", true);
+        EXPECT_EQ(reg.ReadInteger("LenLuch"), 10) << "a write is visible to the writer at once";
+    }
+    const QString text = QString::fromUtf8(fileBytes());
+    EXPECT_TRUE(
+        text.startsWith("Windows Registry Editor Version 5.00\n\n[HKEY_CURRENT_USER\\Software\\Vantro]\n"))
+        << text.toStdString();
+    EXPECT_TRUE(text.contains("\"LenLuch\"=dword:0000000a\n"));
+    EXPECT_TRUE(text.contains("\"Alg\"=dword:fffffffb\n"));
+    EXPECT_TRUE(text.contains("\"All\"=dword:ffffffff\n"));
+
+    Registry reg(m_path);
+    ASSERT_TRUE(reg.OpenKey(Key, false));
+    EXPECT_EQ(reg.ReadInteger("Zero"), 0);
+    EXPECT_EQ(reg.ReadInteger("LenLuch"), 10);
+    EXPECT_EQ(reg.ReadInteger("Alg"), -5);
+    EXPECT_EQ(reg.ReadInteger("Min"), INT_MIN);
+    EXPECT_EQ(static_cast<uint32_t>(reg.ReadInteger("All")), 0xFFFFFFFFu);
+    EXPECT_TRUE(reg.ReadBool("Sound"));
+    EXPECT_EQ(reg.GetDataType("All"), RegDataType::Integer);
+    EXPECT_EQ(reg.GetValueNames(), QStringList({"Zero", "LenLuch", "Alg", "Min", "All", "Sound"}));
+}
+
+TEST_F(RegistryTest, StringsKeepQuotesBackslashesUmlautsAndLineBreaks) {
+    const QString path = QStringLiteral("C:\\media\\\"chord\".wav");
+    const QString umlauts = QStringLiteral("Größe äöü ß €");
+    const QString twoLines = QStringLiteral("first\r\nsecond\ttab");
+    {
+        Registry reg(m_path);
+        ASSERT_TRUE(reg.OpenKey(Key, true));
+        reg.WriteString("Sound1", path);
+        reg.WriteString("Umlauts", umlauts);
+        reg.WriteString("Empty", QString());
+        reg.WriteString("Lines", twoLines);
+        reg.WriteString("Sound1", path); // rewriting keeps one entry
+    }
+    const QByteArray bytes = fileBytes();
+    EXPECT_TRUE(bytes.contains("\"Sound1\"=\"C:\\\\media\\\\\\\"chord\\\".wav\"\n")) << bytes.toStdString();
+    EXPECT_TRUE(bytes.contains(umlauts.toUtf8())) << "stored as UTF-8";
+    EXPECT_EQ(bytes.count("\"Sound1\""), 1);
+    // Every value stays on its own line.
+    EXPECT_EQ(bytes.count('\n'), 3 + 4 + 1);
+
+    Registry reg(m_path);
+    ASSERT_TRUE(reg.OpenKey(Key, false));
+    EXPECT_EQ(reg.ReadString("Sound1"), path);
+    EXPECT_EQ(reg.ReadString("Umlauts"), umlauts);
+    EXPECT_EQ(reg.ReadString("Lines"), twoLines);
+    EXPECT_TRUE(reg.ValueExists("Empty"));
+    EXPECT_EQ(reg.ReadString("Empty"), QString());
+    EXPECT_EQ(reg.GetDataType("Lines"), RegDataType::String);
+}
+
+TEST_F(RegistryTest, OpeningWithoutCreatingFailsForAMissingKeyAndChangesNothing) {
+    Registry reg(m_path);
+    EXPECT_FALSE(reg.OpenKey(Key, false));
+    EXPECT_FALSE(reg.LastError().isEmpty());
+    EXPECT_FALSE(QFile::exists(m_path)) << "reading must not create the file";
+    EXPECT_TRUE(
+        thrownMessage([&] { reg.WriteInteger("Port", 1); }).startsWith("Failed to set data for 'Port'"));
+
+    writeFile(
+        "Windows Registry Editor Version 5.00\n\n[HKEY_CURRENT_USER\\Software\\Other]\n\"A\"=dword:1\n");
+    const QByteArray before = fileBytes();
+    EXPECT_FALSE(reg.OpenKey(Key, false));
+    EXPECT_FALSE(reg.KeyExists(Key));
+    EXPECT_EQ(fileBytes(), before);
+
+    ASSERT_TRUE(reg.OpenKey(Key, true));
+    EXPECT_TRUE(Registry(m_path).KeyExists(Key)) << "a created key is saved at once";
+    EXPECT_EQ(reg.CurrentPath(), "Software\\Vantro");
+    EXPECT_TRUE(reg.OpenKey("\\Software", false)) << "a parent of an existing key exists";
+}
+
+TEST_F(RegistryTest, MissingAndMistypedValues) {
+    Registry reg(m_path);
+    ASSERT_TRUE(reg.OpenKey(Key, true));
+    reg.WriteString("Sound1", "a.wav");
+    reg.WriteInteger("Acc", 2);
+
+    EXPECT_EQ(thrownMessage([&] { reg.ReadInteger("Port"); }), "Failed to get data for 'Port'");
+    EXPECT_FALSE(reg.ValueExists("Port"));
+    EXPECT_EQ(reg.GetDataType("Port"), RegDataType::Unknown);
+    EXPECT_EQ(reg.ReadString("Sound2"), QString()) << "a missing string reads as empty";
+
+    EXPECT_EQ(thrownMessage([&] { reg.ReadInteger("Sound1"); }), "Invalid data type for 'Sound1'");
+    EXPECT_EQ(thrownMessage([&] { reg.ReadString("Acc"); }), "Invalid data type for 'Acc'");
+    EXPECT_EQ(reg.GetDataType("Sound1"), RegDataType::String);
+
+    EXPECT_TRUE(reg.DeleteValue("acc"));
+    EXPECT_FALSE(reg.DeleteValue("Acc"));
+    reg.CloseKey();
+    EXPECT_EQ(thrownMessage([&] { reg.ReadInteger("Sound1"); }), "Failed to get data for 'Sound1'");
+
+    Registry again(m_path);
+    ASSERT_TRUE(again.OpenKey(Key, false));
+    EXPECT_FALSE(again.ValueExists("Acc")) << "a deleted value is gone from the file";
+}
+
+TEST_F(RegistryTest, KeysAreSeparateAndFoundWithoutCase) {
+    Registry a(m_path);
+    Registry b(m_path);
+    ASSERT_TRUE(a.OpenKey(Key, true));
+    ASSERT_TRUE(b.OpenKey("\\Software\\Other", true));
+    a.WriteInteger("Port", 1);
+    b.WriteInteger("Port", 2);
+    a.WriteInteger("Alg", 3); // a saves after b: b's key must survive
+    ASSERT_TRUE(b.OpenKey("Sub", true)) << "a relative path is below the open key";
+    EXPECT_EQ(b.CurrentPath(), "Software\\Other\\Sub");
+    b.WriteString("Name", "sub");
+
+    Registry reg(m_path);
+    ASSERT_TRUE(reg.OpenKey("\\SOFTWARE\\vantro\\", false));
+    EXPECT_EQ(reg.ReadInteger("port"), 1);
+    EXPECT_EQ(reg.ReadInteger("Alg"), 3);
+    EXPECT_FALSE(reg.ValueExists("Name"));
+    reg.WriteInteger("PORT", 7);
+    ASSERT_TRUE(reg.OpenKey("\\Software\\Other", false));
+    EXPECT_EQ(reg.ReadInteger("Port"), 2);
+    ASSERT_TRUE(reg.OpenKey("\\Software\\Other\\Sub", false));
+    EXPECT_EQ(reg.ReadString("Name"), "sub");
+
+    const QByteArray bytes = fileBytes();
+    EXPECT_TRUE(bytes.contains("\"Port\"=dword:00000007")) << "a rewrite keeps the stored spelling";
+    EXPECT_EQ(bytes.count("[HKEY_CURRENT_USER\\Software\\Vantro]"), 1);
+}
+
+TEST_F(RegistryTest, HandWrittenFileIsReadAndItsOtherLinesSurviveAWrite) {
+    writeFile("\xEF\xBB\xBFWindows Registry Editor Version 5.00\r\n"
+              "\r\n"
+              "; settings of the timing program\r\n"
+              "[HKEY_LOCAL_MACHINE\\Software\\Vantro]\r\n"
+              "\"Port\"=dword:00000009\r\n"
+              "\r\n"
+              "[HKEY_CURRENT_USER\\Software\\Vantro]\r\n"
+              "\"Port\"=dword:3\r\n"
+              "\"Acc\" = dword:00000001\r\n"
+              "@=\"default\"\r\n"
+              "\"Blob\"=hex:01,02,\\\r\n"
+              "  03,ff\r\n"
+              "\"Path\"=hex(2):25,00,41,00,00,00\r\n"
+              "\"Hex4\"=hex(4):0a,00,00,00\r\n"
+              "\"Big\"=qword:0000000000000001\r\n"
+              "\"Acc\"=dword:00000002\r\n"
+              "some line nobody knows\r\n"
+              "\"Gone\"=-\r\n");
+    Registry reg(m_path);
+    ASSERT_TRUE(reg.OpenKey(Key, false)) << reg.LastError().toStdString();
+    EXPECT_EQ(reg.ReadInteger("Port"), 3) << "only HKEY_CURRENT_USER counts";
+    EXPECT_EQ(reg.ReadInteger("Acc"), 2) << "the later of two values of one name holds";
+    EXPECT_EQ(reg.ReadString(""), "default");
+    EXPECT_EQ(reg.GetDataType("Blob"), RegDataType::Binary);
+    EXPECT_EQ(reg.GetDataType("Path"), RegDataType::ExpandString);
+    EXPECT_EQ(reg.ReadString("Path"), "%A");
+    EXPECT_EQ(reg.ReadInteger("Hex4"), 10);
+    EXPECT_EQ(reg.GetDataType("Big"), RegDataType::Unknown);
+    EXPECT_EQ(thrownMessage([&] { reg.ReadInteger("Big"); }), "Invalid data type for 'Big'");
+    EXPECT_FALSE(reg.ValueExists("Gone"));
+
+    reg.WriteInteger("LenLuch", 12);
+    const QString text = QString::fromUtf8(fileBytes());
+    for (const char* kept :
+         {"; settings of the timing program", "[HKEY_LOCAL_MACHINE\\Software\\Vantro]",
+          "\"Blob\"=hex:01,02,03,ff", "\"Path\"=hex(2):25,00,41,00,00,00", "\"Big\"=qword:0000000000000001",
+          "some line nobody knows", "\"Gone\"=-", "@=\"default\"", "\"LenLuch\"=dword:0000000c"})
+        EXPECT_TRUE(text.contains(QString::fromUtf8(kept))) << kept << "\n" << text.toStdString();
+    EXPECT_TRUE(text.startsWith("Windows Registry Editor Version 5.00\n\n"));
+}
+
+TEST_F(RegistryTest, ExportInUtf16IsRead) {
+    const QString text =
+        QStringLiteral("Windows Registry Editor Version 5.00\r\n\r\n"
+                       "[HKEY_CURRENT_USER\\Software\\Vantro]\r\n\"Sound1\"=\"Glöckchen.wav\"\r\n");
+    QByteArray bytes("\xFF\xFE");
+    bytes.append(reinterpret_cast<const char*>(text.utf16()), text.size() * 2);
+    writeFile(bytes);
+    Registry reg(m_path);
+    ASSERT_TRUE(reg.OpenKey(Key, false)) << reg.LastError().toStdString();
+    EXPECT_EQ(reg.ReadString("Sound1"), QStringLiteral("Glöckchen.wav"));
+}
+
+TEST_F(RegistryTest, MalformedFileIsReportedAndNeverOverwritten) {
+    const QByteArray head = "Windows Registry Editor Version 5.00\n\n";
+    const QByteArray key = "[HKEY_CURRENT_USER\\Software\\Vantro]\n";
+    const std::pair<QByteArray, const char*> bad[] = {
+        {"Port=3\n", "line 1"},
+        {head + "[HKEY_CURRENT_USER\\Software\\Vantro\n", "line 3"},
+        {head + "\"Port\"=dword:1\n", "line 3"},
+        {head + key + "\"Port=dword:1\n", "line 4"},
+        {head + key + "\"Port\"=dword:12345678a\n", "line 4"},
+        {head + key + "\"Port\"=dword:-1\n", "line 4"},
+        {head + key + "\"Port\"=dword:\n", "line 4"},
+        {head + key + "\"Name\"=\"open\n", "line 4"},
+        {head + key + "\"Name\"=\"a\"b\n", "line 4"},
+        {head + key + "\"Name\"dword:1\n", "line 4"},
+        {head + key + "\"Blob\"=hex:1g\n", "line 4"},
+        {head + key + "\"Name\"=\"\xFC\"\n", "UTF-8"},
+    };
+    for (const auto& [contents, where] : bad) {
+        SCOPED_TRACE(contents.toStdString());
+        writeFile(contents);
+        Registry reg(m_path);
+        EXPECT_FALSE(reg.OpenKey(Key, true));
+        EXPECT_TRUE(reg.LastError().contains(where)) << reg.LastError().toStdString();
+        EXPECT_FALSE(reg.KeyExists(Key));
+        EXPECT_EQ(fileBytes(), contents);
+    }
+
+    // The file turns bad while the key is open: the write fails and leaves it alone.
+    writeFile(head + key);
+    Registry reg(m_path);
+    ASSERT_TRUE(reg.OpenKey(Key, false));
+    writeFile("garbage\n");
+    EXPECT_TRUE(
+        thrownMessage([&] { reg.WriteInteger("Port", 1); }).startsWith("Failed to set data for 'Port'"));
+    EXPECT_EQ(fileBytes(), "garbage\n");
+}
+
+TEST_F(RegistryTest, EmptyFileIsAnEmptyRegistry) {
+    writeFile("");
+    Registry reg(m_path);
+    EXPECT_FALSE(reg.OpenKey(Key, false));
+    ASSERT_TRUE(reg.OpenKey(Key, true)) << reg.LastError().toStdString();
+    reg.WriteInteger("Port", 1);
+    EXPECT_EQ(Registry(m_path).KeyExists(Key), true);
+}
+
+// Limits the size of files this process may write while alive, so a save fails even as root.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes) {
+        getrlimit(RLIMIT_FSIZE, &m_old);
+        m_oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limit = m_old;
+        limit.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit() {
+        setrlimit(RLIMIT_FSIZE, &m_old);
+        std::signal(SIGXFSZ, m_oldHandler);
+    }
+
+private:
+    rlimit m_old{};
+    void (*m_oldHandler)(int) = nullptr;
+};
+
+TEST_F(RegistryTest, FailedSaveLeavesTheOldFileAndIsReported) {
+    Registry reg(m_path);
+    ASSERT_TRUE(reg.OpenKey(Key, true));
+    reg.WriteString("Sound1", "old.wav");
+    const QByteArray before = fileBytes();
+    {
+        FileSizeLimit limit(before.size() + 100);
+        const QString message = thrownMessage([&] { reg.WriteString("Sound1", QString(2000, u'x')); });
+        EXPECT_TRUE(message.startsWith("Failed to set data for 'Sound1'")) << message.toStdString();
+    }
+    EXPECT_EQ(fileBytes(), before);
+    EXPECT_EQ(reg.ReadString("Sound1"), "old.wav") << "the reader sees what the file holds";
+    EXPECT_EQ(QDir(QFileInfo(m_path).absolutePath()).entryList(QDir::Files), QStringList{"registry.reg"})
+        << "no temporary file is left behind";
+
+    // A folder that cannot be created: the key cannot be created either, so nothing gets written.
+    QFile blocker(m_dir.filePath("blocker"));
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    Registry blocked(m_dir.filePath("blocker/Vantro/registry.reg"));
+    EXPECT_FALSE(blocked.OpenKey(Key, true));
+    EXPECT_FALSE(blocked.LastError().isEmpty());
+    EXPECT_TRUE(QFileInfo(blocker.fileName()).isFile());
+}
+
+TEST(RegistryLocation, DefaultFileFollowsXdgConfigHome) {
+    const QByteArray saved = qgetenv("XDG_CONFIG_HOME");
+    const bool wasSet = qEnvironmentVariableIsSet("XDG_CONFIG_HOME");
+    const QString title = QCoreApplication::applicationName();
+
+    qputenv("XDG_CONFIG_HOME", "/somewhere/config");
+    EXPECT_EQ(Registry::DefaultFileName(), "/somewhere/config/" + title + "/registry.reg");
+    EXPECT_EQ(Registry().FileName(), Registry::DefaultFileName());
+    qputenv("XDG_CONFIG_HOME", "relative/config");
+    EXPECT_EQ(Registry::DefaultFileName(), QDir::homePath() + "/.config/" + title + "/registry.reg");
+    qunsetenv("XDG_CONFIG_HOME");
+    EXPECT_EQ(Registry::DefaultFileName(), QDir::homePath() + "/.config/" + title + "/registry.reg");
+
+    if (wasSet)
+        qputenv("XDG_CONFIG_HOME", saved);
+}
+
+} // namespace
