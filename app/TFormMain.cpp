@@ -2,9 +2,9 @@
 
 #include "DisplayLayout.h"
 #include "RunTexts.h"
+#include "TApplication.h"
 #include "controls/TDigit.h"
 #include "core/Exception.h"
-#include "platform/Dialogs.h"
 #include "platform/SystemClock.h"
 #include "sortgrid/TSortGrid.h"
 
@@ -376,10 +376,8 @@ void TFormMain::setC4(TColor c) {
 template <typename F> void TFormMain::guarded(F&& action) {
     try {
         action();
-    } catch (const Exception& e) {
-        platform::dialogs().showMessage(e.Message());
-    } catch (const std::exception& e) {
-        platform::dialogs().showMessage(QString::fromLocal8Bit(e.what()));
+    } catch (...) {
+        ShowException(std::current_exception());
     }
 }
 

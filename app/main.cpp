@@ -1,10 +1,10 @@
+#include "TApplication.h"
 #include "TFormMain.h"
 
-#include <QApplication>
 #include <QFileInfo>
 
 int main(int argc, char** argv) {
-    QApplication app(argc, argv);
+    TApplication app(argc, argv);
     // The program's title is its file name without folder and extension.
     QApplication::setApplicationName(QFileInfo(QApplication::applicationFilePath()).completeBaseName());
     TFormMain form;

@@ -1,0 +1,27 @@
+#include "TApplication.h"
+
+#include "core/Exception.h"
+#include "platform/Dialogs.h"
+
+void ShowException(std::exception_ptr error) {
+    try {
+        std::rethrow_exception(error);
+    } catch (const Exception& e) {
+        platform::dialogs().showMessage(e.Message());
+    } catch (const std::exception& e) {
+        platform::dialogs().showMessage(QString::fromLocal8Bit(e.what()));
+    } catch (...) {
+        platform::dialogs().showMessage(QStringLiteral("Unbekannter Fehler"));
+    }
+}
+
+TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv) {}
+
+bool TApplication::notify(QObject* receiver, QEvent* event) {
+    try {
+        return QApplication::notify(receiver, event);
+    } catch (...) {
+        ShowException(std::current_exception());
+        return false;
+    }
+}
