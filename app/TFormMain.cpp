@@ -5,6 +5,8 @@
 #include "TApplication.h"
 #include "controls/TDigit.h"
 #include "core/Exception.h"
+#include "platform/Registry.h"
+#include "platform/SerialPortNames.h"
 #include "platform/SystemClock.h"
 #include "sortgrid/TSortGrid.h"
 
@@ -16,6 +18,7 @@
 #include <QLineEdit>
 #include <QLocale>
 #include <QMenu>
+#include <QRegularExpression>
 #include <QSpinBox>
 #include <QTimer>
 #include <QToolButton>
@@ -123,6 +126,7 @@ TFormMain::TFormMain(QWidget* parent) : QWidget(parent) {
     ComPort->setWriteBufSize(64);
     ComPort->setReadBufSize(64);
     ComPort->OnDSR = [this](QObject* Sender) { ComPortDSR(Sender); };
+    ReadPortSettings();
     OpenLightBarrierPort();
 }
 
@@ -682,6 +686,24 @@ void TFormMain::FormResize() {
 
 // ---------------------------------------------------------------------------------------------
 // Light barrier
+
+void TFormMain::ReadPortSettings() {
+    platform::Registry registry;
+    if (!registry.OpenKey(QStringLiteral("\\Software\\") + QCoreApplication::applicationName(), false))
+        return;
+    static const QRegularExpression deviceName(QStringLiteral("^ComDevice([0-9]+)$"),
+                                               QRegularExpression::CaseInsensitiveOption);
+    for (const QString& name : registry.GetValueNames()) {
+        const QRegularExpressionMatch m = deviceName.match(name);
+        if (m.hasMatch() && registry.GetDataType(name) == platform::RegDataType::String)
+            platform::setComDeviceOverride(m.captured(1).toInt(), registry.ReadString(name).toStdString());
+    }
+    if (registry.GetDataType(QStringLiteral("Port")) == platform::RegDataType::Integer) {
+        const int port = registry.ReadInteger(QStringLiteral("Port"));
+        if (port >= 0 && port <= 255)
+            ComPort->setPort(uint8_t(port));
+    }
+}
 
 void TFormMain::OpenLightBarrierPort() {
     if (ComPort->Port() == 0)

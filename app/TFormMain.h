@@ -95,6 +95,9 @@ public:
     uint32_t LastModemStatus() const { return m_lastModemStatus; }
     /// The start-up step: opens ComPort when its Port is not 0; an error leaves it closed, unreported.
     void OpenLightBarrierPort();
+    /// Reads the light barrier's port settings from the registry key of the program: "Port" and
+    /// the device overrides "ComDevice<n>". Missing or unreadable values keep what is set.
+    void ReadPortSettings();
     /// The port's DSR handler: on a new status word with DSR on (and Alg 0) runs the trigger.
     void ComPortDSR(QObject* Sender);
     /// Runs the first enabled of START, STOP, LAP through its menu item, at the event's tick.
