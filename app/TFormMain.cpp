@@ -88,12 +88,11 @@ TFormMain::TFormMain(QWidget* parent) : QWidget(parent) {
     Panel2->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     Panel3 = makePanel(this, clBtnFace);
     Panel4 = makePanel(Panel3, clBtnShadow);
-    auto* caption = new QLabel(QStringLiteral("P R O T O K O L L"), Panel4);
+    m_caption = new QLabel(QStringLiteral("P R O T O K O L L"), Panel4);
     QFont captionFont = this->font();
     captionFont.setPixelSize(19);
-    caption->setFont(captionFont);
-    caption->setAlignment(Qt::AlignCenter);
-    caption->setObjectName(QStringLiteral("Panel4Caption"));
+    m_caption->setFont(captionFont);
+    m_caption->setAlignment(Qt::AlignCenter);
 
     buildDisplay();
     buildInputArea();
@@ -334,8 +333,7 @@ void TFormMain::layoutAreas() {
     Panel5->setGeometry(0, InputAreaTop, LeftColumnWidth, std::max(0, Panel2->height() - InputAreaTop));
     Panel3->setGeometry(LeftColumnWidth, TopBarHeight, std::max(0, w - LeftColumnWidth), h - TopBarHeight);
     Panel4->setGeometry(0, 0, Panel3->width(), CaptionPanelHeight);
-    if (auto* caption = Panel4->findChild<QLabel*>(QStringLiteral("Panel4Caption")))
-        caption->setGeometry(0, 0, Panel4->width(), CaptionPanelHeight);
+    m_caption->setGeometry(0, 0, Panel4->width(), CaptionPanelHeight);
     // The right-hand buttons keep their designed distance from the panel's right edge.
     const int shift = Panel4->width() - DesignedCaptionWidth;
     sbWord->move(410 + shift, sbWord->y());

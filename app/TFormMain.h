@@ -202,6 +202,7 @@ private:
     template <typename F> void guarded(F&& action);
     bool handleShortCut(QKeyEvent* key, bool onlyProbe);
 
+    QLabel* m_caption = nullptr; ///< "P R O T O K O L L" in the caption panel
     int m_lenLuch = 10;
     int m_acc = 2;
     TColor m_c3 = clDimDigit;
