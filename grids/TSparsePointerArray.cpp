@@ -51,7 +51,9 @@ void** TSparsePointerArray::SlotFor(int32_t index) {
         section = std::make_unique<void*[]>(m_sectionSize);
     if (index > m_highestIndex)
         m_highestIndex = index;
+    // -1 also marks the cache invalid, and a read of -1 answers from the cache: it must find null.
     m_cacheIndex = -1;
+    m_cacheValue = nullptr;
     return &section[static_cast<uint32_t>(index) & m_indexMask];
 }
 

@@ -79,6 +79,7 @@ TEST(SparsePointerArray, ReadCacheNeverReturnsAStaleValue) {
     a.WriteAt(5, P(1));
     EXPECT_EQ(a.ReadAt(5), P(1));
     *a.SlotFor(5) = P(2);
+    EXPECT_EQ(a.ReadAt(-1), nullptr) << "a negative index reads null, also right after a write";
     EXPECT_EQ(a.ReadAt(5), P(2));
     a.WriteAt(5, nullptr);
     EXPECT_EQ(a.ReadAt(5), nullptr);
