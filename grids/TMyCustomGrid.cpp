@@ -1143,10 +1143,8 @@ void TMyCustomGrid::ShowEditorChar(QChar Ch) {
     if (!m_inplaceEdit || m_inplaceEdit->isHidden())
         return;
     // Posted, so it arrives after the editor is loaded and has selected its text: typing replaces it.
-    const bool back = Ch == QChar(8);
-    QCoreApplication::postEvent(m_inplaceEdit,
-                                new QKeyEvent(QEvent::KeyPress, back ? Qt::Key_Backspace : Qt::Key_unknown,
-                                              Qt::NoModifier, QString(Ch)));
+    // As a PostedChar the editor takes it as a character alone: the key went down on the grid.
+    QCoreApplication::postEvent(m_inplaceEdit, new TInplaceEdit::PostedChar(Ch));
 }
 
 void TMyCustomGrid::UpdateEdit() {

@@ -210,3 +210,23 @@ TEST_F(EditingGrid, LeavingTheGridStoresAndHidesTheEditorAndEndsEditorMode) {
     g.setFocus();
     EXPECT_TRUE(g.EditorShown());
 }
+
+TEST_F(EditingGrid, ACharacterTypedOnTheGridReachesTheEditorAsACharacterOnly) {
+    std::vector<int> downs;
+    QString pressed;
+    g.OnKeyDown = [&](QObject*, int& key, Qt::KeyboardModifiers) { downs.push_back(key); };
+    g.OnKeyPress = [&](QObject*, QChar& ch) { pressed += ch; };
+    Type(QStringLiteral("x"));
+    EXPECT_EQ(downs, std::vector<int>{Qt::Key_X}) << "the key went down once, on the grid";
+    EXPECT_EQ(pressed, QStringLiteral("x"));
+    EXPECT_EQ(g.Cells(1, 1), QStringLiteral("x"));
+
+    // A character still on its way when the editor is put away again is dropped.
+    Key(Qt::Key_Return);
+    ASSERT_FALSE(g.EditorShown());
+    QTest::keyClick(&g, 'y');
+    g.setEditorMode(false);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(Ed()->text(), QStringLiteral("x"));
+    EXPECT_EQ(g.Cells(1, 1), QStringLiteral("x"));
+}
