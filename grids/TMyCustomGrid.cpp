@@ -1968,6 +1968,17 @@ void TMyCustomGrid::MoveAndScroll(bool horz, int m, int32_t k, const QPoint& pt)
 void TMyCustomGrid::TimerTick() {
     if (m_gridState != gsSelecting && m_gridState != gsRowMoving && m_gridState != gsColMoving)
         return;
+    // A tick whose handlers fail would fail again every 60 ms, also while its error is on show:
+    // the selection or move ends with the first failure.
+    try {
+        AutoScrollStep();
+    } catch (...) {
+        CancelMode();
+        throw;
+    }
+}
+
+void TMyCustomGrid::AutoScrollStep() {
     const QPoint p = m_mousePos;
     const TGridDrawInfo info = CalcDrawInfo();
     if (m_gridState == gsSelecting) {

@@ -450,6 +450,7 @@ private:
     void EditorTextChanged();
     void FocusLost(Qt::FocusReason reason, QWidget* newFocus);
     void MoveAndScroll(bool horz, int m, int32_t k, const QPoint& pt);
+    void AutoScrollStep();
     void StartScrollTimer();
     void StopScrollTimer();
     void HandleKeyEvent(QKeyEvent* e);

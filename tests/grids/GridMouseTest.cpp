@@ -1,5 +1,7 @@
 #include "InputGrid.h"
 
+#include "core/Exception.h"
+
 namespace {
 
 const TGridOptions kLines = goFixedVertLine | goFixedHorzLine | goVertLine | goHorzLine;
@@ -65,6 +67,23 @@ TEST_F(InputGridTest, AutoScrollRunsOnItsOwnTimer) {
     // Waits only until the first 60 ms tick has arrived (the limit is generous for slow machines).
     QTest::qWaitFor([&] { return g.Selection().Bottom > 1; }, 10000);
     EXPECT_GT(g.Selection().Bottom, 1);
+    Release(QPoint(100, 150));
+}
+
+TEST_F(InputGridTest, AFailingAutoScrollTickEndsTheSelection) {
+    g.setRowCount(10);
+    g.OnTopLeftChanged = [](QObject*) { throw Exception(QStringLiteral("kaputt")); };
+    Press(g.Mid(1, 1));
+    MoveTo(QPoint(100, 150));
+    g.TimerTick(); // the anchor moves down to the last fully shown row; nothing scrolls yet
+    g.TimerTick();
+    ASSERT_EQ(g.TopRow(), 1);
+    ASSERT_TRUE(g.TimerActive());
+    EXPECT_THROW(g.TimerTick(), Exception);
+    // No further tick can fail again while the error is on show.
+    EXPECT_FALSE(g.TimerActive());
+    EXPECT_EQ(g.GridState(), gsNormal);
+    g.OnTopLeftChanged = nullptr;
     Release(QPoint(100, 150));
 }
 
