@@ -14,6 +14,7 @@
 #include <QScrollBar>
 #include <QStyle>
 #include <algorithm>
+#include <exception>
 
 namespace {
 
@@ -1396,9 +1397,28 @@ void TMyCustomGrid::DrawMoveLine() {
 // --- Qt ---------------------------------------------------------------------------------------
 
 void TMyCustomGrid::paintEvent(QPaintEvent* e) {
-    QPainter painter(viewport());
-    QPainterGridCanvas canvas(painter, e->region());
-    PaintGrid(canvas);
+    // No error may leave through the toolkit's painting: a failing cell handler is reported after
+    // the paint, once, and again only after a paint that succeeded (the error's own message box
+    // makes the grid repaint).
+    std::exception_ptr failure;
+    {
+        QPainter painter(viewport());
+        QPainterGridCanvas canvas(painter, e->region());
+        try {
+            PaintGrid(canvas);
+        } catch (...) {
+            failure = std::current_exception();
+        }
+    }
+    if (!failure) {
+        m_paintFailureReported = false;
+        return;
+    }
+    if (m_paintFailureReported)
+        return;
+    m_paintFailureReported = true;
+    QMetaObject::invokeMethod(
+        this, [failure] { std::rethrow_exception(failure); }, Qt::QueuedConnection);
 }
 
 void TMyCustomGrid::resizeEvent(QResizeEvent* e) {

@@ -498,6 +498,7 @@ private:
     QBasicTimer m_scrollTimer;
     QPoint m_mousePos;
     int m_wheelRest = 0;
+    bool m_paintFailureReported = false;
 };
 
 /// The character a key event types, as the grid's character handling sees it: Enter 13, Tab 9,

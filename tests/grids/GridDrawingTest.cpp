@@ -1,5 +1,7 @@
 #include "GridProbe.h"
 
+#include "core/Exception.h"
+
 #include <QApplication>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -178,6 +180,34 @@ TEST(GridDrawing, WithoutDefaultDrawingOnlyTheCellHookPaintsCells) {
     EXPECT_TRUE(c.OpsOf(Op::Focus).empty());
     for (const Op& op : c.OpsOf(Op::Fill))
         EXPECT_FALSE(op.rect.intersects(QRect(0, 0, 320, 120))) << "a cell was filled";
+}
+
+TEST(GridDrawing, AFailingCellHandlerIsReportedAfterThePaintAndOnlyOnceWhileItFails) {
+    GridProbe g(320, 120);
+    bool fail = true;
+    g.OnDrawCell = [&](QObject*, int32_t c, int32_t r, QRect&, TGridDrawState) {
+        if (fail && c == 2 && r == 2)
+            throw Exception(QStringLiteral("kaputt"));
+    };
+    const auto reported = [&] {
+        try {
+            QCoreApplication::sendPostedEvents(&g, QEvent::MetaCall);
+        } catch (const Exception& e) {
+            EXPECT_EQ(e.Message(), QStringLiteral("kaputt"));
+            return true;
+        }
+        return false;
+    };
+    EXPECT_NO_THROW(g.viewport()->grab());
+    EXPECT_TRUE(reported());
+    EXPECT_NO_THROW(g.viewport()->grab()); // e.g. under the message box
+    EXPECT_FALSE(reported());
+
+    fail = false;
+    g.viewport()->grab();
+    fail = true;
+    g.viewport()->grab();
+    EXPECT_TRUE(reported()) << "a new failure after a good paint is reported again";
 }
 
 TEST(GridDrawing, AreaRightOfAndBelowTheCellsIsFilledWithTheColour) {
