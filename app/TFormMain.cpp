@@ -203,7 +203,7 @@ void TFormMain::buildInputArea() {
     editStartN = new QLineEdit(Panel5);
     editStartN->setGeometry(2, 35, 285, 30);
     editStartN->setFont(fieldFont);
-    editStartN->installEventFilter(this);
+    // Its focus and key events reach eventFilter through the application-wide filter.
 
     struct ButtonSpec {
         TRunButton** button;
