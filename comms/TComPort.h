@@ -119,8 +119,6 @@ public:
     uint32_t EventTick() const;
     /// Whether the watcher is waiting for the GUI thread to run its events.
     bool HandOverPending() const;
-    /// Whether a handler of this port is running.
-    bool InEvent() const { return m_dispatchDepth > 0; }
 
 private:
     friend class TComThread;
