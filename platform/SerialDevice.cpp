@@ -21,8 +21,7 @@ public:
     int open(const std::string& name) override {
         if (m_impl)
             return EBUSY;
-        const int n = comPortNumber(name);
-        const std::string path = n ? comDevicePath(n) : std::string();
+        const std::string path = comPortPath(name);
         if (path.empty())
             return ENOENT;
         struct stat st {};

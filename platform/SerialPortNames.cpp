@@ -43,6 +43,11 @@ std::string comDevicePath(int n) {
     return {};
 }
 
+std::string comPortPath(const std::string& name) {
+    const int n = comPortNumber(name);
+    return n ? comDevicePath(n) : std::string();
+}
+
 void setComDeviceOverride(int n, const std::string& path) {
     std::lock_guard lock(g_mutex);
     if (path.empty())

@@ -13,6 +13,10 @@ int comPortNumber(const std::string& name);
 /// Empty when n has neither.
 std::string comDevicePath(int n);
 
+/// The device path of the port called `name` ("COM3"); empty when the name has another form
+/// or its number no path.
+std::string comPortPath(const std::string& name);
+
 /// Makes COMn resolve to `path` (a /dev/serial/by-id link, the simulator's socket, ...);
 /// an empty path removes the override. Any thread.
 void setComDeviceOverride(int n, const std::string& path);

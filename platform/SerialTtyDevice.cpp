@@ -107,8 +107,7 @@ SerialTtyDevice::~SerialTtyDevice() {
 }
 
 int SerialTtyDevice::open(const std::string& name) {
-    const int n = comPortNumber(name);
-    const std::string path = n ? comDevicePath(n) : std::string();
+    const std::string path = comPortPath(name);
     if (path.empty())
         return ENOENT;
     return openPath(path);
