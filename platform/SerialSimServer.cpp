@@ -31,7 +31,14 @@ int SerialSimServer::start(const std::string& path) {
         ::close(fd);
         return error;
     }
+    // Without its wake-up the accept loop could never be stopped.
     m_wakeFd = eventfd(0, EFD_CLOEXEC);
+    if (m_wakeFd < 0) {
+        const int error = errno;
+        ::close(fd);
+        ::unlink(path.c_str());
+        return error;
+    }
     m_listenFd = fd;
     m_path = path;
     m_thread = std::thread([this] { acceptLoop(); });
