@@ -213,7 +213,7 @@ protected:
     /// change; then remembers the current cell again. Only in editor mode.
     void ValidateCell();
     /// The grid's click handling: validates the edited cell, then fires `OnClick`.
-    virtual void Click();
+    void Click() override;
     /// Sets the page size of the scroll bars from the visible share while `ProportionalScrollBars`.
     void UpdateProportionalScrollBars();
 
