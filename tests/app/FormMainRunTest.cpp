@@ -293,3 +293,16 @@ TEST_F(FormMainRun, ResolutionShapesTheTimeRowAndTheTimeTexts) {
     EXPECT_EQ(form.PanelTimer->width(), 288);
     EXPECT_FALSE(form.Digit8->isHidden());
 }
+
+TEST_F(FormMainRun, AResetWaitingWhileLapRepaintsEndsTheRunForGood) {
+    form.mStart->Click();
+    clock.advance(1000);
+    // A RESET already queued when LAP lets pending messages run is handled inside LAP.
+    QTimer::singleShot(0, &form, [this] { form.mReset->Click(); });
+    form.mLap->Click();
+    const QList<ProtocolLine> lines = form.ProtocolLines();
+    ASSERT_EQ(lines.size(), 4);
+    EXPECT_EQ(lines[2].who, QStringLiteral("-"));
+    EXPECT_EQ(lines[3].who, QStringLiteral("  Lap:"));
+    expectState({true, false, false, false, true});
+}
