@@ -92,31 +92,6 @@ int SerialSimDevice::setState(const SerialDcb&) {
     return m_fd < 0 ? EBADF : 0;
 }
 
-int SerialSimDevice::getTimeouts(SerialTimeouts& timeouts) {
-    if (m_fd < 0)
-        return EBADF;
-    timeouts = m_timeouts;
-    return 0;
-}
-
-int SerialSimDevice::setTimeouts(const SerialTimeouts& timeouts) {
-    if (m_fd < 0)
-        return EBADF;
-    m_timeouts = timeouts;
-    return 0;
-}
-
-int SerialSimDevice::setupQueues(uint32_t, uint32_t) {
-    return m_fd < 0 ? EBADF : 0;
-}
-
-int SerialSimDevice::setEventMask(uint32_t mask) {
-    if (m_fd < 0)
-        return EBADF;
-    m_mask.store(mask);
-    return 0;
-}
-
 WaitResult SerialSimDevice::waitEvent() {
     WaitResult result;
     if (m_fd < 0) {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/SerialDevice.h"
+#include "platform/FdSerialDevice.h"
 
 #include <atomic>
 #include <string>
@@ -12,7 +12,7 @@ namespace platform {
 /// MS_ modem-status word on connection and at every edge; each line is one edge, so a short
 /// pulse read in one go still gives two events. A socket is used rather than a pseudo-terminal
 /// because a pty has no modem lines.
-class SerialSimDevice : public SerialDevice {
+class SerialSimDevice : public FdSerialDevice {
 public:
     SerialSimDevice() = default;
     ~SerialSimDevice() override;
@@ -24,10 +24,6 @@ public:
 
     int open(const std::string& name) override;
     int setState(const SerialDcb& dcb) override;
-    int getTimeouts(SerialTimeouts& timeouts) override;
-    int setTimeouts(const SerialTimeouts& timeouts) override;
-    int setupQueues(uint32_t inQueue, uint32_t outQueue) override;
-    int setEventMask(uint32_t mask) override;
     WaitResult waitEvent() override;
     void cancelWait() override;
     int modemStatus(uint32_t& status) override;
@@ -39,13 +35,10 @@ private:
     /// Reads what the simulator sent; appends one event per edge line. 0, or an error code.
     int readLines(std::vector<SerialEvent>& events);
 
-    int m_fd = -1;
     int m_wakeFd = -1;
     std::string m_buffer;
-    std::atomic<uint32_t> m_mask{0};
     std::atomic<uint32_t> m_status{0};
     std::atomic<bool> m_cancelled{false};
-    SerialTimeouts m_timeouts;
 };
 
 } // namespace platform

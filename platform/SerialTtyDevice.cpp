@@ -162,33 +162,6 @@ int SerialTtyDevice::setState(const SerialDcb& dcb) {
     return setLine(m_fd, TIOCM_RTS, dcb.fRtsControl != 0);
 }
 
-int SerialTtyDevice::getTimeouts(SerialTimeouts& timeouts) {
-    if (m_fd < 0)
-        return EBADF;
-    timeouts = m_timeouts;
-    return 0;
-}
-
-// The port reads and writes no data, so the time-outs are only kept.
-int SerialTtyDevice::setTimeouts(const SerialTimeouts& timeouts) {
-    if (m_fd < 0)
-        return EBADF;
-    m_timeouts = timeouts;
-    return 0;
-}
-
-// Linux sizes its tty buffers itself.
-int SerialTtyDevice::setupQueues(uint32_t, uint32_t) {
-    return m_fd < 0 ? EBADF : 0;
-}
-
-int SerialTtyDevice::setEventMask(uint32_t mask) {
-    if (m_fd < 0)
-        return EBADF;
-    m_mask.store(mask);
-    return 0;
-}
-
 int SerialTtyDevice::collectChanges(WaitResult& result) {
     int tiocm = 0;
     if (const int error = m_io->lines(m_fd, tiocm))

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/SerialDevice.h"
+#include "platform/FdSerialDevice.h"
 #include "platform/TtyModemIo.h"
 
 #include <atomic>
@@ -15,7 +15,7 @@ namespace platform {
 /// (TIOCGICOUNT) which lines changed and how often. Drivers without TIOCMIWAIT are polled with
 /// TIOCMGET every millisecond. cancelWait() interrupts TIOCMIWAIT with a signal to the waiting
 /// thread, repeated until that thread has left the wait, so closing never hangs.
-class SerialTtyDevice : public SerialDevice {
+class SerialTtyDevice : public FdSerialDevice {
 public:
     /// A closed device using the kernel's modem-line calls.
     SerialTtyDevice();
@@ -34,10 +34,6 @@ public:
 
     int open(const std::string& name) override;
     int setState(const SerialDcb& dcb) override;
-    int getTimeouts(SerialTimeouts& timeouts) override;
-    int setTimeouts(const SerialTimeouts& timeouts) override;
-    int setupQueues(uint32_t inQueue, uint32_t outQueue) override;
-    int setEventMask(uint32_t mask) override;
     WaitResult waitEvent() override;
     void cancelWait() override;
     int modemStatus(uint32_t& status) override;
@@ -50,9 +46,7 @@ private:
     int sleepOnWakeFd(int timeoutMs);
 
     std::unique_ptr<TtyModemIo> m_io;
-    int m_fd = -1;
     int m_wakeFd = -1;
-    std::atomic<uint32_t> m_mask{0};
     std::atomic<bool> m_cancelled{false};
     std::atomic<bool> m_polling{false};
     std::mutex m_mutex;
@@ -61,7 +55,6 @@ private:
     bool m_haveCounters = true;
     uint32_t m_lastStatus = 0;
     uint32_t m_lastCounts[4] = {0, 0, 0, 0}; // cts, dsr, ring, dcd
-    SerialTimeouts m_timeouts;
 };
 
 } // namespace platform
