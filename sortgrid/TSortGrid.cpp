@@ -443,14 +443,15 @@ void TSortGrid::MoveTo(int32_t ACol, int32_t ARow, bool Scroll) {
     if (!CanSelectCell(ACol, ARow))
         return;
 
-    QWidget* form = window();
-    const bool formUpdates = form->updatesEnabled();
-    form->setUpdatesEnabled(false);
+    // Only the grid changes here; suspending the whole window would repaint all of it (the digit
+    // rows included) when updates come back, for every line the protocol appends.
+    const bool updates = updatesEnabled();
+    setUpdatesEnabled(false);
     struct Unlock {
-        QWidget* form;
+        QWidget* grid;
         bool enabled;
-        ~Unlock() { form->setUpdatesEnabled(enabled); }
-    } unlock{form, formUpdates};
+        ~Unlock() { grid->setUpdatesEnabled(enabled); }
+    } unlock{this, updates};
 
     MoveCurrent(ACol, ARow, true, true);
     ClearSelection();
