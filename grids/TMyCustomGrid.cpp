@@ -65,7 +65,9 @@ TMyCustomGrid::TMyCustomGrid(QWidget* parent) : QAbstractScrollArea(parent) {
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     const std::pair<QScrollBar*, TScrollBarKind> bars[] = {
         {horizontalScrollBar(), TScrollBarKind::Horizontal}, {verticalScrollBar(), TScrollBarKind::Vertical}};
-    for (auto [sb, kind] : bars) {
+    for (const auto& bar : bars) {
+        QScrollBar* const sb = bar.first;
+        const TScrollBarKind kind = bar.second;
         // The grid decides every position itself; the bar only reports what the user asked for.
         sb->setTracking(false);
         sb->setRange(0, 0);
