@@ -200,6 +200,6 @@ void TFormMain::editStartNExit(QObject*) {
 }
 
 void TFormMain::editStartNKeyDown(QObject*, int& Key, Qt::KeyboardModifiers) {
-    if ((Key == Qt::Key_Return || Key == Qt::Key_Enter) && bSTART->isEnabled())
+    if ((Key == Qt::Key_Return || Key == Qt::Key_Enter) && m_session.IsEnabled(RunAction::Start))
         bSTART->setFocus();
 }
