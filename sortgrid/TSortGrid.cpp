@@ -1,6 +1,7 @@
 #include "sortgrid/TSortGrid.h"
 
 #include "core/EInvalidGridOperation.h"
+#include "grids/GridMessages.h"
 #include "grids/TStringSparseList.h"
 #include "platform/Dialogs.h"
 
@@ -14,7 +15,7 @@
 
 namespace {
 
-const QString kIndexOutOfRange = QStringLiteral("Grid index out of range");
+using gridmsg::kIndexOutOfRange;
 
 QString RowText(int32_t row) {
     return QString::number(row);

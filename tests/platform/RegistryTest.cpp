@@ -1,4 +1,5 @@
 #include "platform/Registry.h"
+#include "ThrownMessage.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -29,15 +30,6 @@ protected:
         QFile f(m_path);
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
         f.write(bytes);
-    }
-    // The message of the ERegistryException that `f` throws, or "no exception".
-    template <typename F> static QString thrownMessage(F f) {
-        try {
-            f();
-        } catch (const ERegistryException& e) {
-            return e.Message();
-        }
-        return QStringLiteral("no exception");
     }
 
     QTemporaryDir m_dir;
@@ -111,8 +103,9 @@ TEST_F(RegistryTest, OpeningWithoutCreatingFailsForAMissingKeyAndChangesNothing)
     EXPECT_FALSE(reg.OpenKey(Key, false));
     EXPECT_FALSE(reg.LastError().isEmpty());
     EXPECT_FALSE(QFile::exists(m_path)) << "reading must not create the file";
-    EXPECT_TRUE(
-        thrownMessage([&] { reg.WriteInteger("Port", 1); }).startsWith("Failed to set data for 'Port'"));
+    EXPECT_TRUE(ThrownMessage<ERegistryException>([&] {
+                    reg.WriteInteger("Port", 1);
+                }).startsWith("Failed to set data for 'Port'"));
 
     writeFile(
         "Windows Registry Editor Version 5.00\n\n[HKEY_CURRENT_USER\\Software\\Other]\n\"A\"=dword:1\n");
@@ -133,19 +126,23 @@ TEST_F(RegistryTest, MissingAndMistypedValues) {
     reg.WriteString("Sound1", "a.wav");
     reg.WriteInteger("Acc", 2);
 
-    EXPECT_EQ(thrownMessage([&] { reg.ReadInteger("Port"); }), "Failed to get data for 'Port'");
+    EXPECT_EQ(ThrownMessage<ERegistryException>([&] { reg.ReadInteger("Port"); }),
+              "Failed to get data for 'Port'");
     EXPECT_FALSE(reg.ValueExists("Port"));
     EXPECT_EQ(reg.GetDataType("Port"), RegDataType::Unknown);
     EXPECT_EQ(reg.ReadString("Sound2"), QString()) << "a missing string reads as empty";
 
-    EXPECT_EQ(thrownMessage([&] { reg.ReadInteger("Sound1"); }), "Invalid data type for 'Sound1'");
-    EXPECT_EQ(thrownMessage([&] { reg.ReadString("Acc"); }), "Invalid data type for 'Acc'");
+    EXPECT_EQ(ThrownMessage<ERegistryException>([&] { reg.ReadInteger("Sound1"); }),
+              "Invalid data type for 'Sound1'");
+    EXPECT_EQ(ThrownMessage<ERegistryException>([&] { reg.ReadString("Acc"); }),
+              "Invalid data type for 'Acc'");
     EXPECT_EQ(reg.GetDataType("Sound1"), RegDataType::String);
 
     EXPECT_TRUE(reg.DeleteValue("acc"));
     EXPECT_FALSE(reg.DeleteValue("Acc"));
     reg.CloseKey();
-    EXPECT_EQ(thrownMessage([&] { reg.ReadInteger("Sound1"); }), "Failed to get data for 'Sound1'");
+    EXPECT_EQ(ThrownMessage<ERegistryException>([&] { reg.ReadInteger("Sound1"); }),
+              "Failed to get data for 'Sound1'");
 
     Registry again(m_path);
     ASSERT_TRUE(again.OpenKey(Key, false));
@@ -209,7 +206,8 @@ TEST_F(RegistryTest, HandWrittenFileIsReadAndItsOtherLinesSurviveAWrite) {
     EXPECT_EQ(reg.ReadString("Path"), "%A");
     EXPECT_EQ(reg.ReadInteger("Hex4"), 10);
     EXPECT_EQ(reg.GetDataType("Big"), RegDataType::Unknown);
-    EXPECT_EQ(thrownMessage([&] { reg.ReadInteger("Big"); }), "Invalid data type for 'Big'");
+    EXPECT_EQ(ThrownMessage<ERegistryException>([&] { reg.ReadInteger("Big"); }),
+              "Invalid data type for 'Big'");
     EXPECT_FALSE(reg.ValueExists("Gone"));
 
     reg.WriteInteger("LenLuch", 12);
@@ -266,8 +264,9 @@ TEST_F(RegistryTest, MalformedFileIsReportedAndNeverOverwritten) {
     Registry reg(m_path);
     ASSERT_TRUE(reg.OpenKey(Key, false));
     writeFile("garbage\n");
-    EXPECT_TRUE(
-        thrownMessage([&] { reg.WriteInteger("Port", 1); }).startsWith("Failed to set data for 'Port'"));
+    EXPECT_TRUE(ThrownMessage<ERegistryException>([&] {
+                    reg.WriteInteger("Port", 1);
+                }).startsWith("Failed to set data for 'Port'"));
     EXPECT_EQ(fileBytes(), "garbage\n");
 }
 
@@ -307,7 +306,8 @@ TEST_F(RegistryTest, FailedSaveLeavesTheOldFileAndIsReported) {
     const QByteArray before = fileBytes();
     {
         FileSizeLimit limit(before.size() + 100);
-        const QString message = thrownMessage([&] { reg.WriteString("Sound1", QString(2000, u'x')); });
+        const QString message =
+            ThrownMessage<ERegistryException>([&] { reg.WriteString("Sound1", QString(2000, u'x')); });
         EXPECT_TRUE(message.startsWith("Failed to set data for 'Sound1'")) << message.toStdString();
     }
     EXPECT_EQ(fileBytes(), before);
