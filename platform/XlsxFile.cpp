@@ -1,10 +1,10 @@
 #include "platform/XlsxFile.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QStringList>
-#include <QTemporaryFile>
 #include <cmath>
 #include <xlsxwriter.h>
 
@@ -67,14 +67,12 @@ int charPixels(QChar c) {
     return 7;
 }
 
+// A name beside `path` for the file being written. libxlsxwriter creates it itself, so it gets the
+// permissions any new file of the user gets.
 QString tempPathBeside(const QString& path) {
-    QTemporaryFile probe(path + QStringLiteral(".XXXXXX"));
-    probe.setAutoRemove(false);
-    if (!probe.open())
-        return {};
-    const QString name = probe.fileName();
-    probe.close();
-    return name;
+    const QString name = QStringLiteral("%1.%2.part").arg(path).arg(QCoreApplication::applicationPid());
+    QFile::remove(name);
+    return QFileInfo::exists(name) ? QString() : name;
 }
 
 } // namespace

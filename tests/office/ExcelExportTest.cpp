@@ -146,7 +146,13 @@ TEST_F(ExcelExportTest, InvisibleApplicationWritesWithoutOpening) {
     excel.WriteLine();
     excel.AutoFitColumns();
     EXPECT_TRUE(opener.Opened().isEmpty());
-    EXPECT_TRUE(QFileInfo::exists(QDir(dir.path()).filePath("2026-12-07-22-15.xlsx")));
+    const QFileInfo written(QDir(dir.path()).filePath("2026-12-07-22-15.xlsx"));
+    ASSERT_TRUE(written.exists());
+    // The workbook gets the permissions of any new file of the user, not those of a private temporary.
+    QFile plain(QDir(dir.path()).filePath("plain"));
+    ASSERT_TRUE(plain.open(QIODevice::WriteOnly));
+    plain.close();
+    EXPECT_EQ(written.permissions(), QFileInfo(plain.fileName()).permissions());
 }
 
 TEST_F(ExcelExportTest, UnwritableFolderFailsTheFittingStepWithTheReason) {
