@@ -112,3 +112,17 @@ TEST(AutomationTest, RecordingServerLogsCallsWithTheirArguments) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(AutomationTest, PlatformOffersTheSpreadsheetAndTheWordProcessor) {
+    EXPECT_TRUE(automation().HasServer("Excel.Application"));
+    EXPECT_TRUE(automation().HasServer("Word.Basic"));
+    Automation mine;
+    setAutomation(&mine);
+    EXPECT_EQ(&automation(), &mine);
+    setAutomation(nullptr);
+    EXPECT_NE(&automation(), &mine);
+}
+
+} // namespace
