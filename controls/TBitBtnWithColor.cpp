@@ -1,5 +1,6 @@
 #include "controls/TBitBtnWithColor.h"
 
+#include <QApplication>
 #include <QDialog>
 #include <QMouseEvent>
 #include <QPointer>
@@ -11,6 +12,11 @@ TBitBtnWithColor::TBitBtnWithColor(const QString& caption, QWidget* parent) : QP
     // A focused button takes Enter, as a focused push button does on the operator's desktop.
     setAutoDefault(true);
     connect(this, &QAbstractButton::clicked, this, [this] { Click(); });
+    // A default button shows its frame while no other button has the focus.
+    connect(qApp, &QApplication::focusChanged, this, [this] {
+        if (m_default)
+            update();
+    });
 }
 
 void TBitBtnWithColor::setColor(TColor c) {

@@ -1,7 +1,7 @@
 #include "controls/TBitBtnWithColor.h"
 
+#include <QApplication>
 #include <QPainter>
-#include <QStyleOptionButton>
 
 namespace {
 
@@ -50,10 +50,14 @@ void drawFocusRect(QPainter& p, const QRect& r) {
 } // namespace
 
 bool TBitBtnWithColor::markedFocused() const {
-    // Qt marks the button that Enter would press (focused, or the window's default) as default.
-    QStyleOptionButton option;
-    initStyleOption(&option);
-    return hasFocus() || (option.features & QStyleOptionButton::DefaultButton);
+    if (hasFocus())
+        return true;
+    // A default button stands in for the focused control unless another button holds the focus.
+    if (!m_default)
+        return false;
+    const QWidget* focused = QApplication::focusWidget();
+    return !(focused && focused != this && focused->window() == window() &&
+             qobject_cast<const QAbstractButton*>(focused));
 }
 
 void TBitBtnWithColor::paintEvent(QPaintEvent*) {

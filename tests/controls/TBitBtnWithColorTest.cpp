@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QLineEdit>
 #include <QMouseEvent>
 #include <QTest>
 #include <QVBoxLayout>
@@ -314,4 +315,26 @@ TEST(TBitBtnWithColor, DisabledCaptionIsEmbossedWhiteUnderGreyWhateverItsColour)
         EXPECT_TRUE(grey.count({x - 1, y - 1})) << x << "," << y;
     for (auto [x, y] : grey)
         EXPECT_TRUE(grey.count({x + 1, y + 1}) || white.count({x + 1, y + 1})) << x << "," << y;
+}
+
+TEST(TBitBtnWithColor, DefaultButtonShowsTheFocusFrameUnlessAnotherButtonHasTheFocus) {
+    QWidget form;
+    auto* edit = new QLineEdit(&form);
+    auto* ok = new TBitBtnWithColor(QStringLiteral("OK"), &form);
+    auto* other = new TBitBtnWithColor(QStringLiteral("Nein"), &form);
+    ok->setGeometry(0, 40, 80, 25);
+    other->setGeometry(100, 40, 80, 25);
+    ok->setDefault(true);
+    form.show();
+    form.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+    auto corner = [&] { return ok->grab().toImage().pixel(0, 0) & 0xFFFFFF; };
+
+    edit->setFocus();
+    EXPECT_EQ(corner(), rgb(clWindowFrame) & 0xFFFFFF);
+    other->setFocus();
+    EXPECT_EQ(corner(), rgb(cl3DLight) & 0xFFFFFF);
+    ok->setDefault(false);
+    edit->setFocus();
+    EXPECT_EQ(corner(), rgb(cl3DLight) & 0xFFFFFF);
 }
