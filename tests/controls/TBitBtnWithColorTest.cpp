@@ -338,3 +338,27 @@ TEST(TBitBtnWithColor, DefaultButtonShowsTheFocusFrameUnlessAnotherButtonHasTheF
     edit->setFocus();
     EXPECT_EQ(corner(), rgb(cl3DLight) & 0xFFFFFF);
 }
+
+TEST(TBitBtnWithColor, EscPressesTheCancelButtonOfItsWindow) {
+    QDialog dialog;
+    auto* edit = new QLineEdit(&dialog);
+    auto* cancel = new TBitBtnWithColor(&dialog);
+    cancel->move(0, 40);
+    cancel->setKind(bkCancel);
+    int clicks = 0;
+    cancel->OnClick = [&](QObject*) { ++clicks; };
+    dialog.show();
+    dialog.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+    edit->setFocus();
+    QTest::keyClick(edit, Qt::Key_Escape);
+    EXPECT_EQ(clicks, 1);
+    EXPECT_EQ(dialog.result(), 2); // the button's result, not the dialog's own rejection
+
+    cancel->setCancel(false);
+    dialog.show();
+    dialog.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+    QTest::keyClick(edit, Qt::Key_Escape);
+    EXPECT_EQ(clicks, 1);
+}
