@@ -476,6 +476,15 @@ bool RegistryFile::deleteValue(const QStringList& key, const QString& name) {
     return found;
 }
 
+QList<QStringList> RegistryFile::keys() const {
+    QList<QStringList> out;
+    for (size_t s = 0; s < m_sections.size(); ++s) {
+        if (m_sectionsByKey.value(pathKey(m_sections[s].Key)).front() == s)
+            out << m_sections[s].Key;
+    }
+    return out;
+}
+
 QStringList RegistryFile::valueNames(const QStringList& key) const {
     QStringList names;
     QSet<QString> seen;

@@ -65,6 +65,9 @@ public:
     /// Removes the value; false when the key has no value of that name.
     bool deleteValue(const QStringList& key, const QString& name);
 
+    /// Every key that has a section, once each, in the order of their first sections.
+    QList<QStringList> keys() const;
+
     /// The names of the key's values in file order.
     QStringList valueNames(const QStringList& key) const;
 
