@@ -7,12 +7,12 @@
 #include <cstdlib>
 
 // A property that does not hold is a finding: print it and abort, so libFuzzer keeps the input.
-#define FUZZ_CHECK(cond, what)                                                                     \
-    do {                                                                                           \
-        if (!(cond)) {                                                                             \
-            std::fprintf(stderr, "property failed: %s (%s)\n", what, #cond);                       \
-            std::abort();                                                                          \
-        }                                                                                          \
+#define FUZZ_CHECK(cond, what)                                                                               \
+    do {                                                                                                     \
+        if (!(cond)) {                                                                                       \
+            std::fprintf(stderr, "property failed: %s (%s)\n", what, #cond);                                 \
+            std::abort();                                                                                    \
+        }                                                                                                    \
     } while (0)
 
 // The input as UTF-16 code units (little-endian pairs), so that every code unit, NUL and unpaired

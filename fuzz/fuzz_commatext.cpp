@@ -5,8 +5,9 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // The input read as a line, half as UTF-8 (the files) and half as raw UTF-16 code units.
-    const QString line = (size % 2 == 0) ? fuzzUtf16(data, size)
-                                          : QString::fromUtf8(reinterpret_cast<const char*>(data), qsizetype(size));
+    const QString line = (size % 2 == 0)
+                             ? fuzzUtf16(data, size)
+                             : QString::fromUtf8(reinterpret_cast<const char*>(data), qsizetype(size));
     const QStringList items = ParseCommaText(line);
     FUZZ_CHECK(items.size() <= line.size() + 1, "no more items than characters and a trailing comma");
     const QString written = ToCommaText(items);

@@ -21,10 +21,18 @@ std::vector<std::string> write(const std::vector<LbSimStep>& steps) {
     std::vector<std::string> out;
     for (const LbSimStep& s : steps) {
         switch (s.kind) {
-        case LbSimStep::Kind::Pass: out.push_back("pass"); break;
-        case LbSimStep::Kind::On: out.push_back("on"); break;
-        case LbSimStep::Kind::Off: out.push_back("off"); break;
-        case LbSimStep::Kind::Quit: out.push_back("quit"); break;
+        case LbSimStep::Kind::Pass:
+            out.push_back("pass");
+            break;
+        case LbSimStep::Kind::On:
+            out.push_back("on");
+            break;
+        case LbSimStep::Kind::Off:
+            out.push_back("off");
+            break;
+        case LbSimStep::Kind::Quit:
+            out.push_back("quit");
+            break;
         case LbSimStep::Kind::Wait:
             out.insert(out.end(), {"wait", std::to_string(s.intervalMs)});
             break;

@@ -14,10 +14,13 @@ bool sameValue(const RegistryValue& a, const RegistryValue& b) {
     if (a.Type != b.Type || a.Name != b.Name)
         return false;
     switch (a.Type) {
-    case RegDataType::Integer: return a.Dword == b.Dword;
+    case RegDataType::Integer:
+        return a.Dword == b.Dword;
     case RegDataType::String:
-    case RegDataType::ExpandString: return a.Text == b.Text;
-    default: return a.Raw == b.Raw;
+    case RegDataType::ExpandString:
+        return a.Text == b.Text;
+    default:
+        return a.Raw == b.Raw;
     }
 }
 
@@ -63,7 +66,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     v.Name = name;
     v.Type = RegDataType::String;
     v.Text = cut < 0 ? units : units.mid(cut + 1);
-    const QStringList key{QStringLiteral("HKEY_CURRENT_USER"), QStringLiteral("Software"), QStringLiteral("Vantro")};
+    const QStringList key{QStringLiteral("HKEY_CURRENT_USER"), QStringLiteral("Software"),
+                          QStringLiteral("Vantro")};
     RegistryFile written;
     written.setValue(key, v);
     RegistryFile read;
