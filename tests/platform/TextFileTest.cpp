@@ -102,10 +102,12 @@ TEST(TextFileSave, AWriteThatFailsHalfWayLeavesTheOldFileByteForByte) {
     const QString name = dir.filePath("p.txt");
     const QByteArray old = "GenerelSettings,0\r\nthe protocol as it was\r\n";
     WriteBytes(name, old);
-    const QString big = QString(300000, QChar(u'x'));
     {
-        FileSizeLimit limit(64 * 1024);
-        EXPECT_FALSE(WriteTextFile(name, big, TextFileKind::Plain));
+        FileSizeLimit limit(4 * 1024);
+        // Large enough to be cut off by the limit on its first write, and small enough to sit in
+        // the file's buffer until the final flush.
+        EXPECT_FALSE(WriteTextFile(name, QString(300000, QChar(u'x')), TextFileKind::Plain));
+        EXPECT_FALSE(WriteTextFile(name, QString(10000, QChar(u'y')), TextFileKind::Plain));
     }
     EXPECT_EQ(ReadBytes(name), old);
     // No half-written temporary file is left beside it.
