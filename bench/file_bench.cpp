@@ -3,13 +3,16 @@
 // the file's bytes) and a baseline that reads the same CSV into a QTableWidget with QTextStream and
 // shows it. Last, printing every row to a PDF file.
 //
-//   file_bench [rows] [--no-print]   (default 100000; run from a Release build)
+//   file_bench [rows] [--no-print] [--keep folder]   (default 100000; run from a Release build)
+//
+// --keep writes protocol.txt, protocol.csv and protocol.pdf into the folder, to look at them.
 
 #include "platform/FakeDialogs.h"
 #include "platform/QtPrinter.h"
 #include "sortgrid/TSortGrid.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
@@ -93,16 +96,21 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     int rows = 100000;
     bool print = true;
+    QString keep;
     for (int i = 1; i < argc; ++i) {
         if (QString(argv[i]) == "--no-print")
             print = false;
+        else if (QString(argv[i]) == "--keep" && i + 1 < argc)
+            keep = QString::fromLocal8Bit(argv[++i]);
         else
             rows = std::max(1, atoi(argv[i]));
     }
     platform::FakeDialogs dialogs;
-    QTemporaryDir dir;
+    QTemporaryDir temp;
+    const QDir dir(keep.isEmpty() ? temp.path() : keep);
     const QString txt = dir.filePath("protocol.txt");
     const QString csv = dir.filePath("protocol.csv");
+    const QString pdf = dir.filePath("protocol.pdf");
 
     TSortGrid source;
     SetUpLikeTheApp(source);
@@ -180,7 +188,9 @@ int main(int argc, char** argv) {
     if (print) {
         QPrinter& device = platform::systemPrinter();
         device.setOutputFormat(QPrinter::PdfFormat);
-        device.setOutputFileName(dir.filePath("protocol.pdf"));
+        device.setOutputFileName(pdf);
+        // Printed as a loaded protocol is shown: every column as wide as its texts.
+        source.AutoSizeColumns(true);
         source.PrintOptions()->setPageTitle("file_bench       08.12.2026");
         source.PrintOptions()->setFromRow(1);
         source.PrintOptions()->setToRow(uint32_t(source.RowCount() - 1));
@@ -191,7 +201,7 @@ int main(int argc, char** argv) {
         source.Print();
         const double printMs = MsSince(t);
         std::printf("print to PDF              %8.1f ms   (%d pages, %.1f MB)\n", printMs, pages,
-                    QFileInfo(dir.filePath("protocol.pdf")).size() / 1e6);
+                    QFileInfo(pdf).size() / 1e6);
     }
     return loaded ? 0 : 1;
 }

@@ -12,6 +12,7 @@
 
 #include <QFont>
 #include <QStringList>
+#include <array>
 #include <memory>
 
 class QMenu;
@@ -242,6 +243,10 @@ protected:
 
     /// Width of `text` in `font`; the measure of `AutoSizeColumn`.
     virtual int TextWidth(const QFont& font, const QString& text) const;
+    /// A width that `TextWidth(font, text)` does not exceed, from the characters' own advances;
+    /// negative when there is none to give. `AutoSizeColumn` skips texts whose bound cannot beat
+    /// the widest; a descendant that changes `TextWidth` changes this too.
+    virtual double TextWidthBound(const QFont& font, const QString& text) const;
 
     /// Remembers the current cell, its text and the modified flag (only in editor mode).
     void RememberEditCell();
@@ -297,6 +302,10 @@ private:
     TGridCoord m_validateCell{-1, -1};
     QString m_validateText;
     bool m_validateModified = false;
+
+    mutable QFont m_charAdvancesFont;
+    mutable std::unique_ptr<std::array<double, 256>> m_charAdvances;
+    mutable bool m_charAdvancesFixed = false;
 
     QProgressDialog* m_printProgress = nullptr;
     bool m_printCancelled = false;

@@ -269,3 +269,23 @@ TEST_F(GridFileTest, AFailedSaveSaysSoAndLeavesTheOldFileByteForByte) {
     EXPECT_EQ(ReadBytes(File("p.txt")), old);
     EXPECT_EQ(dialogs.messages().size(), 3);
 }
+
+TEST_F(GridFileTest, LoadSizesEachColumnToItsWidestText) {
+    // Texts of equal length but different widths, one beyond Latin-1 and one with a tab: the
+    // column must fit the widest as measured, whatever the grid skips to be fast.
+    for (const char* family : {"Liberation Sans", "Liberation Mono"}) {
+        QFont f(family);
+        f.setPixelSize(16);
+        g.setFont(f);
+        const QStringList col0 = {"Who", "iiiiiiii", "WWWWWWWW", "mmmmmmmm", "Łłżźćęąś", "a\tb", "W"};
+        QStringList lines = {"-1"};
+        for (const QString& t : col0)
+            lines << ToCommaText({t, "x"});
+        ASSERT_TRUE(g.ParseFileLines(lines, false));
+        const QFontMetrics fm(f);
+        int widest = 0;
+        for (const QString& t : col0)
+            widest = std::max(widest, fm.horizontalAdvance(t));
+        EXPECT_EQ(g.ColWidths(0), widest + fm.horizontalAdvance("X")) << family;
+    }
+}
