@@ -38,7 +38,8 @@ QStringList Line(int i) {
     const int run = i / 4 + 1;
     switch (i % 4) {
     case 0:
-        return {QStringLiteral("  Nr.: %1 Jörg Maaß-%2").arg(run).arg(i % 97), "", "", ""};
+        return {QStringLiteral("  Nr.: %1 Jörg-Alexander Maaß-%2").arg(run).arg(i % 97), "", "",
+                QStringLiteral("MSC Nord, Klasse %1").arg(i % 7 + 1)};
     case 1:
         return {"Start:",
                 QStringLiteral("12:%1:%2").arg(i % 60, 2, 10, QChar('0')).arg(i % 59, 2, 10, QChar('0')), "",
@@ -48,7 +49,7 @@ QStringList Line(int i) {
     default:
         return {"Stopp:", QStringLiteral("%1,%2").arg(i % 90).arg(i % 100, 2, 10, QChar('0')),
                 QStringLiteral("%1,%2 km/h").arg(40 + i % 60).arg(i % 1000, 3, 10, QChar('0')),
-                i % 3 ? QString() : QStringLiteral("Kegel, 2 s")};
+                i % 3 ? QStringLiteral("Lauf %1 gewertet").arg(run) : QStringLiteral("Kegel, 2 s")};
     }
 }
 
