@@ -3,6 +3,7 @@
 #include "platform/Registry.h"
 #include "platform/RegistryFile.h"
 #include "platform/SerialPortNames.h"
+#include "platform/SerialSimServer.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
@@ -70,6 +71,9 @@ QString Settings::KeyPath() {
 
 Settings::ReadResult Settings::Read(platform::Registry& registry) {
     ReadResult result;
+    // The simulator's own socket is offered as its port; a setting for that port replaces it.
+    if (platform::comDevicePath(platform::DefaultSimPort).empty())
+        platform::setComDeviceOverride(platform::DefaultSimPort, platform::DefaultSimSocket);
     if (!registry.OpenKey(KeyPath(), false)) {
         const QString file = registry.FileName();
         if (unreadableFile(file)) {

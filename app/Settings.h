@@ -70,7 +70,8 @@ public:
     /// Reads the values from `registry` (the key is opened without creating it; without it
     /// every value keeps its default). A settings file that cannot be read as a registry export
     /// is moved aside under a time-stamped name, and `Problem` says so; the values keep their
-    /// defaults. Also sets the device overrides "ComDevice<n>" of the key.
+    /// defaults. Also sets the device overrides "ComDevice<n>" of the key, and offers the
+    /// simulator's default socket as its port when nothing else names that port.
     ReadResult Read(platform::Registry& registry);
 
     /// Writes every value (creating the key if needed). False when the key cannot be opened or a

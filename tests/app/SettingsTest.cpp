@@ -1,6 +1,7 @@
 #include "app/Settings.h"
 #include "platform/Registry.h"
 #include "platform/SerialPortNames.h"
+#include "platform/SerialSimServer.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -63,6 +64,7 @@ TEST_F(SettingsTest, FirstStartKeepsTheDefaultsAndWritingStoresTheWholeListInOrd
     EXPECT_EQ(s.LenLuch, 10);
     EXPECT_EQ(s.C, (std::array<TColor, 5>{0x000000, 0x404040, 0x00FFFF, 0x404040, 0x00FFFF}));
     EXPECT_FALSE(QFile::exists(file())) << "reading never creates the key";
+    EXPECT_EQ(platform::comDevicePath(20), "/tmp/vantro-lbsim.sock") << "the simulator's port is offered";
 
     ASSERT_TRUE(s.Write(registry));
     EXPECT_EQ(registry.GetValueNames(),
