@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/ProtocolLine.h"
+#include "app/RunSession.h"
 #include "app/TMenuItem.h"
 #include "app/TRunButton.h"
 #include "comms/TComPort.h"
@@ -22,7 +23,12 @@ class TDigit;
 class TSortGrid;
 
 /// The main window: the run of one competitor (START, LAP, STOP, RESET), its time and speed display
-/// and the protocol lines each moment produces.
+/// and the protocol lines each moment produces. The run itself is a `RunSession`; the window's
+/// handlers apply what the session produces to the widgets. The implementation is split by concern:
+/// TFormMain.cpp (creation, settings), TFormMainBuild.cpp (widgets and layout), TFormMainRun.cpp
+/// (run control and name field), TFormMainKeyboard.cpp (shortcut menu), TFormMainDisplay.cpp
+/// (digit rows), TFormMainLightBarrier.cpp (serial port and trigger), TFormMainProtocol.cpp
+/// (protocol sink).
 class TFormMain : public QWidget {
     Q_OBJECT
 public:
@@ -32,11 +38,11 @@ public:
 
     // ---- settings the run uses ----
     /// Distance in metres between the LAP and the STOP pass.
-    int LenLuch() const { return m_lenLuch; }
+    int LenLuch() const { return m_session.LenLuch(); }
     /// Sets the distance in metres.
     void setLenLuch(int metres);
     /// Display resolution: 2 hundredths, 1 tenths, 0 whole seconds.
-    int Acc() const { return m_acc; }
+    int Acc() const { return m_session.Acc(); }
     /// Sets the resolution, clamped to 0..2, and reshapes the time row.
     void setAcc(int acc);
     /// Dim and lit colour of the time row's leading digits.
@@ -48,9 +54,14 @@ public:
     void setC4(TColor c);
 
     // ---- run state ----
-    uint32_t StartTick() const { return m_startTick; }
-    uint32_t LapTick() const { return m_lapTick; }
-    uint32_t StopTick() const { return m_stopTick; }
+    /// The run: phase, ticks and which actions are enabled.
+    const RunSession& Session() const { return m_session; }
+    /// Tick of the last START.
+    uint32_t StartTick() const { return m_session.StartTick(); }
+    /// Tick of the last LAP; 0 from START until LAP.
+    uint32_t LapTick() const { return m_session.LapTick(); }
+    /// Tick of the last STOP.
+    uint32_t StopTick() const { return m_session.StopTick(); }
 
     // ---- run control ----
     /// The START action.
@@ -186,6 +197,7 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    void buildWindow();
     void buildDisplay();
     /// The five digits of row 0 (time) or row 1 (speed), hundreds first.
     std::array<TDigit*, 5> rowDigits(int row) const;
@@ -193,24 +205,24 @@ private:
     void buildMenu();
     void buildProtocolButtons();
     void buildProtocolGrid();
+    void buildLightBarrier();
     void layoutAreas();
     /// The moment of the action that is starting: the handed-over edge tick, else the counter now.
     uint32_t takeActionTick();
-    /// Sets a run button's enabled state and its menu item's with it.
-    void setRunEnabled(TRunButton* button, bool enabled);
+    /// Mirrors the session's enabled actions onto the buttons, menu items, start number and clock.
+    void applyRunState();
+    TRunButton* runButton(RunAction action) const;
+    TMenuItem* runItem(RunAction action) const;
+    /// Appends the lines an action produced.
+    void addProtocolLine(const ProtocolLine& line);
     /// Runs `action`, showing any error it raises in a message box; the action ends there.
     template <typename F> void guarded(F&& action);
     bool handleShortCut(QKeyEvent* key, bool onlyProbe);
 
     QLabel* m_caption = nullptr; ///< "P R O T O K O L L" in the caption panel
-    int m_lenLuch = 10;
-    int m_acc = 2;
+    RunSession m_session;
     TColor m_c3 = clDimDigit;
     TColor m_c4 = clYellow;
-    uint32_t m_startTick = 0;
-    uint32_t m_lapTick = 0;
-    uint32_t m_stopTick = 0;
-    std::optional<uint32_t> m_eventTick;
-    int m_resetCount = 0; ///< RESETs so far; lets an action notice one that ran inside it
+    std::optional<uint32_t> m_eventTick; ///< a light-barrier edge's tick for the action starting
     uint32_t m_lastModemStatus = 0x55555555;
 };

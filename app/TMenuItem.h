@@ -30,6 +30,11 @@ constexpr int Ctrl = 0x4000;
 constexpr int Shift = 0x2000;
 constexpr int Delete = 46;
 constexpr int F1 = 112;
+/// The run actions' one-key shortcuts.
+constexpr int Start = 'S';
+constexpr int Lap = 'L';
+constexpr int Stop = 'P';
+constexpr int Reset = Delete;
 } // namespace ShortCutCode
 
 /// The stored shortcut code of a key press, or 0 for keys that have none.

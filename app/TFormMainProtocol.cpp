@@ -1,0 +1,46 @@
+#include "TFormMain.h"
+
+#include "sortgrid/TSortGrid.h"
+
+#include <QToolButton>
+#include <algorithm>
+
+void TFormMain::AddProtocolRow(const QString& who, const QString& time, const QString& speed,
+                               const QString& note) {
+    SortGrid1->AddRow(QStringList{who, time, speed, note});
+}
+
+void TFormMain::ShowLastRun() {
+    // With fewer than four data rows (the protocol was cleared during the run) stay below the header.
+    const int32_t last = SortGrid1->RowCount() - 1;
+    const int32_t first = std::max<int32_t>(1, SortGrid1->RowCount() - 4);
+    SortGrid1->setTopRow(first);
+    SortGrid1->setSelection(TGridRect{0, first, 3, last});
+}
+
+QList<ProtocolLine> TFormMain::ProtocolLines() const {
+    QList<ProtocolLine> lines;
+    for (int32_t r = 1; r < SortGrid1->RowCount(); ++r) {
+        if (SortGrid1->IsRowEmpty(r))
+            continue;
+        lines.append(ProtocolLine{SortGrid1->Cells(0, r), SortGrid1->Cells(1, r), SortGrid1->Cells(2, r),
+                                  SortGrid1->Cells(3, r)});
+    }
+    return lines;
+}
+
+void TFormMain::UpdateProtocolButtons() {
+    sbCLS->setEnabled(SortGrid1->RowCount() > 1);
+    sbWord->setEnabled(sbCLS->isEnabled());
+    sbSave->setEnabled(sbCLS->isEnabled());
+    sbPrint->setEnabled(sbCLS->isEnabled());
+    sbExcel->setEnabled(sbWord->isEnabled());
+}
+
+void TFormMain::FormResize() {
+    for (int32_t c = 0; c < 3; ++c)
+        SortGrid1->setColWidths(c, 64);
+    SortGrid1->setColWidths(
+        3, SortGrid1->ClientWidth() -
+               (SortGrid1->ColWidths(0) + SortGrid1->ColWidths(1) + SortGrid1->ColWidths(2)) - 24);
+}
