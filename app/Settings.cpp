@@ -9,7 +9,6 @@
 #include <QDateTime>
 #include <QFile>
 #include <QFileInfo>
-#include <QRegularExpression>
 
 namespace {
 
@@ -38,17 +37,6 @@ QString moveAside(const QString& fileName) {
     for (int i = 2; QFileInfo::exists(target); ++i)
         target = fileName + QStringLiteral(".unreadable-") + stamp + u'-' + QString::number(i);
     return QFile::rename(fileName, target) ? target : QString();
-}
-
-void readComDeviceOverrides(const platform::Registry& registry) {
-    static const QRegularExpression deviceName(QStringLiteral("^ComDevice([0-9]{1,3})$"),
-                                               QRegularExpression::CaseInsensitiveOption);
-    for (const QString& name : registry.GetValueNames()) {
-        const QRegularExpressionMatch m = deviceName.match(name);
-        const RegDataType type = registry.GetDataType(name);
-        if (m.hasMatch() && (type == RegDataType::String || type == RegDataType::ExpandString))
-            platform::setComDeviceOverride(m.captured(1).toInt(), registry.ReadString(name).toStdString());
-    }
 }
 
 } // namespace
@@ -92,7 +80,7 @@ Settings::ReadResult Settings::Read(platform::Registry& registry) {
         return result;
     }
     result.KeyFound = true;
-    readComDeviceOverrides(registry);
+    platform::loadComDeviceOverrides(registry);
 
     // Each step reads one value; false ends the reading there.
     auto integer = [&](const QString& name, auto&& store) {
