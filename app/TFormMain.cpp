@@ -1,5 +1,6 @@
 #include "TFormMain.h"
 
+#include "ProtocolJournal.h"
 #include "comms/TComPort.h"
 #include "sortgrid/TSortGrid.h"
 
@@ -37,12 +38,15 @@ TFormMain::TFormMain(QWidget* parent) : QWidget(parent) {
         SortGrid1->setCells(c, 0, QString::fromLatin1(headers[c]));
     layoutAreas();
 
+    // Before the port opens, so that no pass can come before the journal's question.
+    StartJournal();
     buildLightBarrier();
 }
 
 TFormMain::~TFormMain() {
     // While the window is still whole: a DSR event handed over before the close still runs.
     ComPort->Close();
+    CloseJournal();
     qApp->removeEventFilter(this);
 }
 

@@ -1,5 +1,6 @@
 #include "TFormMain.h"
 
+#include "ProtocolJournal.h"
 #include "sortgrid/TSortGrid.h"
 
 #include <QToolButton>
@@ -8,6 +9,8 @@
 void TFormMain::AddProtocolRow(const QString& who, const QString& time, const QString& speed,
                                const QString& note) {
     SortGrid1->AddRow(QStringList{who, time, speed, note});
+    if (m_journal)
+        m_journal->Line(ProtocolLine{who, time, speed, note});
 }
 
 void TFormMain::ShowLastRun() {

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace platform {
 
@@ -12,6 +13,15 @@ Dialogs* g_dialogs = &g_qtDialogs;
 
 void QtDialogs::showMessage(const QString& text) {
     QMessageBox::information(QApplication::activeWindow(), QApplication::applicationName(), text);
+}
+
+bool QtDialogs::askYesNo(const QString& question) {
+    QMessageBox box(QMessageBox::Question, QApplication::applicationName(), question, QMessageBox::NoButton,
+                    QApplication::activeWindow());
+    QAbstractButton* yes = box.addButton(QStringLiteral("Ja"), QMessageBox::YesRole);
+    box.addButton(QStringLiteral("Nein"), QMessageBox::NoRole);
+    box.exec();
+    return box.clickedButton() == yes;
 }
 
 Dialogs& dialogs() {

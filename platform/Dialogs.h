@@ -11,12 +11,15 @@ public:
     virtual ~Dialogs() = default;
     /// Shows `text` in a message box with an OK button and waits until it is closed.
     virtual void showMessage(const QString& text) = 0;
+    /// Asks `question` with "Ja" and "Nein"; true for "Ja".
+    virtual bool askYesNo(const QString& question) = 0;
 };
 
 /// The Qt implementation: real modal dialogs.
 class QtDialogs : public Dialogs {
 public:
     void showMessage(const QString& text) override;
+    bool askYesNo(const QString& question) override;
 };
 
 /// The dialogs in force: the Qt ones unless a test installed others.
