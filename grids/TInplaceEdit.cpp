@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QFocusEvent>
 #include <QMouseEvent>
+#include <QScopedValueRollback>
 #include <QWheelEvent>
 
 TInplaceEdit::TInplaceEdit(QWidget* parent) : QLineEdit(parent) {
@@ -73,11 +74,7 @@ void TInplaceEdit::Invalidate() {
 void TInplaceEdit::UpdateContents() {
     if (!m_grid)
         return;
-    m_loading = true;
-    struct Done {
-        bool& flag;
-        ~Done() { flag = false; }
-    } done{m_loading};
+    const QScopedValueRollback<bool> loading(m_loading, true);
     clear();
     // Edit masks are not supported by this edit; the hook is asked so descendants see the call.
     (void)m_grid->GetEditMask(m_grid->Col(), m_grid->Row());

@@ -36,6 +36,10 @@ using TMouseWheelUpDownEvent =
 /// Base of the grid family: counts, fixed lines, sizes, cell-to-pixel geometry, the visible window
 /// with its scroll bars, the current cell and selection, and painting. `DrawCell` is left to the
 /// descendants. The cells are painted on the scroll area's viewport, whose size is the client size.
+/// The implementation is split by concern: TMyCustomGrid.cpp (state, counts, sizes, geometry, moving
+/// lines, bulk update, repainting), TMyCustomGridSelection.cpp, TMyCustomGridScroll.cpp,
+/// TMyCustomGridPaint.cpp, TMyCustomGridKeys.cpp (the movement itself is `gridkeys::Move`),
+/// TMyCustomGridMouse.cpp (selecting, sizing, moving, wheel) and TMyCustomGridEdit.cpp (editor, focus).
 class TMyCustomGrid : public QAbstractScrollArea {
     Q_OBJECT
 
@@ -419,13 +423,30 @@ private:
         int width = 1;
     };
 
+    // The column side (Qt::Horizontal) or the row side (Qt::Vertical) of the grid's state, so that
+    // the row and column twins share one body.
+    struct LineState {
+        int32_t& count;
+        int32_t& fixed;
+        int32_t& defaultExtent;
+        std::vector<int32_t>& extents;
+    };
+    LineState Lines(Qt::Orientation o);
+    static int32_t& Along(TGridCoord& c, Qt::Orientation o) { return o == Qt::Horizontal ? c.X : c.Y; }
+
+    void SetCount(Qt::Orientation o, int32_t v);
+    void SetFixedCount(Qt::Orientation o, int32_t v);
+    void SetDefaultExtent(Qt::Orientation o, int32_t v);
+    int32_t Extent(Qt::Orientation o, int32_t i) const;
+    void SetExtent(Qt::Orientation o, int32_t i, int32_t v);
+    void ExtentsChanged(Qt::Orientation o);
+    void MoveLine(Qt::Orientation o, int32_t FromIndex, int32_t ToIndex);
     void ChangeSize(int32_t NewColCount, int32_t NewRowCount);
     void SizeFollowUp(int32_t OldColCount, int32_t OldRowCount, const std::optional<TGridDrawInfo>& OldInfo,
                       const TGridCoord& OldTopLeft);
     void ResizeList(std::vector<int32_t>& list, int32_t n, int32_t def);
     void ResetPositions();
-    void SetSize(std::vector<int32_t>& list, int32_t count, int32_t def, int32_t i, int32_t v, bool cols);
-    void FillAxis(TGridAxisDrawInfo& a, bool horz) const;
+    void FillAxis(TGridAxisDrawInfo& a, Qt::Orientation o) const;
     QRect GridRectToScreenRect(const TGridRect& r, bool includeLine) const;
     void InvalidateGridRect(const TGridRect& r);
     void InvalidateSelectionChange(const TGridRect& oldSel);
@@ -449,7 +470,8 @@ private:
     void StoreEditorText();
     void EditorTextChanged();
     void FocusLost(Qt::FocusReason reason, QWidget* newFocus);
-    void MoveAndScroll(bool horz, int m, int32_t k, const QPoint& pt);
+    void StartLineDrag(Qt::Orientation o, int32_t index, const QPoint& pt);
+    void MoveAndScroll(Qt::Orientation o, int m, int32_t k, const QPoint& pt);
     void AutoScrollStep();
     void StartScrollTimer();
     void StopScrollTimer();

@@ -2,6 +2,8 @@
 
 #include "grids/GridCanvas.h"
 
+#include <QScopedValueRollback>
+
 namespace {
 TSparseQuantum quantumFor(bool large) {
     return large ? TSparseQuantum::QuantumLarge : TSparseQuantum::QuantumSmall;
@@ -120,15 +122,12 @@ QString TMyStringGrid::GetEditText(int32_t ACol, int32_t ARow) {
 }
 
 void TMyStringGrid::SetEditText(int32_t ACol, int32_t ARow, const QString& Value) {
-    ++m_editRefreshLock;
-    try {
+    {
+        // The cell changes under the editor that holds its text: no reload of the editor.
+        const QScopedValueRollback<int32_t> lock(m_editRefreshLock, m_editRefreshLock + 1);
         if (Value != Cells(ACol, ARow))
             setCells(ACol, ARow, Value);
-    } catch (...) {
-        --m_editRefreshLock;
-        throw;
     }
-    --m_editRefreshLock;
     TMyDrawGrid::SetEditText(ACol, ARow, Value);
 }
 

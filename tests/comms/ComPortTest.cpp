@@ -1,4 +1,5 @@
 #include "CommsTestUtil.h"
+#include "ThrownMessage.h"
 #include "comms/Comms.h"
 #include "platform/FakeSerialDevice.h"
 
@@ -15,15 +16,6 @@ void applyFormValues(TComPort& port, uint8_t number = 3) {
     port.setEvents({TEvent::evDSR});
     port.setWriteBufSize(64);
     port.setReadBufSize(64);
-}
-
-template <class E> QString messageOf(const std::function<void()>& f) {
-    try {
-        f();
-    } catch (const E& e) {
-        return e.Message();
-    }
-    return QStringLiteral("<no exception>");
 }
 
 } // namespace
@@ -158,7 +150,7 @@ TEST(ComPort, OpenFailureRaisesEComHandleAndChangesNothing) {
     int opened = 0;
     port.OnOpen = [&](QObject*) { ++opened; };
     fake.line().setFailure(SerialCall::Open, 2);
-    EXPECT_EQ(messageOf<EComHandle>([&] { port.Open(); }), "Unable to open com port: 2");
+    EXPECT_EQ(ThrownMessage<EComHandle>([&] { port.Open(); }), "Unable to open com port: 2");
     EXPECT_FALSE(port.Connected());
     EXPECT_EQ(opened, 0);
     EXPECT_EQ(fake.line().waitCalls(), 0) << "no watcher";
@@ -167,7 +159,7 @@ TEST(ComPort, OpenFailureRaisesEComHandleAndChangesNothing) {
 TEST(ComPort, PortZeroHasNoDevice) {
     TComPort port;
     port.setPort(0);
-    EXPECT_EQ(messageOf<EComHandle>([&] { port.Open(); }), "Unable to open com port: 2");
+    EXPECT_EQ(ThrownMessage<EComHandle>([&] { port.Open(); }), "Unable to open com port: 2");
     EXPECT_FALSE(port.Connected());
 }
 
@@ -177,7 +169,7 @@ TEST(ComPort, EachSettingsStepFailureRaisesEComStateAndReleasesTheDevice) {
         FakeSerial fake;
         TComPort port;
         fake.line().setFailure(call, 87);
-        EXPECT_EQ(messageOf<EComState>([&] { port.Open(); }), "Unable to set com state: 87");
+        EXPECT_EQ(ThrownMessage<EComState>([&] { port.Open(); }), "Unable to set com state: 87");
         EXPECT_FALSE(port.Connected());
         EXPECT_EQ(fake.line().openDevices(), 0) << "the half-opened device is closed";
         EXPECT_EQ(fake.line().waitCalls(), 0);

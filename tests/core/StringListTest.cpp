@@ -1,18 +1,10 @@
+#include "ThrownMessage.h"
 #include "core/EListError.h"
 #include "core/TStringList.h"
 
 #include <gtest/gtest.h>
 
 namespace {
-
-QString errorOf(const std::function<void()>& f) {
-    try {
-        f();
-    } catch (const EListError& e) {
-        return e.Message();
-    }
-    return QString();
-}
 
 TStringList* make(std::initializer_list<const char*> items) {
     auto* l = new TStringList;
@@ -25,16 +17,16 @@ TStringList* make(std::initializer_list<const char*> items) {
 
 TEST(StringList, BadIndicesRaiseListIndexErrorWithTheIndexAndChangeNothing) {
     std::unique_ptr<TStringList> l(make({"a", "b"}));
-    EXPECT_EQ(errorOf([&] { (void)l->Strings(2); }), "List index out of bounds (2)");
-    EXPECT_EQ(errorOf([&] { (void)l->Strings(-1); }), "List index out of bounds (-1)");
-    EXPECT_EQ(errorOf([&] { l->setStrings(5, "x"); }), "List index out of bounds (5)");
-    EXPECT_EQ(errorOf([&] { l->setObjects(2, nullptr); }), "List index out of bounds (2)");
-    EXPECT_EQ(errorOf([&] { l->Insert(3, "x"); }), "List index out of bounds (3)");
-    EXPECT_EQ(errorOf([&] { l->Delete(2); }), "List index out of bounds (2)");
-    EXPECT_EQ(errorOf([&] { l->Exchange(0, 7); }), "List index out of bounds (7)");
-    EXPECT_EQ(errorOf([&] { l->Move(0, 2); }), "List index out of bounds (2)");
+    EXPECT_EQ(ThrownMessage<EListError>([&] { (void)l->Strings(2); }), "List index out of bounds (2)");
+    EXPECT_EQ(ThrownMessage<EListError>([&] { (void)l->Strings(-1); }), "List index out of bounds (-1)");
+    EXPECT_EQ(ThrownMessage<EListError>([&] { l->setStrings(5, "x"); }), "List index out of bounds (5)");
+    EXPECT_EQ(ThrownMessage<EListError>([&] { l->setObjects(2, nullptr); }), "List index out of bounds (2)");
+    EXPECT_EQ(ThrownMessage<EListError>([&] { l->Insert(3, "x"); }), "List index out of bounds (3)");
+    EXPECT_EQ(ThrownMessage<EListError>([&] { l->Delete(2); }), "List index out of bounds (2)");
+    EXPECT_EQ(ThrownMessage<EListError>([&] { l->Exchange(0, 7); }), "List index out of bounds (7)");
+    EXPECT_EQ(ThrownMessage<EListError>([&] { l->Move(0, 2); }), "List index out of bounds (2)");
     EXPECT_EQ(l->ToStringList(), (QStringList{"a", "b"}));
-    EXPECT_TRUE(errorOf([&] { l->Insert(2, "c"); }).isEmpty()) << "Insert at Count appends";
+    EXPECT_NO_THROW(l->Insert(2, "c")) << "Insert at Count appends";
 }
 
 TEST(StringList, ObjectsTravelWithTheirTexts) {

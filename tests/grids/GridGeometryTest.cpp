@@ -1,22 +1,11 @@
 #include "GridProbe.h"
 
+#include "ThrownMessage.h"
 #include "core/EInvalidGridOperation.h"
 
+#include <QRegion>
 #include <gtest/gtest.h>
 #include <stdexcept>
-
-namespace {
-
-template <typename F> QString FailureOf(F&& f) {
-    try {
-        f();
-    } catch (const EInvalidGridOperation& e) {
-        return e.Message();
-    }
-    return QStringLiteral("<no failure>");
-}
-
-} // namespace
 
 TEST(GridGeometry, NewGridHasTheDocumentedDefaultsAndSize) {
     TMyDrawGrid g;
@@ -77,10 +66,12 @@ TEST(GridGeometry, CountsBelowOneBecomeOneAndPullTheFixedCountsDown) {
 
 TEST(GridGeometry, FixedCountsOutsideTheirRangeFailAndChangeNothing) {
     GridProbe g;
-    EXPECT_EQ(FailureOf([&] { g.setFixedCols(5); }), "Fixed column count must be less than column count");
-    EXPECT_EQ(FailureOf([&] { g.setFixedCols(-1); }), "Grid index out of range");
-    EXPECT_EQ(FailureOf([&] { g.setFixedRows(5); }), "Fixed row count must be less than row count");
-    EXPECT_EQ(FailureOf([&] { g.setFixedRows(-1); }), "Grid index out of range");
+    EXPECT_EQ(ThrownMessage<EInvalidGridOperation>([&] { g.setFixedCols(5); }),
+              "Fixed column count must be less than column count");
+    EXPECT_EQ(ThrownMessage<EInvalidGridOperation>([&] { g.setFixedCols(-1); }), "Grid index out of range");
+    EXPECT_EQ(ThrownMessage<EInvalidGridOperation>([&] { g.setFixedRows(5); }),
+              "Fixed row count must be less than row count");
+    EXPECT_EQ(ThrownMessage<EInvalidGridOperation>([&] { g.setFixedRows(-1); }), "Grid index out of range");
     EXPECT_EQ(g.FixedCols(), 1);
     EXPECT_EQ(g.FixedRows(), 1);
 
@@ -97,8 +88,10 @@ TEST(GridGeometry, SizesReadTheDefaultUntilSetAndRefuseIndexesOutsideTheCounts) 
     EXPECT_TRUE(g.HasColWidths());
     EXPECT_EQ(g.ColWidths(3), 345);
     EXPECT_EQ(g.ColWidths(2), 64);
-    EXPECT_EQ(FailureOf([&] { g.setColWidths(5, 10); }), "Grid index out of range");
-    EXPECT_EQ(FailureOf([&] { g.setRowHeights(-1, 10); }), "Grid index out of range");
+    EXPECT_EQ(ThrownMessage<EInvalidGridOperation>([&] { g.setColWidths(5, 10); }),
+              "Grid index out of range");
+    EXPECT_EQ(ThrownMessage<EInvalidGridOperation>([&] { g.setRowHeights(-1, 10); }),
+              "Grid index out of range");
     EXPECT_EQ(g.ColWidths(99), 64);
 
     // A new default discards every individual width.
@@ -189,7 +182,7 @@ TEST(GridGeometry, FailedFollowUpRestoresTheCountsAndPassesTheFailureOn) {
 
     g.onSizeChanged = nullptr;
     g.setColWidths(1, 80);
-    EXPECT_EQ(FailureOf([&] { g.setColCount(TMyCustomGrid::MaxListSize + 1); }),
+    EXPECT_EQ(ThrownMessage<EInvalidGridOperation>([&] { g.setColCount(TMyCustomGrid::MaxListSize + 1); }),
               "Grid too large for operation");
     EXPECT_EQ(g.ColCount(), 5);
     EXPECT_EQ(g.ColWidths(1), 80);
@@ -240,7 +233,27 @@ TEST(GridGeometry, MoveColumnCarriesWidthAndCurrentColumnAndFiresTheEvent) {
     ASSERT_EQ(moved.size(), 1u);
     EXPECT_EQ(moved[0], std::make_pair(1, 3));
     EXPECT_EQ(g.colWidthsChanged, widthEvents + 1);
-    EXPECT_EQ(FailureOf([&] { g.MoveColumn(1, 5); }), "Grid index out of range");
+    EXPECT_EQ(ThrownMessage<EInvalidGridOperation>([&] { g.MoveColumn(1, 5); }), "Grid index out of range");
+}
+
+TEST(GridGeometry, MoveRowLikeMoveColumnIgnoresAMoveOntoItselfAndRepaintsTheMovedRows) {
+    GridProbe g;
+    g.setRowHeights(2, 30);
+    std::vector<std::pair<int32_t, int32_t>> moved;
+    g.OnRowMoved = [&](QObject*, int32_t from, int32_t to) { moved.emplace_back(from, to); };
+    g.clearRecords();
+    g.MoveRow(2, 2);
+    EXPECT_TRUE(moved.empty()) << "nothing moved, so nothing is reported";
+    EXPECT_TRUE(g.invalidated.empty());
+
+    g.MoveRow(1, 3);
+    ASSERT_EQ(moved.size(), 1u);
+    EXPECT_EQ(g.RowHeights(1), 30);
+    QRegion repainted;
+    for (const QRect& r : g.invalidated)
+        repainted += r;
+    // A draw grid's rows are painted from its owner's data: the moved rows must be painted again.
+    EXPECT_TRUE((QRegion(g.BoxRect(0, 1, g.ColCount() - 1, 3)) - repainted).isEmpty());
 }
 
 TEST(GridGeometry, DeleteRowMovesItToTheEndAndDropsIt) {
@@ -258,7 +271,8 @@ TEST(GridGeometry, DeleteRowMovesItToTheEndAndDropsIt) {
 
 TEST(GridSelection, CurrentCellMovesAreCheckedAndMayBeRefused) {
     GridProbe g;
-    EXPECT_EQ(FailureOf([&] { g.MoveCurrent(5, 1, true, false); }), "Grid index out of range");
+    EXPECT_EQ(ThrownMessage<EInvalidGridOperation>([&] { g.MoveCurrent(5, 1, true, false); }),
+              "Grid index out of range");
     EXPECT_EQ((TGridCoord{g.Col(), g.Row()}), (TGridCoord{1, 1}));
 
     g.OnSelectCell = [](QObject*, int32_t, int32_t row, bool& can) { can = row != 3; };

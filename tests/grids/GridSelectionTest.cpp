@@ -1,5 +1,6 @@
 #include "InputGrid.h"
 
+#include "ThrownMessage.h"
 #include "core/EInvalidGridOperation.h"
 
 namespace {
@@ -12,13 +13,11 @@ TGridRect Rect(int32_t l, int32_t t, int32_t r, int32_t b) {
 
 TEST_F(InputGridTest, MoveCurrentOutsideTheGridRaisesAndChangesNothing) {
     g.MoveCurrent(2, 2, true, true);
-    for (auto [c, r] : {std::pair{-1, 2}, {2, -1}, {5, 2}, {2, 5}}) {
-        try {
-            g.MoveCurrent(c, r, true, true);
-            ADD_FAILURE() << c << "," << r;
-        } catch (const EInvalidGridOperation& e) {
-            EXPECT_EQ(e.Message(), QStringLiteral("Grid index out of range"));
-        }
+    for (const auto& cell : {std::pair{-1, 2}, {2, -1}, {5, 2}, {2, 5}}) {
+        EXPECT_EQ(
+            ThrownMessage<EInvalidGridOperation>([&] { g.MoveCurrent(cell.first, cell.second, true, true); }),
+            "Grid index out of range")
+            << cell.first << "," << cell.second;
     }
     EXPECT_EQ(Current(), (TGridCoord{2, 2}));
     EXPECT_EQ(g.Selection(), Rect(2, 2, 2, 2));

@@ -1,3 +1,4 @@
+#include "ThrownMessage.h"
 #include "core/EListError.h"
 #include "grids/TSparseList.h"
 #include "grids/TSparsePointerArray.h"
@@ -22,15 +23,6 @@ std::vector<std::pair<int32_t, void*>> entriesOf(const TSparsePointerArray& a) {
         return 0;
     });
     return out;
-}
-
-QString listErrorOf(const std::function<void()>& f) {
-    try {
-        f();
-    } catch (const EListError& e) {
-        return e.Message();
-    }
-    return QString();
 }
 
 } // namespace
@@ -172,9 +164,9 @@ TEST(SparseList, DeleteAtShiftsDownAndIgnoresIndicesOutsideTheList) {
 
 TEST(SparseList, NegativeIndicesRaiseListIndexError) {
     TSparseList l(TSparseQuantum::QuantumSmall);
-    EXPECT_EQ(listErrorOf([&] { l.ItemAt(-1); }), "List index out of bounds (-1)");
-    EXPECT_EQ(listErrorOf([&] { l.SetItemAt(-2, P(1)); }), "List index out of bounds (-2)");
-    EXPECT_EQ(listErrorOf([&] { l.InsertAt(-3, P(1)); }), "List index out of bounds (-3)");
+    EXPECT_EQ(ThrownMessage<EListError>([&] { l.ItemAt(-1); }), "List index out of bounds (-1)");
+    EXPECT_EQ(ThrownMessage<EListError>([&] { l.SetItemAt(-2, P(1)); }), "List index out of bounds (-2)");
+    EXPECT_EQ(ThrownMessage<EListError>([&] { l.InsertAt(-3, P(1)); }), "List index out of bounds (-3)");
     EXPECT_EQ(l.Count(), 0);
 }
 

@@ -1,3 +1,4 @@
+#include "ThrownMessage.h"
 #include "core/EInvalidGridOperation.h"
 #include "core/EListError.h"
 #include "core/TStringList.h"
@@ -30,15 +31,6 @@ protected:
 int dummy[8];
 void* P(int k) {
     return &dummy[k];
-}
-
-template <class E> QString errorOf(const std::function<void()>& f) {
-    try {
-        f();
-    } catch (const E& e) {
-        return e.Message();
-    }
-    return QString();
 }
 
 QStringList rowTexts(TMyStringGrid& g, int32_t row, int32_t cols) {
@@ -106,11 +98,11 @@ TEST(StringGridCells, EmptyTextRemovesTheCellUnlessItHoldsAnObject) {
 
 TEST(StringGridCells, NegativeIndicesRaiseListIndexErrors) {
     CellGrid g;
-    EXPECT_EQ(errorOf<EListError>([&] { (void)g.Cells(0, -1); }), "List index out of bounds (-1)");
-    EXPECT_EQ(errorOf<EListError>([&] { g.setCells(0, -2, "x"); }), "List index out of bounds (-2)");
+    EXPECT_EQ(ThrownMessage<EListError>([&] { (void)g.Cells(0, -1); }), "List index out of bounds (-1)");
+    EXPECT_EQ(ThrownMessage<EListError>([&] { g.setCells(0, -2, "x"); }), "List index out of bounds (-2)");
     g.setCells(0, 1, "a");
-    EXPECT_EQ(errorOf<EListError>([&] { (void)g.Cells(-3, 1); }), "List index out of bounds (-3)");
-    EXPECT_EQ(errorOf<EListError>([&] { g.setCells(-1, 1, "x"); }), "List index out of bounds (-1)");
+    EXPECT_EQ(ThrownMessage<EListError>([&] { (void)g.Cells(-3, 1); }), "List index out of bounds (-3)");
+    EXPECT_EQ(ThrownMessage<EListError>([&] { g.setCells(-1, 1, "x"); }), "List index out of bounds (-1)");
     EXPECT_EQ(g.Cells(0, 1), "a");
 }
 
@@ -156,10 +148,10 @@ TEST(StringGridViews, InsertingOrDeletingThroughAViewIsRefused) {
     CellGrid g;
     g.setCells(0, 0, "x");
     const QString msg = "Cannot insert or delete rows from grid";
-    EXPECT_EQ(errorOf<EInvalidGridOperation>([&] { g.Rows(0)->Insert(0, "a"); }), msg);
-    EXPECT_EQ(errorOf<EInvalidGridOperation>([&] { g.Rows(0)->Delete(0); }), msg);
-    EXPECT_EQ(errorOf<EInvalidGridOperation>([&] { g.Cols(0)->Delete(0); }), msg);
-    EXPECT_EQ(errorOf<EInvalidGridOperation>([&] { g.Rows(0)->Move(0, 1); }), msg);
+    EXPECT_EQ(ThrownMessage<EInvalidGridOperation>([&] { g.Rows(0)->Insert(0, "a"); }), msg);
+    EXPECT_EQ(ThrownMessage<EInvalidGridOperation>([&] { g.Rows(0)->Delete(0); }), msg);
+    EXPECT_EQ(ThrownMessage<EInvalidGridOperation>([&] { g.Cols(0)->Delete(0); }), msg);
+    EXPECT_EQ(ThrownMessage<EInvalidGridOperation>([&] { g.Rows(0)->Move(0, 1); }), msg);
     EXPECT_EQ(g.Cells(0, 0), "x");
     EXPECT_EQ(g.RowCount(), 5);
 }
