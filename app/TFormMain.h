@@ -251,6 +251,8 @@ private:
     bool tryOpenPort();
     /// Journals a light-barrier pass.
     void journalEdge(uint32_t tick, EdgeOutcome outcome);
+    /// The protocol changed other than by AddProtocolRow: a snapshot is journalled soon.
+    void protocolChanged();
     void layoutAreas();
     /// The moment of the action that is starting: the handed-over edge tick, else the counter now.
     uint32_t takeActionTick();
@@ -272,5 +274,7 @@ private:
     uint32_t m_lastModemStatus = 0x55555555;
     BarrierLink m_link;
     std::unique_ptr<ProtocolJournal> m_journal;
+    bool m_addingRow = false;       ///< inside AddProtocolRow: its line is journalled as it stands
+    bool m_snapshotPending = false; ///< a snapshot of the protocol is due in this turn
     BarrierGate m_gate;
 };

@@ -3,6 +3,10 @@
 #include "ProtocolJournal.h"
 #include "platform/Dialogs.h"
 #include "platform/StateDir.h"
+#include "sortgrid/TSortGrid.h"
+
+#include <QScopedValueRollback>
+#include <QTimer>
 
 // The protocol journal: every line the protocol receives and every light-barrier pass goes to a
 // file in the state folder, so that a crash, a power cut or a closed lid loses nothing.
@@ -22,8 +26,38 @@ void TFormMain::StartJournal() {
         }
         error = m_journal->Begin(ProtocolLines());
     }
-    if (!error.isEmpty())
+    if (!error.isEmpty()) {
         platform::dialogs().showMessage(error);
+        return;
+    }
+    // Whatever changes the protocol other than a new line (a command, an edit, a sort) makes the
+    // journal take the whole protocol again; handlers assigned before stay in force.
+    SortGrid1->OnModified = [this, before = SortGrid1->OnModified](QObject* Sender) {
+        if (before)
+            before(Sender);
+        protocolChanged();
+    };
+    SortGrid1->OnRowDelete = [this, before = SortGrid1->OnRowDelete](QObject* Sender, int32_t ARow) {
+        if (before)
+            before(Sender, ARow);
+        protocolChanged();
+    };
+    SortGrid1->OnAfterSort = [this, before = SortGrid1->OnAfterSort](QObject* Sender, int32_t Col) {
+        if (before)
+            before(Sender, Col);
+        protocolChanged();
+    };
+}
+
+void TFormMain::protocolChanged() {
+    if (m_addingRow || m_snapshotPending || !m_journal || !m_journal->Active())
+        return;
+    // Once per turn of the event loop, however many cells a command changed.
+    m_snapshotPending = true;
+    QTimer::singleShot(0, this, [this] {
+        m_snapshotPending = false;
+        JournalProtocolReplaced();
+    });
 }
 
 void TFormMain::CloseJournal() {

@@ -20,6 +20,7 @@ bool QtDialogs::askYesNo(const QString& question) {
                     QApplication::activeWindow());
     QAbstractButton* yes = box.addButton(QStringLiteral("Ja"), QMessageBox::YesRole);
     box.addButton(QStringLiteral("Nein"), QMessageBox::NoRole);
+    box.setDefaultButton(qobject_cast<QPushButton*>(yes));
     box.exec();
     return box.clickedButton() == yes;
 }

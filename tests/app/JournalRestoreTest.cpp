@@ -5,6 +5,7 @@
 #include "platform/FakeClock.h"
 #include "platform/FakeDialogs.h"
 #include "platform/StateDir.h"
+#include "sortgrid/TSortGrid.h"
 
 #include <QDir>
 #include <QFile>
@@ -189,4 +190,20 @@ TEST(JournalRestore, AProgramKilledAfterSevenLinesRestoresExactlyThoseSeven) {
     EXPECT_EQ(dialogs.yesNoQuestions().size(), 1);
     EXPECT_EQ(who(form), SevenLines);
     EXPECT_EQ(form.ProtocolLines()[0].time, "1") << "start number";
+}
+
+TEST(JournalRestore, ChangesOtherThanNewLinesAreJournalledAsTheWholeProtocol) {
+    StateHome home;
+    FakeClock clock;
+    FakeDialogs dialogs;
+    TFormMain form;
+    timeUntil(form, clock, 5);
+    form.SortGrid1->DeleteRow(2); // "Start:"
+    form.SortGrid1->setCells(1, 1, "77");
+    QCoreApplication::processEvents();
+    form.mStart->Click();
+    form.Journal()->Flush();
+    EXPECT_EQ(form.Journal()->Previous().lines, form.ProtocolLines());
+    EXPECT_EQ(form.ProtocolLines()[0].time, "77");
+    EXPECT_EQ(form.ProtocolLines().size(), 6);
 }
