@@ -109,12 +109,16 @@ QString ProtocolJournal::Begin(const QList<ProtocolLine>& lines) {
 }
 
 void ProtocolJournal::enqueue(Item item) {
+    bool wake;
     {
         std::lock_guard lock(m_mutex);
+        // A queue that already holds items has the worker's attention: no wake-up call needed.
+        wake = m_queue.empty();
         m_queue.push_back(std::move(item));
         ++m_queued;
     }
-    m_cv.notify_one();
+    if (wake)
+        m_cv.notify_all();
 }
 
 void ProtocolJournal::Line(const ProtocolLine& line) {
