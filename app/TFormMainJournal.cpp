@@ -1,10 +1,12 @@
 #include "TFormMain.h"
 
 #include "ProtocolJournal.h"
+#include "TFDlgYesNo.h"
 #include "platform/Dialogs.h"
 #include "platform/StateDir.h"
 #include "sortgrid/TSortGrid.h"
 
+#include <QLabel>
 #include <QScopedValueRollback>
 #include <QTimer>
 
@@ -18,8 +20,7 @@ void TFormMain::StartJournal() {
     if (error.isEmpty()) {
         // Only under the lock: an unclosed session then belongs to no running program.
         const JournalReplay previous = m_journal->Previous();
-        if (previous.hasSession && !previous.closed && !previous.lines.isEmpty() &&
-            platform::dialogs().askYesNo(QStringLiteral("Protokoll wiederherstellen?"))) {
+        if (previous.hasSession && !previous.closed && !previous.lines.isEmpty() && askRestore()) {
             for (const ProtocolLine& line : previous.lines)
                 addProtocolLine(line);
             UpdateProtocolButtons();
@@ -58,6 +59,12 @@ void TFormMain::protocolChanged() {
         m_snapshotPending = false;
         JournalProtocolReplaced();
     });
+}
+
+bool TFormMain::askRestore() {
+    TFDlgYesNo dialog(this);
+    dialog.Label1->setText(QStringLiteral("Protokoll wiederherstellen?"));
+    return dialog.ShowModal() == TFDlgYesNo::mrYes;
 }
 
 void TFormMain::CloseJournal() {

@@ -1,13 +1,11 @@
 #include "TFormMain.h"
 
 #include "core/Exception.h"
-#include "platform/Registry.h"
 #include "platform/SerialPortNames.h"
 #include "platform/SystemClock.h"
 
 #include <QCoreApplication>
 #include <QLabel>
-#include <QRegularExpression>
 #include <QTimer>
 
 void TFormMain::buildLightBarrier() {
@@ -29,9 +27,6 @@ void TFormMain::buildLightBarrier() {
     TimerReconnect = new QTimer(this);
     TimerReconnect->setInterval(int(BarrierLink::RetryIntervalMs));
     connect(TimerReconnect, &QTimer::timeout, this, [this] { ReconnectTimer(TimerReconnect); });
-
-    ReadPortSettings();
-    OpenLightBarrierPort();
 }
 
 void TFormMain::layoutBarrierStatus() {
@@ -71,24 +66,6 @@ bool TFormMain::tryOpenPort() {
     }
 }
 
-void TFormMain::ReadPortSettings() {
-    platform::Registry registry;
-    if (!registry.OpenKey(QStringLiteral("\\Software\\") + QCoreApplication::applicationName(), false))
-        return;
-    static const QRegularExpression deviceName(QStringLiteral("^ComDevice([0-9]+)$"),
-                                               QRegularExpression::CaseInsensitiveOption);
-    for (const QString& name : registry.GetValueNames()) {
-        const QRegularExpressionMatch m = deviceName.match(name);
-        if (m.hasMatch() && registry.GetDataType(name) == platform::RegDataType::String)
-            platform::setComDeviceOverride(m.captured(1).toInt(), registry.ReadString(name).toStdString());
-    }
-    if (registry.GetDataType(QStringLiteral("Port")) == platform::RegDataType::Integer) {
-        const int port = registry.ReadInteger(QStringLiteral("Port"));
-        if (port >= 0 && port <= 255)
-            ComPort->setPort(uint8_t(port));
-    }
-}
-
 void TFormMain::choosePort() {
     if (ComPort->Port() == 0) {
         m_link.PortChosen(QString(), QString());
@@ -113,10 +90,18 @@ void TFormMain::OpenLightBarrierPort() {
 void TFormMain::ChangeLightBarrierPort(uint8_t port) {
     ComPort->Close();
     ComPort->setPort(port);
+    LightBarrierPortChosen();
+    if (port != 0)
+        OpenChosenPort();
+}
+
+void TFormMain::LightBarrierPortChosen() {
     choosePort();
     showBarrierStatus();
-    if (port != 0)
-        tryOpenPort(); // an error reaches the operator; the port is tried again meanwhile
+}
+
+void TFormMain::OpenChosenPort() {
+    tryOpenPort(); // an error reaches the operator; the port is tried again meanwhile
 }
 
 void TFormMain::ComPortWatchEnd(QObject*, const TWatchEnd& End) {
