@@ -10,6 +10,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
+#include <algorithm>
 
 namespace {
 
@@ -136,6 +137,9 @@ Settings::ReadResult Settings::Read(platform::Registry& registry) {
                           integer(QStringLiteral("C4"), [&](int v) { C[4] = TColor(v); }) &&
                           integer(QStringLiteral("LenLuch"), [&](int v) { LenLuch = v; });
     Q_UNUSED(complete);
+    // Newer than the values above, so a file without it reads as before; out of range is clamped.
+    if (registry.GetDataType(QStringLiteral("DeadTime")) == RegDataType::Integer)
+        DeadTime = std::clamp(registry.ReadInteger(QStringLiteral("DeadTime")), 0, DeadTimeMax);
     return result;
 }
 
@@ -156,6 +160,7 @@ bool Settings::Write(platform::Registry& registry) const {
         for (int i = 0; i < 5; ++i)
             registry.WriteInteger(QStringLiteral("C%1").arg(i), int(C[size_t(i)]));
         registry.WriteInteger(QStringLiteral("LenLuch"), LenLuch);
+        registry.WriteInteger(QStringLiteral("DeadTime"), DeadTime);
     } catch (const platform::ERegistryException&) {
         return false;
     }

@@ -150,6 +150,7 @@ Settings TFormMain::CurrentSettings() const {
     s.Height = height();
     s.Acc = Acc();
     s.LenLuch = LenLuch();
+    s.DeadTime = DeadTime();
     for (int n = 0; n < 5; ++n)
         s.C[size_t(n)] = C(n);
     return s;
@@ -168,6 +169,7 @@ void TFormMain::ReadSettings() {
     setAlg(s.Alg);
     setAcc(s.Acc);
     setLenLuch(s.LenLuch);
+    setDeadTime(s.DeadTime);
     m_c012 = {s.C[0], s.C[1], s.C[2]};
     setC3(s.C[3]);
     setC4(s.C[4]);
