@@ -9,6 +9,7 @@
 #include <QDateTime>
 #include <QFile>
 #include <QFileInfo>
+#include <algorithm>
 
 namespace {
 
@@ -124,6 +125,9 @@ Settings::ReadResult Settings::Read(platform::Registry& registry) {
                           integer(QStringLiteral("C4"), [&](int v) { C[4] = TColor(v); }) &&
                           integer(QStringLiteral("LenLuch"), [&](int v) { LenLuch = v; });
     Q_UNUSED(complete);
+    // Newer than the values above, so a file without it reads as before; out of range is clamped.
+    if (registry.GetDataType(QStringLiteral("DeadTime")) == RegDataType::Integer)
+        DeadTime = std::clamp(registry.ReadInteger(QStringLiteral("DeadTime")), 0, DeadTimeMax);
     return result;
 }
 
@@ -144,6 +148,7 @@ bool Settings::Write(platform::Registry& registry) const {
         for (int i = 0; i < 5; ++i)
             registry.WriteInteger(QStringLiteral("C%1").arg(i), int(C[size_t(i)]));
         registry.WriteInteger(QStringLiteral("LenLuch"), LenLuch);
+        registry.WriteInteger(QStringLiteral("DeadTime"), DeadTime);
     } catch (const platform::ERegistryException&) {
         return false;
     }

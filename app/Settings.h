@@ -45,6 +45,10 @@ public:
     std::array<TColor, 5> C = DefaultColors;
     /// Light-barrier distance in metres.
     int LenLuch = DefaultLenLuch;
+    /// Largest dead time in milliseconds.
+    static constexpr int DeadTimeMax = 5000;
+    /// Dead time after a light-barrier pass that ran an action, 0..DeadTimeMax ms; 0 is off.
+    int DeadTime = 0;
 
     /// The system folder the default sound names are built from.
     static QString WindowsFolder();

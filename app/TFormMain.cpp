@@ -1,5 +1,6 @@
 #include "TFormMain.h"
 
+#include "ProtocolJournal.h"
 #include "comms/TComPort.h"
 #include "sortgrid/TSortGrid.h"
 
@@ -36,18 +37,21 @@ TFormMain::TFormMain(QWidget* parent) : QWidget(parent) {
     ScanComPorts();
     ShowDigits(0, 0);
     ShowDigits(1, 0);
-    OpenLightBarrierPort();
     UpdateProtocolButtons();
     const char* const headers[4] = {"Who", "Time", "Speed", "Note"};
     for (int c = 0; c < 4; ++c)
         SortGrid1->setCells(c, 0, QString::fromLatin1(headers[c]));
     layoutAreas();
+    // Before the port opens, so that no pass can come before the journal's question.
+    StartJournal();
+    OpenLightBarrierPort();
 }
 
 TFormMain::~TFormMain() {
     WriteSettings();
     // While the window is still whole: a DSR event handed over before the close still runs.
     ComPort->Close();
+    CloseJournal();
     qApp->removeEventFilter(this);
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/BarrierGate.h"
+#include "app/BarrierLink.h"
 #include "app/ProtocolLine.h"
 #include "app/RunSession.h"
 #include "app/Settings.h"
@@ -12,8 +14,10 @@
 #include <QList>
 #include <QWidget>
 #include <array>
+#include <memory>
 #include <optional>
 
+class ProtocolJournal;
 class QFrame;
 class QLabel;
 class QLineEdit;
@@ -142,12 +146,43 @@ public:
     void setAlg(int value) { ComPort->setTag(value); }
     /// The modem-status word of the previous DSR event; 0x55555555 (no real word) before the first.
     uint32_t LastModemStatus() const { return m_lastModemStatus; }
-    /// The start-up step: opens ComPort when its Port is not 0; an error leaves it closed, unreported.
+    /// The start-up step: opens ComPort when its Port is not 0. An error is not reported: the
+    /// status shows it and the port is tried again every second until it opens.
     void OpenLightBarrierPort();
+    /// The settings' port choice: closes the port, stops trying the old one, and opens `port`
+    /// (0 none). An error opening it is raised; the port is tried again every second meanwhile.
+    void ChangeLightBarrierPort(uint8_t port);
+    /// The port chosen now is ComPort's Port: the old one is no longer tried again.
+    void LightBarrierPortChosen();
+    /// Opens the chosen port; an error is raised and the port is tried again every second.
+    void OpenChosenPort();
+    /// The port's watcher ended by itself (device gone): the status says so, retrying begins.
+    void ComPortWatchEnd(QObject* Sender, const TWatchEnd& End);
+    /// Every second while the port is lost or missing: tries to open it again.
+    void ReconnectTimer(QObject* Sender);
+    /// The light barrier's link: state and status texts.
+    const BarrierLink& Link() const { return m_link; }
+    /// Dead time in milliseconds after a pass that ran an action; passes within it run nothing.
+    int DeadTime() const { return m_gate.DeadTime(); }
+    /// Sets the dead time, clamped to 0..5000.
+    void setDeadTime(int ms);
     /// The port's DSR handler: on a new status word with DSR on (and Alg 0) runs the trigger.
     void ComPortDSR(QObject* Sender);
     /// Runs the first enabled of START, STOP, LAP through its menu item, at the event's tick.
     void LightBarrierTrigger();
+
+    // ---- protocol journal ----
+    /// The start-up step of the journal: offers "Protokoll wiederherstellen?" after an unclean end
+    /// of the last session and restores its lines on "Ja", then begins journalling this session.
+    /// A folder that cannot be written gives one message; timing goes on without a journal.
+    void StartJournal();
+    /// Marks the journal closed (a clean end); later lines are not journalled.
+    void CloseJournal();
+    /// The journal (null before StartJournal).
+    ProtocolJournal* Journal() const;
+    /// Call after the protocol changed other than by a new line (cleared, loaded, a line deleted,
+    /// sorted): the journal takes the whole protocol again.
+    void JournalProtocolReplaced();
 
     // ---- display ----
     /// Shows `value` (thousandths) on row 0 (time) or row 1 (speed).
@@ -190,6 +225,10 @@ public:
     QSpinBox* seStartN = nullptr;
     QLineEdit* editStartN = nullptr;
     QTimer* Clock = nullptr;
+    /// Tries a lost or missing light-barrier port again, once a second while it is gone.
+    QTimer* TimerReconnect = nullptr;
+    /// The light barrier's status in the top bar; the device path is its tooltip.
+    QLabel* LabBarrier = nullptr;
     /// The results protocol.
     TSortGrid* SortGrid1 = nullptr;
 
@@ -245,6 +284,20 @@ private:
     void buildProtocolButtons();
     void buildProtocolGrid();
     void buildLightBarrier();
+    /// Places the light-barrier status in the top bar.
+    void layoutBarrierStatus();
+    /// Shows the link's state and runs the reconnect timer while it retries.
+    void showBarrierStatus();
+    /// Tells the link which port is chosen now.
+    void choosePort();
+    /// Opens ComPort and tells the link; the error of a failed open is raised.
+    bool tryOpenPort();
+    /// Journals a light-barrier pass.
+    void journalEdge(uint32_t tick, EdgeOutcome outcome);
+    /// The protocol changed other than by AddProtocolRow: a snapshot is journalled soon.
+    void protocolChanged();
+    /// Asks "Protokoll wiederherstellen?" in the yes/no dialog; true for "Ja".
+    bool askRestore();
     void buildSettingsCommand();
     /// Gives the digit rows the background colour C0.
     void applyBackground();
@@ -272,4 +325,9 @@ private:
     platform::ComPortScanResult m_portScan;
     std::optional<uint32_t> m_eventTick; ///< a light-barrier edge's tick for the action starting
     uint32_t m_lastModemStatus = 0x55555555;
+    BarrierLink m_link;
+    std::unique_ptr<ProtocolJournal> m_journal;
+    bool m_addingRow = false;       ///< inside AddProtocolRow: its line is journalled as it stands
+    bool m_snapshotPending = false; ///< a snapshot of the protocol is due in this turn
+    BarrierGate m_gate;
 };

@@ -279,6 +279,7 @@ void TFormMain::layoutAreas() {
         buttons[i]->move(ProtocolButtonLefts[i] + shift, buttons[i]->y());
     SortGrid1->setGeometry(0, CaptionPanelHeight, Panel3->width(),
                            std::max(0, Panel3->height() - CaptionPanelHeight));
+    layoutBarrierStatus();
     FormResize();
 }
 

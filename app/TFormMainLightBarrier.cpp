@@ -1,6 +1,12 @@
 #include "TFormMain.h"
 
 #include "core/Exception.h"
+#include "platform/SerialPortNames.h"
+#include "platform/SystemClock.h"
+
+#include <QCoreApplication>
+#include <QLabel>
+#include <QTimer>
 
 void TFormMain::buildLightBarrier() {
     ComPort = new TComPort(this);
@@ -11,15 +17,107 @@ void TFormMain::buildLightBarrier() {
     ComPort->setWriteBufSize(64);
     ComPort->setReadBufSize(64);
     ComPort->OnDSR = [this](QObject* Sender) { ComPortDSR(Sender); };
+    ComPort->OnWatchEnd = [this](QObject* Sender, const TWatchEnd& End) { ComPortWatchEnd(Sender, End); };
+
+    LabBarrier = new QLabel(Panel1);
+    LabBarrier->setObjectName(QStringLiteral("LabBarrier"));
+    LabBarrier->setAutoFillBackground(true);
+    LabBarrier->setAlignment(Qt::AlignCenter);
+    LabBarrier->setMargin(2);
+    TimerReconnect = new QTimer(this);
+    TimerReconnect->setInterval(int(BarrierLink::RetryIntervalMs));
+    connect(TimerReconnect, &QTimer::timeout, this, [this] { ReconnectTimer(TimerReconnect); });
+}
+
+void TFormMain::layoutBarrierStatus() {
+    if (!LabBarrier)
+        return;
+    // Top right of the top bar, until the bar has a date panel to stand beside.
+    LabBarrier->adjustSize();
+    const int w = std::max(LabBarrier->width() + 12, 220);
+    const int h = std::max(0, Panel1->height() - 8);
+    LabBarrier->setGeometry(std::max(0, Panel1->width() - w - 4), 4, w, h);
+}
+
+void TFormMain::showBarrierStatus() {
+    QPalette pal = LabBarrier->palette();
+    pal.setColor(QPalette::Window, ColorToQColor(m_link.Color()));
+    pal.setColor(QPalette::WindowText, ColorToQColor(m_link.TextColor()));
+    LabBarrier->setPalette(pal);
+    LabBarrier->setText(m_link.Text());
+    LabBarrier->setToolTip(m_link.ToolTip());
+    layoutBarrierStatus();
+    if (m_link.Retrying() && !TimerReconnect->isActive())
+        TimerReconnect->start();
+    else if (!m_link.Retrying())
+        TimerReconnect->stop();
+}
+
+bool TFormMain::tryOpenPort() {
+    try {
+        ComPort->Open();
+        m_link.Opened();
+        showBarrierStatus();
+        return true;
+    } catch (const Exception&) {
+        m_link.OpenFailed(ComPort->LastError(), GetTickCount());
+        showBarrierStatus();
+        throw;
+    }
+}
+
+void TFormMain::choosePort() {
+    if (ComPort->Port() == 0) {
+        m_link.PortChosen(QString(), QString());
+    } else {
+        const QString name = ComPort->DeviceName();
+        m_link.PortChosen(name, QString::fromStdString(platform::comPortPath(name.toStdString())));
+    }
 }
 
 void TFormMain::OpenLightBarrierPort() {
-    if (ComPort->Port() == 0)
+    choosePort();
+    if (ComPort->Port() != 0) {
+        try {
+            tryOpenPort();
+        } catch (const Exception&) {
+            // Not reported: the status shows it, and the port is tried again every second.
+        }
+    }
+    showBarrierStatus();
+}
+
+void TFormMain::ChangeLightBarrierPort(uint8_t port) {
+    ComPort->Close();
+    ComPort->setPort(port);
+    LightBarrierPortChosen();
+    if (port != 0)
+        OpenChosenPort();
+}
+
+void TFormMain::LightBarrierPortChosen() {
+    choosePort();
+    showBarrierStatus();
+}
+
+void TFormMain::OpenChosenPort() {
+    tryOpenPort(); // an error reaches the operator; the port is tried again meanwhile
+}
+
+void TFormMain::ComPortWatchEnd(QObject*, const TWatchEnd& End) {
+    m_link.WatcherEnded(End, platform::systemClock().localDateTime().time());
+    // The last word seen belongs to the device that went; the first of the next one counts.
+    m_lastModemStatus = 0x55555555;
+    showBarrierStatus();
+}
+
+void TFormMain::ReconnectTimer(QObject*) {
+    // Not from inside one of the port's own handlers (an action letting messages run).
+    if (!m_link.RetryDue(GetTickCount()) || ComPort->InHandler())
         return;
     try {
-        ComPort->Open();
+        tryOpenPort();
     } catch (const Exception&) {
-        // The barrier stays off until the port is chosen again in the settings.
     }
 }
 
@@ -35,6 +133,24 @@ void TFormMain::ComPortDSR(QObject*) {
 
 void TFormMain::LightBarrierTrigger() {
     const uint32_t tick = ComPort->EventTick();
-    if (const std::optional<RunAction> next = m_session.NextBarrierAction())
-        ClickWithTick(runItem(*next), tick);
+    const EdgeOutcome outcome = m_gate.Decide(m_session, tick);
+    journalEdge(tick, outcome);
+    switch (outcome) {
+    case EdgeOutcome::Start:
+        ClickWithTick(mStart, tick);
+        break;
+    case EdgeOutcome::Lap:
+        ClickWithTick(mLap, tick);
+        break;
+    case EdgeOutcome::Stop:
+        ClickWithTick(mStop, tick);
+        break;
+    case EdgeOutcome::IgnoredAfterStop:
+    case EdgeOutcome::IgnoredDeadTime:
+        break;
+    }
+}
+
+void TFormMain::setDeadTime(int ms) {
+    m_gate.setDeadTime(ms);
 }

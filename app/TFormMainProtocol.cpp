@@ -1,13 +1,20 @@
 #include "TFormMain.h"
 
+#include "ProtocolJournal.h"
 #include "sortgrid/TSortGrid.h"
 
+#include <QScopedValueRollback>
 #include <QToolButton>
 #include <algorithm>
 
 void TFormMain::AddProtocolRow(const QString& who, const QString& time, const QString& speed,
                                const QString& note) {
-    SortGrid1->AddRow(QStringList{who, time, speed, note});
+    {
+        const QScopedValueRollback<bool> adding(m_addingRow, true);
+        SortGrid1->AddRow(QStringList{who, time, speed, note});
+    }
+    if (m_journal)
+        m_journal->Line(ProtocolLine{who, time, speed, note});
 }
 
 void TFormMain::ShowLastRun() {

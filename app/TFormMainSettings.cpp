@@ -23,7 +23,10 @@ public:
     int LenLuch() const override { return m_form.LenLuch(); }
     void setLenLuch(int metres) override { m_form.setLenLuch(metres); }
     uint8_t Port() const override { return m_form.ComPort->Port(); }
-    void setPort(uint8_t port) override { m_form.ComPort->setPort(port); }
+    void setPort(uint8_t port) override {
+        m_form.ComPort->setPort(port);
+        m_form.LightBarrierPortChosen();
+    }
     int Alg() const override { return m_form.Alg(); }
     void setAlg(int alg) override { m_form.setAlg(alg); }
     QString Sound1() const override { return m_form.Sound1(); }
@@ -31,7 +34,7 @@ public:
     void setSounds(const QString& sound1, const QString& sound2) override {
         m_form.setSounds(sound1, sound2);
     }
-    void OpenPort() override { m_form.ComPort->Open(); }
+    void OpenPort() override { m_form.OpenChosenPort(); }
     void ClosePort() override { m_form.ComPort->Close(); }
     bool ClockRunning() const override { return m_form.ClockRunning(); }
     void ShowDigits(int row, int64_t value) override { m_form.ShowDigits(row, value); }
@@ -147,6 +150,7 @@ Settings TFormMain::CurrentSettings() const {
     s.Height = height();
     s.Acc = Acc();
     s.LenLuch = LenLuch();
+    s.DeadTime = DeadTime();
     for (int n = 0; n < 5; ++n)
         s.C[size_t(n)] = C(n);
     return s;
@@ -165,6 +169,7 @@ void TFormMain::ReadSettings() {
     setAlg(s.Alg);
     setAcc(s.Acc);
     setLenLuch(s.LenLuch);
+    setDeadTime(s.DeadTime);
     m_c012 = {s.C[0], s.C[1], s.C[2]};
     setC3(s.C[3]);
     setC4(s.C[4]);

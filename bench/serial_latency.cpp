@@ -4,7 +4,10 @@
 //   - the tick the watcher handed over with the event (what START, LAP and STOP use), and
 //   - a tick read on the GUI thread when the handler runs (what reading the counter there would give).
 // The tick counter is replaced by a microsecond counter so the figures show more than whole
-// milliseconds. Runs on the fake device and on the simulator socket.
+// milliseconds. Runs on the fake device and on the simulator socket, each without and with the
+// protocol journal (every edge and a protocol line per edge journalled and fsync'd on its worker),
+// and reports what appending one journal line costs the GUI thread.
+#include "app/ProtocolJournal.h"
 #include "comms/Comms.h"
 #include "platform/FakeSerialDevice.h"
 #include "platform/SerialPortNames.h"
@@ -13,15 +16,18 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <functional>
+#include <memory>
 #include <mutex>
 #include <pthread.h>
 #include <random>
 #include <thread>
+#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -54,7 +60,7 @@ struct Result {
 };
 
 // Runs `edges` DSR edges through `raise` and returns the latencies in µs.
-Result measure(TComPort& port, int edges, const std::function<void(bool)>& raise) {
+Result measure(TComPort& port, int edges, const std::function<void(bool)>& raise, ProtocolJournal* journal) {
     std::mutex mutex;
     std::vector<uint32_t> stamps;
     std::vector<bool> pendingAtEdge;
@@ -67,6 +73,12 @@ Result measure(TComPort& port, int edges, const std::function<void(bool)>& raise
             return;
         handed.push_back(int32_t(port.EventTick() - stamps[i]));
         guiRead.push_back(int32_t(now - stamps[i]));
+        if (journal) {
+            // What the window journals for a pass: the edge and the protocol line it produced.
+            journal->Edge(port.EventTick(), EdgeOutcome::Lap);
+            journal->Line(
+                ProtocolLine{QStringLiteral("  Lap:"), QStringLiteral("  4,00"), QString(), QString()});
+        }
     };
 
     // The busy GUI: 30 ms of work per event-loop turn.
@@ -140,6 +152,31 @@ void report(const char* name, const Result& r, int edges) {
     }
 }
 
+// Appends `lines` protocol lines on this thread while the worker writes them; the cost per call.
+void journalCost(const QString& dir, int lines) {
+    ProtocolJournal journal(dir);
+    if (!journal.Begin({}).isEmpty()) {
+        std::printf("journal: cannot write %s\n", qPrintable(dir));
+        return;
+    }
+    std::vector<int64_t> ns;
+    ns.reserve(size_t(lines));
+    const ProtocolLine line{QStringLiteral("Stopp:"), QStringLiteral("  4,72"), QStringLiteral("    50"),
+                            QStringLiteral("10m/0,72c")};
+    for (int i = 0; i < lines; ++i) {
+        const auto t0 = std::chrono::steady_clock::now();
+        journal.Line(line);
+        const auto t1 = std::chrono::steady_clock::now();
+        ns.push_back(std::chrono::duration_cast<std::chrono::nanoseconds>(t1 - t0).count());
+        if (i % 20 == 19)
+            std::this_thread::sleep_for(std::chrono::milliseconds(1)); // let the worker sync batches
+    }
+    journal.Close();
+    const Figures f = figures(ns);
+    std::printf("journal line on the GUI thread: %d lines  median %.1f us  p99 %.1f us  max %.1f us\n", lines,
+                f.median / 1000.0, f.p99 / 1000.0, f.max / 1000.0);
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -147,35 +184,57 @@ int main(int argc, char** argv) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     const int edges = argc > 1 ? std::max(2, std::atoi(argv[1])) : 400;
+    // The journal's folder; a real disk shows what fsync costs (the default is beside the program).
+    const QString journalBase = argc > 2 ? QString::fromLocal8Bit(argv[2]) : QDir::currentPath();
+    QTemporaryDir journalDir(journalBase + QStringLiteral("/vantro-bench-journal-XXXXXX"));
+    std::printf("uid %d, journal in %s\n", int(::getuid()), qPrintable(journalDir.path()));
+    journalCost(journalDir.path() + QStringLiteral("/cost"), 2000);
+
     MicrosecondClock clock;
     platform::setSystemClock(&clock);
 
-    {
-        platform::FakeSerial fake;
-        TComPort port;
-        port.setEvents({TEvent::evDSR});
-        port.Open();
-        fake.line().waitUntilWaiting();
-        report("fake",
-               measure(port, edges, [&](bool on) { fake.line().changeLines(on ? platform::MS_DSR_ON : 0); }),
-               edges);
-    }
-    {
-        const std::string path = (QDir::tempPath() + "/vantro-bench-lbsim.sock").toStdString();
-        platform::SerialSimServer server;
-        if (server.start(path) != 0) {
-            std::printf("simulator: cannot listen at %s\n", path.c_str());
-            return 1;
+    for (const bool withJournal : {false, true}) {
+        std::unique_ptr<ProtocolJournal> journal;
+        if (withJournal) {
+            journal = std::make_unique<ProtocolJournal>(journalDir.path() + QStringLiteral("/run"));
+            if (!journal->Begin({}).isEmpty()) {
+                std::printf("journal: cannot write\n");
+                return 1;
+            }
         }
-        platform::setComDeviceOverride(16, path);
-        TComPort port;
-        port.setPort(16);
-        port.setEvents({TEvent::evDSR});
-        port.Open();
-        server.waitForClient(2000);
-        report("simulator", measure(port, edges, [&](bool on) { server.setLines(platform::MS_DSR_ON, on); }),
-               edges);
-        port.Close();
+        std::printf("--- journal %s ---\n", withJournal ? "on" : "off");
+        {
+            platform::FakeSerial fake;
+            TComPort port;
+            port.setEvents({TEvent::evDSR});
+            port.Open();
+            fake.line().waitUntilWaiting();
+            report("fake",
+                   measure(
+                       port, edges, [&](bool on) { fake.line().changeLines(on ? platform::MS_DSR_ON : 0); },
+                       journal.get()),
+                   edges);
+        }
+        {
+            const std::string path = (QDir::tempPath() + "/vantro-bench-lbsim.sock").toStdString();
+            platform::SerialSimServer server;
+            if (server.start(path) != 0) {
+                std::printf("simulator: cannot listen at %s\n", path.c_str());
+                return 1;
+            }
+            platform::setComDeviceOverride(16, path);
+            TComPort port;
+            port.setPort(16);
+            port.setEvents({TEvent::evDSR});
+            port.Open();
+            server.waitForClient(2000);
+            report(
+                "simulator",
+                measure(
+                    port, edges, [&](bool on) { server.setLines(platform::MS_DSR_ON, on); }, journal.get()),
+                edges);
+            port.Close();
+        }
     }
     platform::setSystemClock(nullptr);
     return 0;

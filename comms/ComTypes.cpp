@@ -2,6 +2,8 @@
 
 #include "platform/SerialDevice.h"
 
+#include <cerrno>
+
 uint32_t BaudRateValue(TBaudRate rate, int32_t user) {
     static constexpr uint32_t table[] = {110,   300,   600,   1200,  2400,   4800,   9600,  14400,
                                          19200, 38400, 56000, 57600, 115200, 128000, 256000};
@@ -26,4 +28,20 @@ uint32_t EventsToMask(const TEvents& events) {
             mask |= bit;
     }
     return mask;
+}
+
+TWatchEndReason WatchEndReasonOf(int error) {
+    // What a vanished device reports: a USB adapter gives EIO or ENODEV/ENXIO on its descriptor, a
+    // closed descriptor EBADF, the simulator's socket EIO or a reset connection.
+    switch (error) {
+    case EIO:
+    case ENODEV:
+    case ENXIO:
+    case EBADF:
+    case ECONNRESET:
+    case EPIPE:
+        return TWatchEndReason::DeviceGone;
+    default:
+        return TWatchEndReason::Error;
+    }
 }

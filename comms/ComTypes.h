@@ -85,3 +85,24 @@ uint32_t EventsToMask(const TEvents& events);
 
 /// Handler of a received character: Sender and the bytes waiting in the input queue.
 using TRxCharEvent = std::function<void(QObject* Sender, int InQue)>;
+
+/// Why a port's watcher ended by itself (a stop through Close() is not reported).
+enum class TWatchEndReason : uint8_t {
+    DeviceGone, ///< the device went away: unplugged adapter, simulator ended
+    Error,      ///< the wait failed for another reason
+};
+
+/// The end of a watcher as the GUI thread learns it: a plain value.
+struct TWatchEnd {
+    TWatchEndReason Reason = TWatchEndReason::DeviceGone;
+    int Error = 0;     ///< the errno value the wait ended with
+    uint32_t Tick = 0; ///< tick counter when the wait ended
+
+    bool operator==(const TWatchEnd&) const = default;
+};
+
+/// Handler of a watcher's end.
+using TWatchEndEvent = std::function<void(QObject* Sender, const TWatchEnd& End)>;
+
+/// The reason a failed wait with errno `error` stands for.
+TWatchEndReason WatchEndReasonOf(int error);

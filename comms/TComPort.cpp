@@ -121,8 +121,11 @@ platform::SerialDcb TComPort::BuildDcb() const {
 void TComPort::Open() {
     Close();
     auto device = platform::createSerialDevice();
-    if (const int error = device->open(DeviceName().toStdString()))
+    m_lastError = 0;
+    if (const int error = device->open(DeviceName().toStdString())) {
+        m_lastError = error;
         throw EComHandle(QStringLiteral("Unable to open com port: ") + QString::number(error));
+    }
 
     int error = device->setState(BuildDcb());
     platform::SerialTimeouts timeouts;
@@ -142,6 +145,7 @@ void TComPort::Open() {
     if (error) {
         // A half-opened device would hold the port until the program ends.
         device->close();
+        m_lastError = error;
         throw EComState(QStringLiteral("Unable to set com state: ") + QString::number(error));
     }
 
@@ -176,6 +180,15 @@ uint32_t TComPort::ModemStatus() {
 
 bool TComPort::HandOverPending() const {
     return m_thread && m_thread->HandOverPending();
+}
+
+bool TComPort::Watching() const {
+    return m_connected && m_thread && !m_thread->Ended();
+}
+
+void TComPort::WatcherEnded(const TWatchEnd& end) {
+    if (m_connected && OnWatchEnd)
+        OnWatchEnd(this, end);
 }
 
 uint32_t TComPort::EventModemStatus() {

@@ -99,6 +99,9 @@ public:
     TNotifyEvent OnOpen;
     /// Fired at the end of Close().
     TNotifyEvent OnClose;
+    /// Fired on the GUI thread when the watcher ended by itself because the device failed or went
+    /// away. The port stays Connected (and sees no more events) until Close() or the next Open().
+    TWatchEndEvent OnWatchEnd;
 
     /// Closes, then opens and configures the device and starts the watcher.
     /// Throws EComHandle when the device cannot be opened, EComState when it refuses its settings.
@@ -108,6 +111,8 @@ public:
     void Close();
     /// Whether the port is open.
     bool Connected() const { return m_connected; }
+    /// The error code of the last Open() that failed; 0 after one that succeeded.
+    int LastError() const { return m_lastError; }
     /// The MS_ modem-status word of the open port; 0 when closed or unreadable.
     uint32_t ModemStatus();
     /// The device name Open() uses: "COM" and the port number in decimal.
@@ -119,11 +124,17 @@ public:
     uint32_t EventTick() const;
     /// Whether the watcher is waiting for the GUI thread to run its events.
     bool HandOverPending() const;
+    /// Whether the port is open and its watcher still watches.
+    bool Watching() const;
+    /// Whether one of the port's handlers is running now.
+    bool InHandler() const { return m_dispatchDepth > 0; }
 
 private:
     friend class TComThread;
     /// The dispatch step for one event, on the GUI thread.
     void DispatchEvent(const platform::SerialEvent& event, uint32_t tick);
+    /// The watcher's own end, on the GUI thread.
+    void WatcherEnded(const TWatchEnd& end);
     platform::SerialDcb BuildDcb() const;
 
     int m_tag = 0;
@@ -142,6 +153,7 @@ private:
     std::unique_ptr<platform::SerialDevice> m_device;
     std::unique_ptr<TComThread> m_thread;
     bool m_connected = false;
+    int m_lastError = 0;
     int m_dispatchDepth = 0;
     uint32_t m_eventStatus = 0;
     uint32_t m_eventTick = 0;

@@ -9,6 +9,7 @@
 #include <condition_variable>
 #include <exception>
 #include <mutex>
+#include <optional>
 #include <pthread.h>
 #include <sched.h>
 #include <sys/eventfd.h>
@@ -46,6 +47,21 @@ struct TComThread::Channel {
     bool stop = false;
     bool abandoned = false;
     bool finished = false;
+    std::optional<TWatchEnd> end; ///< why the watcher ended by itself, until the GUI thread took it
+
+    // GUI thread: reports the watcher's own end once; nothing after a stop through Close().
+    void ServiceEnd() {
+        std::optional<TWatchEnd> ended;
+        TComPort* target;
+        {
+            std::lock_guard lock(mutex);
+            if (!end || stop || !port)
+                return;
+            ended.swap(end);
+            target = port;
+        }
+        target->WatcherEnded(*ended);
+    }
 
     // GUI thread: runs the pending dispatch steps, if any.
     void Service(bool rethrow) {
@@ -92,7 +108,14 @@ TComThread::TComThread(TComPort* AComPort, platform::SerialDevice& device)
         QObject::connect(m_notifier, &QSocketNotifier::activated, [channel = m_channel] {
             uint64_t rings = 0;
             [[maybe_unused]] auto got = ::read(channel->wakeFd, &rings, sizeof rings);
-            channel->Service(true);
+            // An error from a handler still leaves through here, but not before the end is told.
+            try {
+                channel->Service(true);
+            } catch (...) {
+                channel->ServiceEnd();
+                throw;
+            }
+            channel->ServiceEnd();
         });
     }
     m_device.setEventMask(m_eventMask); // a failure leaves a watcher that sees no events
@@ -140,6 +163,11 @@ TComThread::~TComThread() {
     }
 }
 
+bool TComThread::Ended() const {
+    std::lock_guard lock(m_channel->mutex);
+    return m_channel->finished;
+}
+
 bool TComThread::HandOverPending() const {
     std::lock_guard lock(m_channel->mutex);
     return m_channel->state == Channel::State::Pending;
@@ -157,8 +185,18 @@ void TComThread::Execute() {
         platform::WaitResult result = m_device.waitEvent();
         // The edge is the moment that counts: read the counter before anything else.
         const uint32_t tick = GetTickCount();
+        if (result.status == platform::WaitStatus::Failed) {
+            // Unplugged or broken: the GUI thread learns why, so it can say so and try again.
+            std::lock_guard lock(ch.mutex);
+            if (!ch.stop) {
+                ch.end = TWatchEnd{WatchEndReasonOf(result.error), result.error, tick};
+                const uint64_t ring = 1;
+                [[maybe_unused]] auto put = ::write(ch.wakeFd, &ring, sizeof ring);
+            }
+            break;
+        }
         if (result.status != platform::WaitStatus::Events)
-            break; // stopped, or the device failed (unplugged): end quietly
+            break; // stopped
         if (result.events.empty())
             continue;
         std::unique_lock lock(ch.mutex);

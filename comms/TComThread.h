@@ -11,7 +11,8 @@ class TComPort;
 
 /// The watcher of an open port: a thread that sleeps in the device's wait, reads the tick counter
 /// the moment the wait ends, and hands the events to the GUI thread, blocking until the port's
-/// handlers have run there. It never touches a widget.
+/// handlers have run there. It never touches a widget. When its device fails it ends and hands
+/// the reason to the GUI thread as a plain value (the port's OnWatchEnd).
 class TComThread {
 public:
     /// Subscribes the device to the port's Events and starts watching. Call on the GUI thread.
@@ -24,6 +25,8 @@ public:
 
     /// Whether the watcher is blocked until the GUI thread runs its hand-over.
     bool HandOverPending() const;
+    /// Whether the watcher has ended (stopped, or its device failed).
+    bool Ended() const;
     /// The EV_ mask the watcher subscribed to.
     uint32_t EventMask() const { return m_eventMask; }
 

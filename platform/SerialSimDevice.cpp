@@ -67,11 +67,18 @@ int SerialSimDevice::openPath(const std::string& path) {
     }
     m_buffer.clear();
     m_cancelled.store(false);
-    // The simulator greets with the current line state; take it as the starting state.
+    // The simulator greets with the current line state (the starting state), or with "BUSY" when
+    // another port holds it.
     pollfd p{m_fd, POLLIN, 0};
     if (::poll(&p, 1, 500) > 0) {
+        char head[5] = {};
+        const ssize_t peeked = ::recv(m_fd, head, sizeof head, MSG_PEEK | MSG_DONTWAIT);
         std::vector<SerialEvent> ignored;
-        readLines(ignored);
+        const int error = (peeked == 5 && std::memcmp(head, "BUSY\n", 5) == 0) ? EBUSY : readLines(ignored);
+        if (error) {
+            close();
+            return error;
+        }
     }
     return 0;
 }

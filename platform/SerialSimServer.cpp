@@ -65,25 +65,64 @@ void SerialSimServer::stop() {
 
 void SerialSimServer::acceptLoop() {
     for (;;) {
-        pollfd p[2] = {{m_wakeFd, POLLIN, 0}, {m_listenFd, POLLIN, 0}};
-        if (::poll(p, 2, -1) < 0) {
+        int client;
+        {
+            std::lock_guard lock(m_mutex);
+            client = m_clientFd;
+        }
+        pollfd p[3] = {{m_wakeFd, POLLIN, 0}, {m_listenFd, POLLIN, 0}, {client, POLLIN, 0}};
+        if (::poll(p, client >= 0 ? 3 : 2, -1) < 0) {
             if (errno == EINTR)
                 continue;
             return;
         }
         if (p[0].revents)
             return;
+        if (client >= 0 && p[2].revents)
+            dropIfGone();
         if (!p[1].revents)
             continue;
-        const int client = accept4(m_listenFd, nullptr, nullptr, SOCK_CLOEXEC);
-        if (client < 0)
+        const int incoming = accept4(m_listenFd, nullptr, nullptr, SOCK_CLOEXEC);
+        if (incoming < 0)
             continue;
+        // A serial port has one user at a time: a second one is turned away, the first keeps it.
+        dropIfGone();
         std::lock_guard lock(m_mutex);
-        if (m_clientFd >= 0)
-            ::close(m_clientFd);
-        m_clientFd = client;
-        send(client, m_status.load());
+        if (m_clientFd >= 0) {
+            static const char busy[] = "BUSY\n";
+            ::send(incoming, busy, sizeof busy - 1, MSG_NOSIGNAL);
+            ::close(incoming);
+            ++m_refused;
+            continue;
+        }
+        m_clientFd = incoming;
+        send(incoming, m_status.load());
     }
+}
+
+void SerialSimServer::dropIfGone() {
+    std::lock_guard lock(m_mutex);
+    if (m_clientFd < 0)
+        return;
+    // The port never sends anything; end of stream or an error means it went away.
+    char scratch[64];
+    for (;;) {
+        const ssize_t got = ::recv(m_clientFd, scratch, sizeof scratch, MSG_DONTWAIT);
+        if (got > 0)
+            continue;
+        if (got < 0 && (errno == EAGAIN || errno == EWOULDBLOCK))
+            return;
+        if (got < 0 && errno == EINTR)
+            continue;
+        ::close(m_clientFd);
+        m_clientFd = -1;
+        return;
+    }
+}
+
+int SerialSimServer::refused() const {
+    std::lock_guard lock(m_mutex);
+    return m_refused;
 }
 
 void SerialSimServer::send(int fd, uint32_t status) {

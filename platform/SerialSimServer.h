@@ -15,8 +15,9 @@ inline constexpr const char* DefaultSimSocket = "/tmp/vantro-lbsim.sock";
 inline constexpr int DefaultSimPort = 20;
 
 /// The far end of the light-barrier simulator: listens on a Unix-domain socket, tells the
-/// connected port the MS_ modem-status word on connection and at every change. One port at a
-/// time; a new connection replaces the old one.
+/// connected port the MS_ modem-status word on connection and at every change. Like a real port
+/// it has one user at a time: a second connection is refused with "BUSY" while the first stays
+/// served, and when the user goes away the next one is served again.
 class SerialSimServer {
 public:
     SerialSimServer() = default;
@@ -39,15 +40,20 @@ public:
     bool waitForClient(int timeoutMs) const;
     /// Whether a port is connected now.
     bool connected() const;
+    /// How many connections were refused because a port was connected.
+    int refused() const;
 
 private:
     void acceptLoop();
     void send(int fd, uint32_t status);
+    /// Forgets the connected port if it has gone away.
+    void dropIfGone();
 
     std::string m_path;
     int m_listenFd = -1;
     int m_wakeFd = -1;
     int m_clientFd = -1;
+    int m_refused = 0;
     mutable std::mutex m_mutex;
     std::atomic<uint32_t> m_status{0};
     std::thread m_thread;

@@ -1,11 +1,15 @@
 #include "app/TFormMain.h"
+#include "comms/EComHandle.h"
 #include "platform/FakeClock.h"
 #include "platform/FakeDialogs.h"
 #include "platform/FakeSerialDevice.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QLabel>
 #include <QTest>
+#include <QTimer>
+#include <cerrno>
 #include <gtest/gtest.h>
 #include <memory>
 #include <thread>
@@ -187,4 +191,141 @@ TEST_F(LightBarrier, ClosingTheWindowClosesThePort) {
     ASSERT_TRUE(waitFor([&] { return form->ComPort->HandOverPending(); }));
     form.reset(); // the pending pass still runs inside the close, on a whole window
     EXPECT_EQ(serial.line().openDevices(), 0);
+}
+
+// ---- the link: a device that goes and comes back ----
+
+namespace {
+int opensOf(const FakeSerialLine& line, const std::string& name) {
+    int n = 0;
+    for (const std::string& call : line.log())
+        n += call == "open " + name;
+    return n;
+}
+} // namespace
+
+TEST_F(LightBarrier, ADeviceThatVanishesMidRunIsTriedAgainAndTheNextPassActs) {
+    EXPECT_EQ(form->Link().State(), BarrierState::Connected);
+    EXPECT_EQ(form->LabBarrier->text(), "Lichtschranke: COM3 verbunden");
+    EXPECT_EQ(form->LabBarrier->toolTip(), "Ger\u00e4t: /dev/ttyS2");
+    edge(true);
+    edge(false);
+    const QList<ProtocolLine> started = form->ProtocolLines();
+    ASSERT_EQ(started.size(), 2);
+
+    // Unplugged: the watcher's wait fails; the device cannot be opened for now.
+    serial.line().setFailure(SerialCall::Open, ENOENT);
+    serial.line().setFailure(SerialCall::Wait, EIO);
+    ASSERT_TRUE(waitFor([&] {
+        QCoreApplication::processEvents();
+        return form->Link().State() == BarrierState::Lost;
+    }));
+    EXPECT_EQ(form->LabBarrier->text(),
+              "Lichtschranke: COM3 getrennt seit 09:05:" + form->Link().LostSince().toString("ss"));
+    EXPECT_TRUE(form->TimerReconnect->isActive());
+    EXPECT_TRUE(dialogs.messages().isEmpty());
+
+    // Tried once a second; the run, the keys and the protocol are untouched meanwhile.
+    const int opens = opensOf(serial.line(), "COM3");
+    clock.advance(500);
+    form->ReconnectTimer(form->TimerReconnect);
+    EXPECT_EQ(opensOf(serial.line(), "COM3"), opens) << "not due yet";
+    clock.advance(500);
+    form->ReconnectTimer(form->TimerReconnect);
+    EXPECT_EQ(opensOf(serial.line(), "COM3"), opens + 1);
+    EXPECT_EQ(form->Link().State(), BarrierState::Lost);
+    EXPECT_EQ(form->ProtocolLines(), started);
+    EXPECT_TRUE(form->bLAP->isEnabled());
+    EXPECT_TRUE(form->ClockRunning());
+
+    // Plugged in again.
+    serial.line().setFailure(SerialCall::Wait, 0);
+    serial.line().setFailure(SerialCall::Open, 0);
+    clock.advance(1000);
+    form->ReconnectTimer(form->TimerReconnect);
+    ASSERT_EQ(form->Link().State(), BarrierState::Connected);
+    EXPECT_EQ(form->LabBarrier->text(), "Lichtschranke: COM3 verbunden");
+    EXPECT_FALSE(form->TimerReconnect->isActive());
+    ASSERT_TRUE(serial.line().waitUntilWaiting());
+
+    clock.advance(3000);
+    const uint32_t lapTick = GetTickCount();
+    edge(true);
+    EXPECT_EQ(form->LapTick(), lapTick);
+    ASSERT_EQ(form->ProtocolLines().size(), 3);
+    EXPECT_EQ(form->ProtocolLines().mid(0, 2), started);
+    EXPECT_EQ(form->ProtocolLines()[2].who, "  Lap:");
+}
+
+TEST(LightBarrierPort, APortMissingAtStartUpIsTriedEverySecondAndAnotherChoiceStopsIt) {
+    FakeClock clock{100000};
+    FakeDialogs dialogs;
+    FakeSerial serial;
+    serial.line().setFailure(SerialCall::Open, ENOENT);
+    TFormMain form;
+    form.ComPort->setPort(3);
+    form.OpenLightBarrierPort();
+    EXPECT_EQ(form.Link().State(), BarrierState::Reconnecting);
+    EXPECT_EQ(form.LabBarrier->text(), "Lichtschranke: verbinde COM3 \u2026");
+    EXPECT_TRUE(dialogs.messages().isEmpty()) << "not reported at start-up";
+    EXPECT_TRUE(form.TimerReconnect->isActive());
+    clock.advance(1000);
+    form.ReconnectTimer(nullptr);
+    EXPECT_EQ(opensOf(serial.line(), "COM3"), 2);
+
+    serial.line().setFailure(SerialCall::Open, 0);
+    clock.advance(1000);
+    form.ReconnectTimer(nullptr);
+    EXPECT_EQ(form.Link().State(), BarrierState::Connected);
+    EXPECT_TRUE(form.ComPort->Connected());
+
+    // Another port chosen while the old one is missing: the old one is not tried again.
+    serial.line().setFailure(SerialCall::Open, ENOENT);
+    EXPECT_THROW(form.ChangeLightBarrierPort(4), EComHandle);
+    EXPECT_EQ(form.Link().State(), BarrierState::Reconnecting);
+    form.ChangeLightBarrierPort(0);
+    EXPECT_EQ(form.Link().State(), BarrierState::NoPort);
+    EXPECT_EQ(form.LabBarrier->text(), "Lichtschranke: kein Port");
+    EXPECT_FALSE(form.TimerReconnect->isActive());
+    const size_t calls = serial.line().log().size();
+    clock.advance(5000);
+    form.ReconnectTimer(nullptr);
+    EXPECT_EQ(serial.line().log().size(), calls);
+}
+
+// ---- dead time ----
+
+TEST_F(LightBarrier, PassesWithinTheDeadTimeRunNothingButKeysDo) {
+    form->setDeadTime(300);
+    const uint32_t t0 = GetTickCount();
+    edge(true, 0);
+    edge(false, 0);
+    EXPECT_EQ(form->StartTick(), t0);
+    clock.advance(5);
+    edge(true, 0); // the kart's wheels, 5 ms after its nose
+    edge(false, 0);
+    EXPECT_EQ(form->ProtocolLines().size(), 2);
+    EXPECT_TRUE(form->bLAP->isEnabled());
+
+    // The LAP key is not the barrier: it acts at once.
+    QTest::keyClick(form.get(), Qt::Key_L);
+    EXPECT_EQ(form->ProtocolLines().size(), 3);
+    clock.advance(295);
+    edge(true, 0); // 300 ms after START: STOP
+    EXPECT_EQ(form->ProtocolLines().last().who, "Stopp:");
+}
+
+TEST_F(LightBarrier, WithoutDeadTimeOnePulseOfSeveralEdgesRunsSeveralActions) {
+    ASSERT_EQ(form->DeadTime(), 0);
+    serial.line().pulse(MS_DSR_ON, 4); // two on-edges within one wake-up
+    deliver();
+    EXPECT_EQ(who(), (QStringList{"  Nr.:", "Start:", "  Lap:"}));
+
+    form->mReset->Click();
+    form->setDeadTime(50);
+    clock.advance(1000);
+    serial.line().pulse(MS_DSR_ON, 4);
+    deliver();
+    EXPECT_EQ(form->ProtocolLines().size(), 6) << "-, Nr., Start: the second on-edge was dead time";
+    EXPECT_EQ(form->ProtocolLines().last().who, "Start:");
 }

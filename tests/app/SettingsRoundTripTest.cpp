@@ -60,8 +60,26 @@ TEST(SettingsRoundTrip, FirstStartDefaultsAndTheEndWritesTheWholeList) {
     }
     platform::Registry registry;
     ASSERT_TRUE(registry.OpenKey(Settings::KeyPath(), false));
-    EXPECT_EQ(registry.GetValueNames().size(), 16);
+    EXPECT_EQ(registry.GetValueNames().size(), 17);
     EXPECT_EQ(registry.ReadInteger(QStringLiteral("LenLuch")), 10);
+    EXPECT_EQ(registry.ReadInteger(QStringLiteral("DeadTime")), 0);
+}
+
+TEST(SettingsRoundTrip, DeadTimeIsReadClampedAndWrittenBack) {
+    FakeDialogs dialogs;
+    {
+        platform::Registry registry;
+        ASSERT_TRUE(registry.OpenKey(Settings::KeyPath(), true));
+        registry.WriteInteger(QStringLiteral("DeadTime"), 9000);
+    }
+    {
+        TFormMain form;
+        EXPECT_EQ(form.DeadTime(), 5000);
+        form.setDeadTime(250);
+    }
+    platform::Registry registry;
+    ASSERT_TRUE(registry.OpenKey(Settings::KeyPath(), false));
+    EXPECT_EQ(registry.ReadInteger(QStringLiteral("DeadTime")), 250);
 }
 
 TEST(SettingsRoundTrip, ChangedInTheDialogKeptAfterARestart) {

@@ -5,6 +5,7 @@
 
 #include <QTimer>
 #include <atomic>
+#include <cerrno>
 #include <gtest/gtest.h>
 #include <thread>
 
@@ -208,4 +209,41 @@ TEST(ComThread, AnExceptionInAHandlerStillReleasesTheWatcher) {
     p.port.Close();
     EXPECT_EQ(dsr, 1);
     EXPECT_EQ(p.line().openDevices(), 0);
+}
+
+TEST(ComThread, AFailedWaitEndsTheWatcherAndTellsTheGuiThreadWhyOnce) {
+    OpenPort p({TEvent::evDSR});
+    std::vector<TWatchEnd> ends;
+    std::vector<bool> onGui;
+    p.port.OnWatchEnd = [&](QObject* sender, const TWatchEnd& end) {
+        EXPECT_EQ(sender, &p.port);
+        ends.push_back(end);
+        onGui.push_back(QThread::currentThread() == qApp->thread());
+    };
+    p.line().setFailure(SerialCall::Wait, EIO); // unplugged
+    ASSERT_TRUE(pumpUntil([&] { return !ends.empty(); }));
+    EXPECT_EQ(ends[0].Reason, TWatchEndReason::DeviceGone);
+    EXPECT_EQ(ends[0].Error, EIO);
+    EXPECT_TRUE(onGui[0]);
+    EXPECT_FALSE(p.port.Watching());
+    EXPECT_TRUE(p.port.Connected()) << "the port stays open until it is closed";
+    pumpUntil([] { return false; }, 50);
+    EXPECT_EQ(ends.size(), 1u);
+    p.port.Close();
+    EXPECT_EQ(ends.size(), 1u);
+}
+
+TEST(ComThread, AStopThroughCloseIsNotReportedAndOtherErrorsAreErrors) {
+    {
+        OpenPort p({TEvent::evDSR});
+        int ends = 0;
+        p.port.OnWatchEnd = [&](QObject*, const TWatchEnd&) { ++ends; };
+        EXPECT_TRUE(p.port.Watching());
+        p.port.Close();
+        pumpUntil([] { return false; }, 50);
+        EXPECT_EQ(ends, 0);
+    }
+    EXPECT_EQ(WatchEndReasonOf(ENODEV), TWatchEndReason::DeviceGone);
+    EXPECT_EQ(WatchEndReasonOf(ENXIO), TWatchEndReason::DeviceGone);
+    EXPECT_EQ(WatchEndReasonOf(EINVAL), TWatchEndReason::Error);
 }

@@ -4,6 +4,7 @@
 #include "platform/SerialSimServer.h"
 
 #include <QDir>
+#include <cerrno>
 #include <gtest/gtest.h>
 #include <thread>
 
@@ -67,4 +68,54 @@ TEST(SerialSim, NoSimulatorListeningIsAnOpenFailure) {
         EXPECT_EQ(e.Message(), "Unable to open com port: 2");
     }
     setComDeviceOverride(9, "");
+}
+
+TEST(SerialSim, LikeARealPortItServesOneClientRefusesASecondAndServesTheNextOneLater) {
+    SerialSimServer server;
+    const std::string path = socketPath();
+    ASSERT_EQ(server.start(path), 0);
+    setComDeviceOverride(9, path);
+    setComDeviceOverride(10, path);
+
+    TComPort first;
+    first.setPort(9);
+    first.setEvents({TEvent::evDSR});
+    int firstEdges = 0;
+    first.OnDSR = [&](QObject*) { ++firstEdges; };
+    first.Open();
+    ASSERT_TRUE(server.waitForClient(2000));
+
+    TComPort second;
+    second.setPort(10);
+    try {
+        second.Open();
+        ADD_FAILURE() << "a second client must be refused";
+    } catch (const EComHandle& e) {
+        EXPECT_EQ(e.Message(), "Unable to open com port: " + QString::number(EBUSY));
+    }
+    EXPECT_EQ(server.refused(), 1);
+    server.setLines(MS_DSR_ON, true);
+    ASSERT_TRUE(pumpUntil([&] { return firstEdges == 1; })) << "the first client is still served";
+
+    // The first goes; the next one is greeted with the line state and sees the edges.
+    first.Close();
+    ASSERT_TRUE(pumpUntil([&] { return !server.connected(); }));
+    int secondEdges = 0;
+    second.setEvents({TEvent::evDSR});
+    second.OnDSR = [&](QObject*) { ++secondEdges; };
+    second.Open();
+    ASSERT_TRUE(server.waitForClient(2000));
+    EXPECT_EQ(second.ModemStatus(), MS_DSR_ON);
+    server.setLines(MS_DSR_ON, false);
+    ASSERT_TRUE(pumpUntil([&] { return secondEdges == 1; }));
+
+    // The simulator ending is reported like an unplugged adapter.
+    std::vector<TWatchEnd> ends;
+    second.OnWatchEnd = [&](QObject*, const TWatchEnd& end) { ends.push_back(end); };
+    server.stop();
+    ASSERT_TRUE(pumpUntil([&] { return !ends.empty(); }));
+    EXPECT_EQ(ends[0].Reason, TWatchEndReason::DeviceGone);
+    second.Close();
+    setComDeviceOverride(9, "");
+    setComDeviceOverride(10, "");
 }

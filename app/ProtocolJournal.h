@@ -1,0 +1,96 @@
+#pragma once
+
+#include "app/BarrierGate.h"
+#include "app/JournalReplay.h"
+#include "app/ProtocolLine.h"
+
+#include <QDate>
+#include <QList>
+#include <QObject>
+#include <QPointer>
+#include <QString>
+#include <condition_variable>
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <mutex>
+#include <thread>
+
+/// The protocol journal: every protocol line and every light-barrier pass is appended to a file
+/// of the day in the state folder and made durable (fdatasync) on a worker thread, each batch
+/// before the next is written, so a crash or power cut loses nothing that was journalled before
+/// the last batch. The GUI thread only formats a line and queues it; it never waits for the disk
+/// (except in Close at the end). One program at a time writes the folder (a lock file).
+class ProtocolJournal {
+public:
+    /// Journals are kept this many days.
+    static constexpr int KeepDays = 30;
+
+    /// A journal for the folder `directory`; nothing is touched until Lock().
+    explicit ProtocolJournal(QString directory);
+    /// Ends the session cleanly (Close()).
+    ~ProtocolJournal();
+    ProtocolJournal(const ProtocolJournal&) = delete;
+    ProtocolJournal& operator=(const ProtocolJournal&) = delete;
+
+    /// The folder.
+    const QString& Directory() const { return m_directory; }
+    /// Creates the folder and takes its lock. Returns an empty text, or the message why the
+    /// journal cannot be written (the journal then stays off).
+    QString Lock();
+    /// The last session in the newest journal file, as it was left (read under the lock).
+    JournalReplay Previous() const;
+    /// Begins this program's session: today's file, an Open record and a snapshot of `lines`.
+    /// Starts the worker. Returns an empty text or the message why the journal is off.
+    QString Begin(const QList<ProtocolLine>& lines);
+    /// Whether the session is being journalled.
+    bool Active() const { return m_active; }
+
+    /// Appends a protocol line. GUI thread; never waits for the disk.
+    void Line(const ProtocolLine& line);
+    /// Appends a light-barrier pass at `tick` and what it did.
+    void Edge(uint32_t tick, EdgeOutcome outcome);
+    /// The protocol was replaced (cleared, loaded, a line deleted): journals all its lines.
+    void Snapshot(const QList<ProtocolLine>& lines);
+    /// Marks the session closed, waits until everything is on disk and stops the worker.
+    void Close();
+    /// Waits until everything appended so far is on disk (or failed). For tests and benchmarks.
+    void Flush();
+
+    /// A write failure, on the GUI thread: once, until writing works again.
+    std::function<void(const QString& message)> OnError;
+
+private:
+    struct Item {
+        QDateTime day; ///< when it was appended
+        QByteArray bytes;
+        enum class Kind { Other, Line, Snapshot } kind = Kind::Other;
+        ProtocolLine line;
+        QList<ProtocolLine> lines;
+    };
+    void enqueue(Item item);
+    void run();
+    bool openDay(const QDate& day, QString& error);
+    bool writeAll(const QByteArray& bytes, QString& error);
+    QByteArray snapshotBytes(const QDateTime& at, const QList<ProtocolLine>& lines) const;
+    void reportError(const QString& message);
+
+    const QString m_directory;
+    int m_lockFd = -1;
+    bool m_active = false;
+
+    // Worker side.
+    int m_fd = -1;
+    QDate m_fileDay;
+    QList<ProtocolLine> m_mirror; ///< the protocol as journalled, for a new day's snapshot
+    bool m_failed = false;        ///< the last write failed: the next begins on a new line with a snapshot
+
+    std::mutex m_mutex;
+    std::condition_variable m_cv;
+    std::deque<Item> m_queue;
+    uint64_t m_queued = 0;  ///< items queued so far
+    uint64_t m_written = 0; ///< items written (or given up) so far
+    bool m_stop = false;
+    std::thread m_worker;
+    QObject m_context; ///< lives on the GUI thread; failures are posted to it
+};
