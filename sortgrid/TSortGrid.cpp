@@ -10,6 +10,7 @@
 #include <QFocusEvent>
 #include <QFontMetrics>
 #include <QKeyEvent>
+#include <QScopeGuard>
 #include <QScrollBar>
 #include <algorithm>
 #include <cfenv>
@@ -72,10 +73,6 @@ void TSortGrid::setHideRows(bool v) {
     if (RowCount() > 1)
         setRow(1);
     RedrawGrid();
-}
-
-void TSortGrid::setFiltered(bool v) {
-    m_filtered = v;
 }
 
 void TSortGrid::setMultiSelect(bool v) {
@@ -159,16 +156,28 @@ bool TSortGrid::IsRowSelected(int32_t ARow) const {
 // --- rows ----------------------------------------------------------------------------------
 
 void TSortGrid::AddRow(const TStrings& Strings) {
-    // Filtering of appended rows is not built yet: a filtered grid appends like an unfiltered one.
+    if (m_filtered) {
+        AddRowFiltered(Strings);
+        return;
+    }
     const bool append = !IsRowEmpty(RowCount() - 1);
-    if (append)
-        setRowCount(RowCount() + 1);
-    const int32_t target = RowCount() - 1;
-    // A deleted row stays stored past the end; a new row must not show its old texts.
-    if (append && m_hiddenCount == 0)
-        BlankStoredRow(target);
+    const int32_t target = append ? AppendStoredRow() : RowCount() - 1;
     for (int i = 0; i < Strings.Count(); ++i)
         setCells(i, target, Strings.Strings(i));
+    // A re-sort on the count change waits until the row holds its texts (sorting the empty row
+    // first would put the texts over another row).
+    if (append && m_sortOptions.UpdateOnSizeChange() && !NowUpdating())
+        SortByColumn(m_sortOptions.SortCol());
+}
+
+int32_t TSortGrid::AppendStoredRow() {
+    // A deleted row stays stored past the end; a new row must not show its old texts.
+    BlankStoredRow(RowCount());
+    const bool resort = m_sortOptions.UpdateOnSizeChange();
+    m_sortOptions.setUpdateOnSizeChange(false);
+    auto restore = qScopeGuard([&] { m_sortOptions.setUpdateOnSizeChange(resort); });
+    setRowCount(RowCount() + 1);
+    return RowCount() - 1;
 }
 
 void TSortGrid::AddRow(const QStringList& Strings) {
@@ -215,8 +224,10 @@ void TSortGrid::Clear() {
         m_selectedRows.Add(RowText(1));
         ClearSelection();
         m_anchorRows.setStrings(0, RowText(1));
-        for (int32_t r = 1; r < RowCount(); ++r)
+        // The rows hidden by the filter go too; they would otherwise come back into the new protocol.
+        for (int32_t r = 1; r < RowCount() + m_hiddenCount; ++r)
             BlankStoredRow(r);
+        m_hiddenCount = 0;
         m_modified = false;
         setRowCount(2);
         AutoSizeColumns(true);
@@ -232,7 +243,17 @@ void TSortGrid::Clear() {
 void TSortGrid::InsertRow(int32_t ARow) {
     if (ARow < 0 || ARow > RowCount())
         throw EInvalidGridOperation(kIndexOutOfRange);
-    setRowCount(RowCount() + 1);
+    // The hidden block moves down by one so that the new row does not land on its first row.
+    if (m_hiddenCount > 0)
+        RowStore().MoveItem(RowCount() + m_hiddenCount, RowCount());
+    {
+        // A re-sort during the count change would move the new empty row away from the end, and the
+        // move below would take another row.
+        const bool resort = m_sortOptions.UpdateOnSizeChange();
+        m_sortOptions.setUpdateOnSizeChange(false);
+        auto restore = qScopeGuard([&] { m_sortOptions.setUpdateOnSizeChange(resort); });
+        setRowCount(RowCount() + 1);
+    }
     int32_t pos = RowCount() - 1;
     if (ARow < RowCount() - 2) {
         MoveRow(RowCount() - 1, ARow);
@@ -253,10 +274,14 @@ void TSortGrid::DeleteRow(int32_t ARow) {
     SetModified(true);
     {
         EditorSuspension suspend(*this);
-        if (RowCount() > 2)
+        if (RowCount() > 2) {
             TMyStringGrid::DeleteRow(ARow);
-        else
+            // The deleted row now stands where the hidden block starts; it goes behind the block.
+            if (m_hiddenCount > 0)
+                RowStore().MoveItem(RowCount(), RowCount() + m_hiddenCount);
+        } else {
             BlankStoredRow(1);
+        }
         if (ARow >= 0 && ARow < m_rowFormats.Count())
             m_rowFormats.Delete(ARow);
     }
@@ -488,18 +513,6 @@ void TSortGrid::ScrollTo(int32_t ACol, int32_t ARow) {
     if (top >= ARow)
         top = ARow > 1 ? ARow - 1 : 1;
     setTopRow(top);
-}
-
-// --- sorting -------------------------------------------------------------------------------
-
-void TSortGrid::SortByColumn(int32_t ACol) {
-    if (!m_sortOptions.CanSort())
-        return;
-    SortRowsPlaceholder(ACol);
-}
-
-void TSortGrid::SortRowsPlaceholder(int32_t) {
-    // Sorting the rows is not built yet: with sorting allowed this still leaves every row in place.
 }
 
 // --- cell formats --------------------------------------------------------------------------

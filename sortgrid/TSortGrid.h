@@ -13,6 +13,7 @@
 #include <QPointer>
 #include <QStringList>
 #include <memory>
+#include <vector>
 
 class QMenu;
 class TComboDropDown;
@@ -47,7 +48,9 @@ public:
     void setHideRows(bool v);
     /// True while rows rejected by `OnSetFilter` are hidden.
     bool Filtered() const { return m_filtered; }
-    /// Stores the flag. Applying and removing the filter is not built yet.
+    /// Switches the filter on (rows that `OnSetFilter` rejects move behind the visible rows, into the
+    /// hidden block) or off (the hidden rows come back after the others and the grid sorts again).
+    /// Switching it on again while rows are hidden filters all rows afresh. `Modified` keeps its value.
     void setFiltered(bool v);
     /// True when several rows can be selected.
     bool MultiSelect() const { return m_multiSelect; }
@@ -146,8 +149,27 @@ public:
     void MoveTo(int32_t ACol, int32_t ARow, bool Scroll);
     /// Scrolls so that the cell is visible; its row shows as the second visible row or on the last page.
     void ScrollTo(int32_t ACol, int32_t ARow);
-    /// Sorts the data rows on a column. Does nothing while `SortOptions()->CanSort()` is false.
+    /// Sorts the data rows on a column, then on the columns of `SecondaryIndex`, then by their order
+    /// before; equal keys keep their order in both directions. Rows move with their texts and
+    /// objects (columns 0 .. ColCount − 1), and the selected rows stay selected where they went. Does
+    /// nothing, not even set `SortCol`, while `SortOptions()->CanSort()` is false. A bad key column
+    /// (not a number, or past the last column) raises before any row moves.
     void SortByColumn(int32_t ACol);
+    /// The style that fits every data cell of a column: numeric, else date-time, else time, else
+    /// normal text; numeric when there are no data rows.
+    TSortStyle DetectSortStyle(int32_t ACol);
+    /// A click on the header cell of `ACol` with `Button`: sets the direction by the header rule
+    /// (also while sorting is off), then sorts on the column.
+    void HeaderClick(int32_t ACol, Qt::MouseButton Button);
+    /// A left double click at (X, Y): on the header within 3 pixels of a column's right edge, fits
+    /// that column to its texts. Returns true when a column was sized.
+    bool AutoSizeAtHeaderEdge(int X, int Y);
+    /// Search by first character: makes current the next data row after the current one whose text
+    /// in column `SortCol` starts with `Key` (A-Z compared without case), wrapping to row 1. `Key`
+    /// itself is not changed. Returns true when a row was found.
+    bool SearchFirstChar(QChar Key);
+    /// True when a data row is painted blank: `HideRows` is set or the grid is in a bulk update.
+    bool IsRowBlanked(int32_t ARow) const { return ARow > 0 && (m_hideRows || NowUpdating()); }
     /// The format of a cell: the grid's settings, then whatever `OnGetCellFormat` makes of them.
     TFormatOptions GetCellFormat(int32_t ACol, int32_t ARow, bool& CheckBox, bool& Combobox, bool& Ellipsis);
 
@@ -213,7 +235,7 @@ public:
     /// Closes the drop-down list without storing anything.
     void HideComboBox();
     /// The drop-down list of combobox cells (hidden while closed).
-    TComboDropDown* ComboDropDown() const { return m_dropDown; }
+    TComboDropDown* ComboDropDown() const;
 
 protected:
     void SizeChanged(int32_t OldColCount, int32_t OldRowCount) override;
@@ -263,7 +285,16 @@ private:
 
     void BlankStoredRow(int32_t ARow);
     void BlankStoredColumn(int32_t ACol);
-    void SortRowsPlaceholder(int32_t ACol);
+    void SortRows(int32_t ACol);
+    void AddRowFiltered(const TStrings& Strings);
+    void ApplyFilter();
+    void ShowHiddenRows();
+    int32_t AppendStoredRow();
+    /// The stored rows, for moving whole rows at once.
+    TSparseList& RowStore();
+    /// Puts the data rows 1 .. n in a new order: row p + 1 takes the row that stood at order[p] + 1.
+    /// Cells past the last column stay at their position.
+    void PermuteDataRows(const std::vector<int32_t>& order);
 
     QMenu* m_popupMenu = nullptr;
     TSortOptions m_sortOptions;

@@ -196,6 +196,10 @@ bool TSortGrid::ShowComboBox(int32_t ACol, int32_t ARow) {
     return true;
 }
 
+TComboDropDown* TSortGrid::ComboDropDown() const {
+    return m_dropDown;
+}
+
 void TSortGrid::HideComboBox() {
     if (m_dropDown)
         m_dropDown->Cancel();
