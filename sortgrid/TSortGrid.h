@@ -3,6 +3,7 @@
 #include "core/NotifyEvent.h"
 #include "core/TStringList.h"
 #include "grids/TMyStringGrid.h"
+#include "sortgrid/PrintLayout.h"
 #include "sortgrid/SortGridTypes.h"
 #include "sortgrid/TFontList.h"
 #include "sortgrid/TFormatOptions.h"
@@ -12,11 +13,16 @@
 #include <QFont>
 #include <QPointer>
 #include <QStringList>
+#include <array>
 #include <memory>
 #include <vector>
 
 class QMenu;
 class TComboDropDown;
+class QProgressDialog;
+namespace platform {
+class PrintCanvas;
+}
 
 /// The protocol grid: a string grid with one fixed header row and data rows below it. Adds a
 /// modified flag, appending a row from a string list, clearing, inserting and deleting rows and
@@ -173,6 +179,37 @@ public:
     /// The format of a cell: the grid's settings, then whatever `OnGetCellFormat` makes of them.
     TFormatOptions GetCellFormat(int32_t ACol, int32_t ARow, bool& CheckBox, bool& Combobox, bool& Ellipsis);
 
+    // --- files (TSortGridFile.cpp) ----------------------------------------------------------
+
+    /// Writes the protocol file (settings lines, layout line, one line per row), replacing the file
+    /// only when every byte was written; a failure is shown as "Can't write to file:" and the name.
+    void SaveToFile(const QString& FileName, bool WithLayout);
+    /// Reads a protocol file into the grid. False, with the grid untouched, when the file cannot be
+    /// read or is not a protocol file.
+    bool LoadFromFile(const QString& FileName, bool WithLayout);
+    /// Writes the rows as a semicolon-separated file; a failure is shown like `SaveToFile`'s.
+    void SaveToCsvFile(const QString& FileName);
+    /// The lines of the protocol file.
+    QStringList BuildFileLines(bool WithLayout);
+    /// Replaces the grid's rows, formats and user settings by those of the protocol-file lines, then
+    /// sizes the columns (or applies the stored layout) and sorts on column 0. False, with the grid
+    /// untouched, when the lines are not a protocol file.
+    bool ParseFileLines(const QStringList& Lines, bool WithLayout);
+
+    // --- printing (TSortGridPrint.cpp) -------------------------------------------------------
+
+    /// Prints rows `FromRow` .. `ToRow` of `PrintOptions` under the header row on the chosen
+    /// printer (or PDF file), after turning the filter off; shows progress that can cancel the job.
+    void Print();
+    /// Lays out the pages of rows `FromRow` .. `ToRow` and draws them: every page on the printer
+    /// (`Print`), page `PrintOptions()->PreviewPage()` alone on `Canvas` (`Preview`), or none
+    /// (`Count`). Returns the number of pages.
+    int RenderPages(platform::PrintCanvas& Canvas, TRenderMode Mode, int32_t FromRow, int32_t ToRow);
+    /// The page layout of rows `FromRow` .. `ToRow` on the printer in force.
+    PrintLayout MakePrintLayout(int32_t FromRow, int32_t ToRow);
+    /// Asked after each printed page; without a handler `Print` shows a progress dialog.
+    TPrintProgressEvent OnPrintProgress;
+
     /// Starts a bulk update and holds re-sorting on count changes until `EndUpdate`.
     void BeginUpdate() override;
     /// Ends a bulk update, restores re-sorting on count changes and fires `OnEndUpdate`.
@@ -246,6 +283,10 @@ protected:
 
     /// Width of `text` in `font`; the measure of `AutoSizeColumn`.
     virtual int TextWidth(const QFont& font, const QString& text) const;
+    /// A width that `TextWidth(font, text)` does not exceed, from the characters' own advances;
+    /// negative when there is none to give. `AutoSizeColumn` skips texts whose bound cannot beat
+    /// the widest; a descendant that changes `TextWidth` changes this too.
+    virtual double TextWidthBound(const QFont& font, const QString& text) const;
 
     /// Remembers the current cell, its text and the modified flag (only in editor mode).
     void RememberEditCell();
@@ -295,6 +336,10 @@ private:
     /// Puts the data rows 1 .. n in a new order: row p + 1 takes the row that stood at order[p] + 1.
     /// Cells past the last column stay at their position.
     void PermuteDataRows(const std::vector<int32_t>& order);
+    QStringList RowCells(int32_t ARow) const;
+    void ApplyFileLayout(const QStringList& layout);
+    QFont PrintFont() const;
+    bool PrintProgress(int done, int total);
 
     QMenu* m_popupMenu = nullptr;
     TSortOptions m_sortOptions;
@@ -336,6 +381,13 @@ private:
     TGridCoord m_validateCell{-1, -1};
     QString m_validateText;
     bool m_validateModified = false;
+
+    mutable QFont m_charAdvancesFont;
+    mutable std::unique_ptr<std::array<double, 256>> m_charAdvances;
+    mutable bool m_charAdvancesFixed = false;
+
+    QProgressDialog* m_printProgress = nullptr;
+    bool m_printCancelled = false;
 };
 
 /// The page size a proportional scroll bar gets: the visible share of `count` lines applied to the

@@ -1,0 +1,4 @@
+#pragma once
+
+// The spreadsheet export unit.
+#include "office/TExcel.h"
