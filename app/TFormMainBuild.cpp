@@ -255,11 +255,8 @@ void TFormMain::buildProtocolGrid() {
     SortGrid1->setFiltered(false);
     SortGrid1->setAlignmentHorz(taLeftJustify);
     SortGrid1->setAlignmentVert(taMiddle);
+    // The grid shows the menu itself on a right-button release over a data row.
     SortGrid1->setPopupMenu(PopupMenu1);
-    // Until the grid handles its own mouse input, the window shows the context menu.
-    SortGrid1->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(SortGrid1, &QWidget::customContextMenuRequested, this,
-            [this](const QPoint& pos) { PopupMenu1->popup(SortGrid1->mapToGlobal(pos)); });
     SortGrid1->SetModified(false);
 }
 
@@ -280,6 +277,13 @@ void TFormMain::layoutAreas() {
     SortGrid1->setGeometry(0, CaptionPanelHeight, Panel3->width(),
                            std::max(0, Panel3->height() - CaptionPanelHeight));
     layoutBarrierStatus();
+    FormResize();
+}
+
+void TFormMain::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    // The grid stretches its last column when it first gets its size, after the window laid it
+    // out; the protocol's own column widths come last.
     FormResize();
 }
 

@@ -3,6 +3,8 @@
 #include "core/Colors.h"
 
 #include <QFont>
+#include <QFontMetrics>
+#include <QImage>
 #include <QLine>
 #include <QRect>
 #include <QString>
@@ -49,6 +51,12 @@ public:
     virtual void DrawFeedbackLine(QPoint a, QPoint b, int width) = 0;
     /// True when `r` meets the area being painted.
     virtual bool RectVisible(const QRect& r) const = 0;
+    /// Copies the `source` part of `image` into `dest`, stretched to its size.
+    virtual void DrawImage(const QRect& dest, const QImage& image, const QRect& source) = 0;
+    /// Width of `text` in the canvas font.
+    virtual int TextWidth(const QString& text) const { return QFontMetrics(m_font).horizontalAdvance(text); }
+    /// Height of a line of text in the canvas font.
+    virtual int TextHeight() const { return QFontMetrics(m_font).height(); }
 
 private:
     TColor m_brushColor = clWindow;

@@ -81,3 +81,9 @@ void QPainterGridCanvas::DrawFeedbackLine(QPoint a, QPoint b, int width) {
 bool QPainterGridCanvas::RectVisible(const QRect& r) const {
     return m_clip.intersects(r);
 }
+
+void QPainterGridCanvas::DrawImage(const QRect& dest, const QImage& image, const QRect& source) {
+    if (dest.isEmpty() || source.isEmpty())
+        return;
+    m_painter.drawImage(dest, image, source);
+}

@@ -19,6 +19,7 @@ public:
     void DrawFocusRect(const QRect& r) override;
     void DrawFeedbackLine(QPoint a, QPoint b, int width) override;
     bool RectVisible(const QRect& r) const override;
+    void DrawImage(const QRect& dest, const QImage& image, const QRect& source) override;
 
 private:
     QPainter& m_painter;

@@ -10,14 +10,17 @@ class RecordingGridCanvas : public GridCanvas {
 public:
     /// One recorded call.
     struct Op {
-        enum Kind { Fill, Text, Lines, Edge, Focus, Feedback } kind;
-        QRect rect;              ///< Fill, Text (clip), Edge, Focus
+        enum Kind { Fill, Text, Lines, Edge, Focus, Feedback, Image } kind;
+        QRect rect;              ///< Fill, Text (clip), Edge, Focus, Image (destination)
         QPoint at;               ///< Text origin
         QString text;            ///< Text
         std::vector<QLine> segs; ///< Lines, Feedback
         int width = 0;           ///< Lines, Feedback
         TColor color = 0;        ///< Fill: brush; Text: font colour; Lines: pen
         TEdgeSides sides;        ///< Edge
+        QRect source;            ///< Image: the part of the image copied
+        QImage image;            ///< Image
+        QFont font;              ///< Text: the font in force
     };
 
     /// Records everything inside `clip` as visible (the whole plane by default).
@@ -25,22 +28,28 @@ public:
         : m_clip(clip) {}
 
     void FillRect(const QRect& r) override {
-        m_ops.push_back({Op::Fill, r, {}, {}, {}, 0, BrushColor(), {}});
+        m_ops.push_back({Op::Fill, r, {}, {}, {}, 0, BrushColor(), {}, {}, {}, {}});
     }
     void TextRect(const QRect& clip, int x, int y, const QString& text) override {
-        m_ops.push_back({Op::Text, clip, QPoint(x, y), text, {}, 0, FontColor(), {}});
+        m_ops.push_back({Op::Text, clip, QPoint(x, y), text, {}, 0, FontColor(), {}, {}, {}, Font()});
     }
     void PolySegments(std::span<const QLine> segments, int width, TColor color) override {
-        m_ops.push_back({Op::Lines, {}, {}, {}, {segments.begin(), segments.end()}, width, color, {}});
+        m_ops.push_back(
+            {Op::Lines, {}, {}, {}, {segments.begin(), segments.end()}, width, color, {}, {}, {}, {}});
     }
     void DrawRaisedInnerEdge(const QRect& r, TEdgeSides sides) override {
-        m_ops.push_back({Op::Edge, r, {}, {}, {}, 0, 0, sides});
+        m_ops.push_back({Op::Edge, r, {}, {}, {}, 0, 0, sides, {}, {}, {}});
     }
-    void DrawFocusRect(const QRect& r) override { m_ops.push_back({Op::Focus, r, {}, {}, {}, 0, 0, {}}); }
+    void DrawFocusRect(const QRect& r) override {
+        m_ops.push_back({Op::Focus, r, {}, {}, {}, 0, 0, {}, {}, {}, {}});
+    }
     void DrawFeedbackLine(QPoint a, QPoint b, int width) override {
-        m_ops.push_back({Op::Feedback, {}, {}, {}, {QLine(a, b)}, width, 0, {}});
+        m_ops.push_back({Op::Feedback, {}, {}, {}, {QLine(a, b)}, width, 0, {}, {}, {}, {}});
     }
     bool RectVisible(const QRect& r) const override { return m_clip.intersects(r); }
+    void DrawImage(const QRect& dest, const QImage& image, const QRect& source) override {
+        m_ops.push_back({Op::Image, dest, {}, {}, {}, 0, 0, {}, source, image, {}});
+    }
 
     /// Every call so far, in order.
     const std::vector<Op>& Ops() const { return m_ops; }

@@ -1,9 +1,11 @@
 #include "sortgrid/TSortGrid.h"
 
 #include "core/EInvalidGridOperation.h"
+#include "grids/GridCanvas.h"
 #include "grids/GridMessages.h"
 #include "grids/TStringSparseList.h"
 #include "platform/Dialogs.h"
+#include "sortgrid/TComboDropDown.h"
 
 #include <QFocusEvent>
 #include <QFontInfo>
@@ -54,9 +56,17 @@ TSortGrid::TSortGrid(QWidget* parent)
     ResizeFormatList(m_rowFormats, RowCount());
     m_anchorRows.Add(RowText(Row()));
     m_selectedRows.Add(RowText(Row()));
+    m_dropDown = new TComboDropDown(this);
+    m_dropDown->OnCloseUp = [this] { DropDownCloseUp(); };
+    // Right-button releases come to the grid, which shows its own popup menu.
+    setContextMenuPolicy(Qt::PreventContextMenu);
 }
 
-TSortGrid::~TSortGrid() = default;
+TSortGrid::~TSortGrid() {
+    // The drop-down lives on the grid's window while it is open.
+    if (m_dropDown && m_dropDown->parent() != this)
+        delete m_dropDown;
+}
 
 // --- properties ----------------------------------------------------------------------------
 
@@ -543,9 +553,17 @@ void TSortGrid::ScrollTo(int32_t ACol, int32_t ARow) {
 TFormatOptions TSortGrid::GetCellFormat(int32_t ACol, int32_t ARow, bool& CheckBox, bool& Combobox,
                                         bool& Ellipsis) {
     TFormatOptions f;
-    f.BrushColor = ARow < FixedRows() ? FixedColor() : Color();
-    f.Font = font();
-    f.FontColor = clWindowText;
+    // While painting, the defaults are what the canvas holds for the cell (selection colours
+    // included); otherwise the grid's own.
+    if (const GridCanvas* canvas = Canvas()) {
+        f.BrushColor = canvas->BrushColor();
+        f.Font = canvas->Font();
+        f.FontColor = canvas->FontColor();
+    } else {
+        f.BrushColor = ARow < FixedRows() ? FixedColor() : Color();
+        f.Font = font();
+        f.FontColor = clWindowText;
+    }
     f.AlignmentHorz = m_alignmentHorz;
     f.AlignmentVert = m_alignmentVert;
     f.Bevel = m_bevelStyle;

@@ -11,12 +11,14 @@
 #include "sortgrid/TSortOptions.h"
 
 #include <QFont>
+#include <QPointer>
 #include <QStringList>
 #include <array>
 #include <memory>
 #include <vector>
 
 class QMenu;
+class TComboDropDown;
 class QProgressDialog;
 namespace platform {
 class PrintCanvas;
@@ -256,6 +258,22 @@ public:
     /// Called after a sort.
     TAfterSortEvent OnAfterSort;
 
+    // --- cell widgets (TSortGridDraw.cpp, TSortGridInput.cpp) -------------------------------
+
+    /// Checks (text "true") or unchecks (empty text) a check box cell, repaints its row and fires
+    /// `OnSetChecked`. Cells that are no check box stay as they are.
+    void SetChecked(int32_t ACol, int32_t ARow, bool State);
+    /// True when the cell is a check box cell whose text is exactly "true".
+    bool GetChecked(int32_t ACol, int32_t ARow);
+    /// Opens the drop-down list of a combobox cell with the items `OnGetComboBox` gives; false (and
+    /// nothing shown) for other cells, without a handler or without items. The choice goes into this
+    /// cell whatever happens to the grid meanwhile.
+    bool ShowComboBox(int32_t ACol, int32_t ARow);
+    /// Closes the drop-down list without storing anything.
+    void HideComboBox();
+    /// The drop-down list of combobox cells (hidden while closed).
+    TComboDropDown* ComboDropDown() const;
+
 protected:
     void SizeChanged(int32_t OldColCount, int32_t OldRowCount) override;
     void ColumnMoved(int32_t FromIndex, int32_t ToIndex) override;
@@ -284,12 +302,21 @@ protected:
     void focusOutEvent(QFocusEvent* e) override;
     void keyPressEvent(QKeyEvent* e) override;
 
-    /// Remembers the cell a button went down on; a left double click on a header edge auto-sizes.
+    // Drawing and input of the protocol grid (TSortGridDraw.cpp, TSortGridInput.cpp).
+    void DrawCell(int32_t ACol, int32_t ARow, const QRect& ARect, TGridDrawState AState) override;
+    bool CanSelectCell(int32_t ACol, int32_t ARow) override;
+    void KeyDown(int& Key, Qt::KeyboardModifiers Shift) override;
+    void KeyUp(int& Key, Qt::KeyboardModifiers Shift) override;
+    void KeyPress(QChar& Key) override;
     void MouseDown(Qt::MouseButton Button, Qt::KeyboardModifiers Shift, bool DoubleClick, int X,
                    int Y) override;
-    /// After the foundation's handling: a release on the header cell the button went down on, away
-    /// from its edges, is a header click.
+    void MouseMove(Qt::MouseButtons Buttons, Qt::KeyboardModifiers Shift, int X, int Y) override;
     void MouseUp(Qt::MouseButton Button, Qt::KeyboardModifiers Shift, int X, int Y) override;
+    bool DoMouseWheelDown(Qt::KeyboardModifiers Shift, const QPoint& MousePos) override;
+    bool DoMouseWheelUp(Qt::KeyboardModifiers Shift, const QPoint& MousePos) override;
+    void resizeEvent(QResizeEvent* e) override;
+    /// Makes the last column fill the client width when the visible columns reach it.
+    void StretchLastColumn();
 
 private:
     using TMyStringGrid::setFixedRows;
@@ -337,7 +364,19 @@ private:
     TStringList m_anchorRows;
     bool m_savedUpdateOnSizeChange = false;
 
-    TGridCoord m_mouseDownCell{-1, -1};
+    // Input state (TSortGridInput.cpp).
+    bool m_singleSelect = true;
+    TGridCoord m_pressCell{-1, -1};
+    QPoint m_dragStart{-1, -1};
+    bool m_dragging = false;
+    bool m_tabDown = false;
+    QPointer<TComboDropDown> m_dropDown;
+    TGridCoord m_dropDownCell{-1, -1};
+    void DropDownCloseUp();
+    void CellWidgetAction(int32_t ACol, int32_t ARow, const QPoint* click);
+    void SelectRowsOfSelection();
+    QString SelectedRowsText();
+    bool IsDataRow(int32_t ARow) const { return ARow >= 1 && ARow < RowCount(); }
 
     TGridCoord m_validateCell{-1, -1};
     QString m_validateText;

@@ -213,25 +213,3 @@ bool TSortGrid::SearchFirstChar(QChar Key) {
     MoveTo(col, row, true);
     return true;
 }
-
-void TSortGrid::MouseDown(Qt::MouseButton Button, Qt::KeyboardModifiers Shift, bool DoubleClick, int X,
-                          int Y) {
-    TGridCoord cell = CellAtPoint(X, Y);
-    if (cell.Y < 0)
-        cell.Y = RowCount() - 1;
-    m_mouseDownCell = cell;
-    if (DoubleClick && Button == Qt::LeftButton)
-        AutoSizeAtHeaderEdge(X, Y);
-    TMyStringGrid::MouseDown(Button, Shift, DoubleClick, X, Y);
-}
-
-void TSortGrid::MouseUp(Qt::MouseButton Button, Qt::KeyboardModifiers Shift, int X, int Y) {
-    TMyStringGrid::MouseUp(Button, Shift, X, Y);
-    const TGridCoord cell = CellAtPoint(X, Y);
-    if (cell.Y != 0 || cell.X < 0 || cell.X != m_mouseDownCell.X || m_mouseDownCell.Y != 0)
-        return;
-    const QRect r = CellRect(cell.X, 0);
-    if ((Button == Qt::LeftButton || Button == Qt::RightButton) &&
-        IsHeaderSortZone(X, r.left(), r.left() + r.width()))
-        HeaderClick(cell.X, Button);
-}

@@ -4,6 +4,7 @@
 #include "sortgrid/TSortGrid.h"
 
 #include <QLineEdit>
+#include <cstdlib>
 #include <QMenu>
 #include <QTest>
 #include <QToolButton>
@@ -138,4 +139,46 @@ TEST_F(Protocol, ProtocolButtonsAreEnabledWhileTheGridHasDataRowsAndCarryTheirHi
     EXPECT_EQ(form.PopupMenu1->actions().size(), 2);
     EXPECT_EQ(form.Strokadelete->text(), QStringLiteral("Zeile entfernen"));
     EXPECT_EQ(form.Copy1->text(), QStringLiteral("Alles kopieren"));
+}
+
+TEST_F(Protocol, TheGridOpensTheContextMenuOverDataRowsButNotOverTheHeader) {
+    TSortGrid* g = form.SortGrid1;
+    form.AddProtocolRow(QStringLiteral("  Nr.:"), QStringLiteral("7"), QString(), QString());
+    QTest::mouseClick(g->viewport(), Qt::RightButton, Qt::NoModifier, g->CellRect(1, 0).center());
+    EXPECT_FALSE(form.PopupMenu1->isVisible());
+    QTest::mouseClick(g->viewport(), Qt::RightButton, Qt::NoModifier, g->CellRect(1, 1).center());
+    EXPECT_TRUE(form.PopupMenu1->isVisible());
+    form.PopupMenu1->hide();
+    // The window's own column widths hold from the start, not the grid's stretched last column.
+    EXPECT_EQ(g->ColWidths(3), g->ClientWidth() - 3 * 64 - 24);
+}
+
+TEST_F(Protocol, ProtocolTextIsVerticallyCentredInItsRows) {
+    TSortGrid* g = form.SortGrid1;
+    form.AddProtocolRow(QStringLiteral("Mg|"), QStringLiteral("Mg|"), QStringLiteral("Mg|"),
+                        QStringLiteral("Mg|"));
+    form.AddProtocolRow(QStringLiteral("Mg|"), QStringLiteral("Mg|"), QStringLiteral("Mg|"),
+                        QStringLiteral("Mg|"));
+    const QImage frame = g->viewport()->grab().toImage();
+    for (int row : {1, 2}) {
+        const QRect cell = g->CellRect(1, row);
+        const QRgb background = frame.pixel(cell.right() - 1, cell.top() + 1);
+        int first = -1, last = -1;
+        // Inside the cell's edges, where a focus rectangle could lie.
+        for (int y = cell.top() + 1; y < cell.bottom(); ++y)
+            for (int x = cell.left() + 1; x < cell.right() - 1; ++x)
+                if (frame.pixel(x, y) != background) {
+                    if (first < 0)
+                        first = y;
+                    last = y;
+                    break;
+                }
+        ASSERT_GE(first, 0) << "no text in row " << row;
+        // The ink of a text with capitals, a descender and a bar stands in the middle of the row.
+        const double inkMiddle = (first + last) / 2.0;
+        const double cellMiddle = (cell.top() + cell.bottom()) / 2.0;
+        EXPECT_NEAR(inkMiddle, cellMiddle, 1.0) << "row " << row;
+        // Within a pixel: the margins above and below the ink differ by one at most.
+        EXPECT_LE(std::abs((first - cell.top()) - (cell.bottom() - last)), 1) << "row " << row;
+    }
 }

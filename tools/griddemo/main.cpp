@@ -1,11 +1,14 @@
 // A string grid with thousands of rows, for trying out scrolling, selection, sizing, moving and
 // editing by hand.
-// Usage: vantro-griddemo [rows] [--select | --edit | --sort] [--quit-after <ms>]
+// Usage: vantro-griddemo [rows] [--select | --edit | --sort | --cells] [--quit-after <ms>]
 //   (default)  the protocol window's options: whole rows, column sizing
 //   --select   cell and range selection, Tab moves between cells, sizing and moving of columns and rows
 //   --edit     as --select, plus typing into cells through the in-place editor
 //   --sort     the protocol grid with sorting on: a left click on a header sorts by that column (again:
 //              the other way round), a right click sorts descending; a check box hides invalid runs
+//   --cells    the protocol grid with formats, check boxes, drop-down lists, ellipsis buttons, multiple
+//              selection, dragging rows out, Ctrl(+Shift)+Insert/Delete and a context menu
+#include "CellsDemo.h"
 #include "grids/TMyStringGrid.h"
 #include "sortgrid/TSortGrid.h"
 
@@ -25,6 +28,7 @@ int main(int argc, char** argv) {
     bool select = false;
     bool edit = false;
     bool sort = false;
+    bool cells = false;
     const QStringList args = app.arguments();
     for (int i = 1; i < args.size(); ++i) {
         if (args[i] == QLatin1String("--quit-after") && i + 1 < args.size())
@@ -35,9 +39,13 @@ int main(int argc, char** argv) {
             edit = true;
         else if (args[i] == QLatin1String("--sort"))
             sort = true;
+        else if (args[i] == QLatin1String("--cells"))
+            cells = true;
         else if (args[i].toInt() > 0)
             rows = args[i].toInt();
     }
+    if (cells)
+        return RunCellsDemo(quitAfter);
 
     QWidget window;
     window.setWindowTitle(QStringLiteral("Grid demo"));
