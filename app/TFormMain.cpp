@@ -20,6 +20,7 @@ TFormMain::TFormMain(QWidget* parent) : QWidget(parent) {
     buildMenu();
     buildProtocolButtons();
     buildProtocolGrid();
+    bindProtocolCommands();
 
     Clock = new QTimer(this);
     Clock->setInterval(10);
@@ -35,12 +36,14 @@ TFormMain::TFormMain(QWidget* parent) : QWidget(parent) {
     const char* const headers[4] = {"Who", "Time", "Speed", "Note"};
     for (int c = 0; c < 4; ++c)
         SortGrid1->setCells(c, 0, QString::fromLatin1(headers[c]));
+    CreateSpreadsheetComponent();
     layoutAreas();
 
     buildLightBarrier();
 }
 
 TFormMain::~TFormMain() {
+    DestroySpreadsheetComponent();
     // While the window is still whole: a DSR event handed over before the close still runs.
     ComPort->Close();
     qApp->removeEventFilter(this);
