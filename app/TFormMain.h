@@ -4,8 +4,8 @@
 #include "app/ProtocolLine.h"
 #include "app/RunSession.h"
 #include "app/TMenuItem.h"
-#include "app/TRunButton.h"
 #include "comms/TComPort.h"
+#include "controls/ButtonWithColor.h"
 #include "core/Colors.h"
 #include "platform/Dialogs.h"
 
@@ -177,10 +177,10 @@ public:
     bool ClockRunning() const;
 
     // ---- controls, named as in the window's design ----
-    TRunButton* bSTART = nullptr;
-    TRunButton* bLAP = nullptr;
-    TRunButton* bSTOP = nullptr;
-    TRunButton* bRESET = nullptr;
+    TBitBtnWithColor* bSTART = nullptr;
+    TBitBtnWithColor* bLAP = nullptr;
+    TBitBtnWithColor* bSTOP = nullptr;
+    TBitBtnWithColor* bRESET = nullptr;
     TMenuItem* mStart = nullptr;
     TMenuItem* mLap = nullptr;
     TMenuItem* mStop = nullptr;
@@ -258,7 +258,7 @@ private:
     uint32_t takeActionTick();
     /// Mirrors the session's enabled actions onto the buttons, menu items, start number and clock.
     void applyRunState();
-    TRunButton* runButton(RunAction action) const;
+    TBitBtnWithColor* runButton(RunAction action) const;
     TMenuItem* runItem(RunAction action) const;
     /// Appends the lines an action produced.
     void addProtocolLine(const ProtocolLine& line);

@@ -36,10 +36,6 @@ QFont arialBold(int pixels) {
     return f;
 }
 
-QString cssColor(TColor c) {
-    return ColorToQColor(c).name();
-}
-
 QFrame* makePanel(QWidget* parent, TColor color) {
     auto* panel = new QFrame(parent);
     panel->setAutoFillBackground(true);
@@ -150,7 +146,7 @@ void TFormMain::buildInputArea() {
     // Its focus and key events reach eventFilter through the application-wide filter.
 
     struct ButtonSpec {
-        TRunButton** button;
+        TBitBtnWithColor** button;
         const char* caption;
         TColor face;
         TColor text;
@@ -163,16 +159,12 @@ void TFormMain::buildInputArea() {
         {&bRESET, "RESET", clBlack, clWhite, 146, 164},
     };
     for (const ButtonSpec& spec : buttons) {
-        auto* b = new TRunButton(QString::fromLatin1(spec.caption), Panel5);
+        // Enter on a focused button presses it, so a whole run can be timed with Enter alone.
+        auto* b = new TBitBtnWithColor(QString::fromLatin1(spec.caption), Panel5);
         b->setGeometry(spec.x, spec.y, 136, 29);
         b->setFont(arialBold(19));
-        // Enter on a focused button presses it, so a whole run can be timed with Enter alone.
-        b->setAutoDefault(true);
-        b->setStyleSheet(
-            QStringLiteral("QPushButton { background-color: %1; color: %2; border: 2px outset %1; }"
-                           "QPushButton:focus { border: 2px dotted %2; }"
-                           "QPushButton:disabled { color: %3; }")
-                .arg(cssColor(spec.face), cssColor(spec.text), cssColor(clGray)));
+        b->setColor(spec.face);
+        b->setFontColor(spec.text);
         *spec.button = b;
     }
     bLAP->setEnabled(false);
@@ -183,10 +175,12 @@ void TFormMain::buildInputArea() {
     bLAP->OnMouseDown = [this](QObject* s, Qt::MouseButton b) { bLAPMouseDown(s, b); };
     bSTOP->OnMouseDown = [this](QObject* s, Qt::MouseButton b) { bSTOPMouseDown(s, b); };
     bRESET->OnMouseDown = [this](QObject* s, Qt::MouseButton b) { bRESETMouseDown(s, b); };
-    connect(bSTART, &QPushButton::clicked, this, [this] { mStartClick(bSTART); });
-    connect(bLAP, &QPushButton::clicked, this, [this] { mLapClick(bLAP); });
-    connect(bSTOP, &QPushButton::clicked, this, [this] { mStopClick(bSTOP); });
-    connect(bRESET, &QPushButton::clicked, this, [this] { bRESETClick(bRESET); });
+    // Each action disables its button at the press, so the release no longer clicks it; the click
+    // stays for Space, Enter and the mnemonics.
+    bSTART->OnClick = [this](QObject* s) { mStartClick(s); };
+    bLAP->OnClick = [this](QObject* s) { mLapClick(s); };
+    bSTOP->OnClick = [this](QObject* s) { mStopClick(s); };
+    bRESET->OnClick = [this](QObject* s) { bRESETClick(s); };
 
     setTabOrder(bSTART, editStartN);
     setTabOrder(editStartN, seStartN);

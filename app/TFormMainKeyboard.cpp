@@ -21,7 +21,7 @@ bool TFormMain::handleShortCut(QKeyEvent* key, bool onlyProbe) {
     // Mnemonics of the run buttons press them like a click.
     if ((code & ~ShortCutCode::Alt) != 0 && (code & ShortCutCode::Alt) && !(code & ShortCutCode::Ctrl)) {
         const int letter = code & 0xFF;
-        for (TRunButton* b : {bSTART, bLAP, bSTOP}) {
+        for (TBitBtnWithColor* b : {bSTART, bLAP, bSTOP}) {
             const int amp = b->text().indexOf(QLatin1Char('&'));
             if (amp < 0 || amp + 1 >= b->text().size() || b->text().at(amp + 1).toUpper().unicode() != letter)
                 continue;

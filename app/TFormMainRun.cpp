@@ -32,7 +32,7 @@ uint32_t TFormMain::takeActionTick() {
     return GetTickCount();
 }
 
-TRunButton* TFormMain::runButton(RunAction action) const {
+TBitBtnWithColor* TFormMain::runButton(RunAction action) const {
     switch (action) {
     case RunAction::Start:
         return bSTART;
@@ -152,7 +152,8 @@ void TFormMain::bRESETClick(QObject*) {
 }
 
 void TFormMain::mResetClick(QObject*) {
-    bRESETClick(bRESET);
+    // The button's click operation runs whether or not the button is enabled.
+    bRESET->Click();
 }
 
 void TFormMain::bSTARTMouseDown(QObject*, Qt::MouseButton) {

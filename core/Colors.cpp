@@ -10,6 +10,8 @@ QColor ColorToQColor(TColor c) {
     switch (c & 0xFF) {
     case 0x05: // window
         return pal.color(QPalette::Base);
+    case 0x06: // window frame
+        return pal.color(QPalette::Shadow);
     case 0x08: // window text
         return pal.color(QPalette::Text);
     case 0x0D: // highlight
@@ -22,6 +24,10 @@ QColor ColorToQColor(TColor c) {
         return pal.color(QPalette::ButtonText);
     case 0x14: // button highlight
         return pal.color(QPalette::Light);
+    case 0x15: // dark shadow of a 3-D edge
+        return pal.color(QPalette::Shadow);
+    case 0x16: // light inner line of a 3-D edge
+        return pal.color(QPalette::Midlight);
     case 0x0F: // button face
     default:
         return pal.color(QPalette::Button);
