@@ -27,23 +27,28 @@ TFormMain::TFormMain(QWidget* parent) : QWidget(parent) {
     Clock->setTimerType(Qt::PreciseTimer);
     connect(Clock, &QTimer::timeout, this, [this] { ClockTimer(Clock); });
 
+    buildLightBarrier();
+    buildSettingsCommand();
     qApp->installEventFilter(this);
 
+    ReadSettings();
     ApplyResolution(Acc());
+    // The scan runs before the configured port is opened, so that port is free while it is probed.
+    ScanComPorts();
     ShowDigits(0, 0);
     ShowDigits(1, 0);
+    OpenLightBarrierPort();
     UpdateProtocolButtons();
     const char* const headers[4] = {"Who", "Time", "Speed", "Note"};
     for (int c = 0; c < 4; ++c)
         SortGrid1->setCells(c, 0, QString::fromLatin1(headers[c]));
     CreateSpreadsheetComponent();
     layoutAreas();
-
-    buildLightBarrier();
 }
 
 TFormMain::~TFormMain() {
     DestroySpreadsheetComponent();
+    WriteSettings();
     // While the window is still whole: a DSR event handed over before the close still runs.
     ComPort->Close();
     qApp->removeEventFilter(this);

@@ -133,7 +133,7 @@ TEST_F(Commands, SaveWritesTheFormatOfTheChosenType) {
     form.sbSave->click();
     EXPECT_TRUE(QFile::exists(path("proto.txt")));
 
-    dialogs.chooseSaveFile("doc"); // the preselected word-processor type
+    dialogs.chooseSaveFile("doc", 2);
     form.sbSave->click();
     const QStringList calls = word.Calls();
     ASSERT_EQ(calls.size(), 8);
@@ -143,6 +143,10 @@ TEST_F(Commands, SaveWritesTheFormatOfTheChosenType) {
     EXPECT_EQ(calls[7], "call AppClose()");
     EXPECT_TRUE(dialogs.messages().isEmpty());
     EXPECT_TRUE(form.sbWord->isEnabled());
+    EXPECT_TRUE(opener.Opened().isEmpty());
+    // The dialog opens again with the type chosen last.
+    EXPECT_EQ(dialogs.saveRequests()[1].FilterIndex, 1);
+    EXPECT_EQ(dialogs.saveRequests()[2].FilterIndex, 3);
 }
 
 TEST_F(Commands, FailedWordExportDisablesTheButtonAndOnlyTheSaveSaysSo) {

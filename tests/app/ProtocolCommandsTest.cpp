@@ -59,6 +59,14 @@ TEST(Folders, DialogsStartInTheProgramFolderOnlyWhenItCanBeWritten) {
     QTemporaryDir dir;
     EXPECT_EQ(DialogStartFolder(dir.path()), QFileInfo(dir.path()).absoluteFilePath());
 
+    // A folder that is not there, or a file, is no place to start in.
+    const QString file = QDir(dir.path()).filePath("vantro");
+    QFile program(file);
+    ASSERT_TRUE(program.open(QIODevice::WriteOnly));
+    program.close();
+    EXPECT_NE(DialogStartFolder(file), file);
+    EXPECT_NE(DialogStartFolder(file + "/missing"), file + "/missing");
+
     const QString locked = QDir(dir.path()).filePath("locked");
     QDir().mkpath(locked);
     QFile::setPermissions(locked, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
