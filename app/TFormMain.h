@@ -8,8 +8,8 @@
 #include "comms/TComPort.h"
 #include "controls/ButtonWithColor.h"
 #include "core/Colors.h"
-#include "platform/Dialogs.h"
 #include "platform/ComPortScan.h"
+#include "platform/Dialogs.h"
 
 #include <QList>
 #include <QWidget>
