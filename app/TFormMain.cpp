@@ -21,6 +21,7 @@ TFormMain::TFormMain(QWidget* parent) : QWidget(parent) {
     buildMenu();
     buildProtocolButtons();
     buildProtocolGrid();
+    bindProtocolCommands();
 
     Clock = new QTimer(this);
     Clock->setInterval(10);
@@ -41,6 +42,7 @@ TFormMain::TFormMain(QWidget* parent) : QWidget(parent) {
     const char* const headers[4] = {"Who", "Time", "Speed", "Note"};
     for (int c = 0; c < 4; ++c)
         SortGrid1->setCells(c, 0, QString::fromLatin1(headers[c]));
+    CreateSpreadsheetComponent();
     layoutAreas();
     // Before the port opens, so that no pass can come before the journal's question.
     StartJournal();
@@ -48,6 +50,7 @@ TFormMain::TFormMain(QWidget* parent) : QWidget(parent) {
 }
 
 TFormMain::~TFormMain() {
+    DestroySpreadsheetComponent();
     WriteSettings();
     // While the window is still whole: a DSR event handed over before the close still runs.
     ComPort->Close();

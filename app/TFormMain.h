@@ -2,6 +2,7 @@
 
 #include "app/BarrierGate.h"
 #include "app/BarrierLink.h"
+#include "app/ProtocolCommands.h"
 #include "app/ProtocolLine.h"
 #include "app/RunSession.h"
 #include "app/Settings.h"
@@ -10,6 +11,7 @@
 #include "controls/ButtonWithColor.h"
 #include "core/Colors.h"
 #include "platform/ComPortScan.h"
+#include "platform/Dialogs.h"
 
 #include <QList>
 #include <QWidget>
@@ -29,6 +31,7 @@ class QPushButton;
 class TCfgDialog;
 class TFDlgYesNo;
 class TDigit;
+class TExcel;
 class TSortGrid;
 
 /// The main window: the run of one competitor (START, LAP, STOP, RESET), its time and speed display
@@ -37,7 +40,7 @@ class TSortGrid;
 /// TFormMain.cpp (creation, settings), TFormMainBuild.cpp (widgets and layout), TFormMainRun.cpp
 /// (run control and name field), TFormMainKeyboard.cpp (shortcut menu), TFormMainDisplay.cpp
 /// (digit rows), TFormMainLightBarrier.cpp (serial port and trigger), TFormMainProtocol.cpp
-/// (protocol sink).
+/// (protocol sink), TFormMainCommands.cpp (protocol commands and exports).
 class TFormMain : public QWidget {
     Q_OBJECT
 public:
@@ -204,6 +207,42 @@ public:
     /// Fits the protocol columns to the window: 64 pixels for the first three, the rest for the note.
     void FormResize();
 
+    // ---- protocol commands ----
+    /// The protocol's texts, every row (header included) with all its columns.
+    ProtocolRows ProtocolTexts() const;
+    /// Asks "Zeile löschen ?" and on yes deletes the selected data row, and that row only.
+    void StrokadeleteClick(QObject* Sender);
+    /// Asks "Zeitenprotokoll  löschen ?" and on yes empties the protocol to the header and one row.
+    void sbCLSClick(QObject* Sender);
+    /// Puts the whole protocol on the clipboard as tab-separated text (`ClipboardText`).
+    void Copy1Click(QObject* Sender);
+    /// Saves the protocol under a name chosen in the save dialog, in the format of the chosen type.
+    void sbSaveClick(QObject* Sender);
+    /// Loads a protocol file chosen in the open dialog; a file that cannot be read is reported and
+    /// leaves the protocol as it was.
+    void sbLoadClick(QObject* Sender);
+    /// Prints every data row, titled with the application title and the current minute.
+    void sbPrintClick(QObject* Sender);
+    /// The word-processor export named after the current minute, left open in the word processor.
+    void sbWordClick(QObject* Sender);
+    /// The spreadsheet export: a new workbook with the protocol, columns fitted. Does nothing when no
+    /// spreadsheet application can be reached; a later failure is shown and the export stops there.
+    void sbExcelClick(QObject* Sender);
+    /// The word-processor export of the protocol into `fileName`, with the busy cursor. A failure
+    /// disables `sbWord` (until the next load or clear) and returns false with its text in `failure`.
+    bool ExportToWord(WordExportMode mode, const QString& fileName, QString* failure = nullptr);
+    /// The document the word-processor export starts from (the program's name with ".doc").
+    QString DefaultDocument() const { return m_defaultDocument; }
+    /// Sets the document the word-processor export starts from.
+    void setDefaultDocument(const QString& fileName) { m_defaultDocument = fileName; }
+    /// The spreadsheet component, owned by the window from creation to destruction.
+    TExcel* Excel1 = nullptr;
+    /// The save dialog's settings: the three file types with the word processor's preselected, ".csv"
+    /// for a typed name without extension under a type of no single extension, the start folder.
+    platform::FileDialogOptions SaveDialog1;
+    /// The open dialog's settings: protocol files (".txt"), the start folder.
+    platform::FileDialogOptions OpenDialog1;
+
     /// True while the run clock is running.
     bool ClockRunning() const;
 
@@ -299,6 +338,14 @@ private:
     void protocolChanged();
     /// Asks "Protokoll wiederherstellen?" in the yes/no dialog; true for "Ja".
     bool askRestore();
+    /// Binds the protocol buttons and the context menu items to their commands.
+    void bindProtocolCommands();
+    /// Asks `question` with the yes/no dialog; true when the operator answered "Ja".
+    bool askYesNo(const QString& question);
+    /// Creates the spreadsheet component with the window as owner (a creation step).
+    void CreateSpreadsheetComponent();
+    /// Destroys the spreadsheet component (the first step of the window's destruction).
+    void DestroySpreadsheetComponent();
     void buildSettingsCommand();
     /// Gives the digit rows the background colour C0.
     void applyBackground();
@@ -331,4 +378,5 @@ private:
     bool m_addingRow = false;       ///< inside AddProtocolRow: its line is journalled as it stands
     bool m_snapshotPending = false; ///< a snapshot of the protocol is due in this turn
     BarrierGate m_gate;
+    QString m_defaultDocument;
 };

@@ -1,0 +1,147 @@
+#include "app/ProtocolCommands.h"
+
+#include "office/TExcel.h"
+#include "platform/Automation.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
+
+namespace {
+
+QString Quoted(const QString& cell) {
+    QString q = cell;
+    q.replace(QLatin1Char('"'), QLatin1String("\"\""));
+    return QLatin1Char('"') + q + QLatin1Char('"');
+}
+
+bool NeedsClipboardQuotes(const QString& cell) {
+    // A spreadsheet reads a pasted cell that starts with a double quote as quoted up to the next
+    // one, across tabs; a quote inside a cell is taken as it is.
+    if (cell.startsWith(QLatin1Char('"')))
+        return true;
+    for (const QChar ch : cell) {
+        if (ch == u';' || ch == u'\t' || ch == u'\r' || ch == u'\n')
+            return true;
+    }
+    return false;
+}
+
+bool NeedsWordQuotes(const QString& cell) {
+    for (const QChar ch : cell) {
+        if (ch.unicode() <= 32 || ch == u'"')
+            return true;
+    }
+    return false;
+}
+
+template <typename NeedsQuotes> QString JoinRows(const ProtocolRows& rows, NeedsQuotes needsQuotes) {
+    QString text;
+    for (const QStringList& row : rows) {
+        for (int c = 0; c < row.size(); ++c) {
+            if (c > 0)
+                text += QLatin1Char('\t');
+            text += needsQuotes(row[c]) ? Quoted(row[c]) : row[c];
+        }
+        text += QLatin1String("\r\n");
+    }
+    return text;
+}
+
+} // namespace
+
+QString DateStamp(const QDateTime& when) {
+    return when.toString(QStringLiteral("yyyy-MM-dd-HH-mm"));
+}
+
+QString ClipboardText(const ProtocolRows& rows) {
+    return JoinRows(rows, NeedsClipboardQuotes);
+}
+
+QString WordTableText(const ProtocolRows& rows) {
+    return JoinRows(rows, NeedsWordQuotes);
+}
+
+QStringList SpreadsheetCells(const QStringList& row) {
+    QStringList cells = row;
+    for (QString& cell : cells) {
+        const qsizetype comma = cell.indexOf(QLatin1Char(','));
+        if (comma >= 0)
+            cell[comma] = QLatin1Char('.');
+    }
+    return cells;
+}
+
+bool ExportRowsToSpreadsheet(TExcel& excel, const ProtocolRows& rows) {
+    if (!excel.Connect())
+        return false;
+    excel.NewWorkbook();
+    for (const QStringList& row : rows) {
+        // The cells are handed over as a list: a cell with a double quote or a comma arrives whole.
+        TStrings& values = excel.Values();
+        values.Clear();
+        for (const QString& cell : SpreadsheetCells(row))
+            values.Add(cell);
+        excel.WriteLine();
+    }
+    excel.AutoFitColumns();
+    return true;
+}
+
+void RunWordExport(platform::Automation& automation, WordExportMode mode, const QString& defaultDocument,
+                   const ProtocolRows& rows, const QString& fileName) {
+    const platform::OleObject word(automation.CreateObject(QStringLiteral("Word.Basic")));
+    word.Call(mode == WordExportMode::Show ? QStringLiteral("AppMaximize") : QStringLiteral("AppMinimize"));
+    word.Call(QStringLiteral("FileOpen"), {defaultDocument});
+    word.Call(QStringLiteral("Insert"), {WordTableText(rows)});
+    // Moving up over every line with the selection extended selects the inserted text.
+    word.Call(QStringLiteral("LineUp"), {32700, 1});
+    word.Call(QStringLiteral("TextToTable"), {platform::Named(QStringLiteral("ConvertFrom"), 1),
+                                              platform::Named(QStringLiteral("NumColumns"), 4)});
+    word.Call(QStringLiteral("FileSaveAs"), {fileName});
+    if (mode != WordExportMode::Show)
+        word.Call(QStringLiteral("AppClose"));
+}
+
+SaveFormat SaveFormatOfFilter(int filterIndex) {
+    switch (filterIndex) {
+    case int(SaveFormat::Csv):
+        return SaveFormat::Csv;
+    case int(SaveFormat::Word):
+        return SaveFormat::Word;
+    default:
+        return SaveFormat::Text;
+    }
+}
+
+QString SaveDialogFilter() {
+    return QStringLiteral("MS Excel (*.csv)|*.csv|MS Word (*.doc)|*.doc|Text file (*.txt)|*.txt");
+}
+
+QString OpenDialogFilter() {
+    return QStringLiteral("Text file (*.txt)|*.txt");
+}
+
+QString DialogStartFolder(const QString& programFolder) {
+    const QFileInfo folder(programFolder);
+    if (!programFolder.isEmpty() && folder.isDir() && folder.isWritable())
+        return folder.absoluteFilePath();
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    QDir().mkpath(documents);
+    return documents;
+}
+
+QString DefaultDocumentFor(const QString& programFile) {
+    const QFileInfo program(programFile);
+    const QString beside = program.dir().filePath(program.completeBaseName() + QStringLiteral(".doc"));
+    if (QFileInfo::exists(beside))
+        return beside;
+    const QString installed = program.dir().filePath(QStringLiteral("../share/vantro/vantro.doc"));
+    if (QFileInfo::exists(installed))
+        return QDir::cleanPath(installed);
+    const QString data =
+        QStandardPaths::locate(QStandardPaths::GenericDataLocation, QStringLiteral("vantro/vantro.doc"));
+    if (!data.isEmpty())
+        return data;
+    return beside;
+}
