@@ -14,12 +14,16 @@ static void initResources() {
 
 TFormMain::TFormMain(QWidget* parent) : QWidget(parent) {
     initResources();
+    // The window as designed, then its creation steps (TFormMainShell.cpp).
     buildWindow();
+    buildTopBar();
     buildDisplay();
     buildInputArea();
     buildMenu();
+    buildShellMenu();
     buildProtocolButtons();
     buildProtocolGrid();
+    buildLightBarrier();
 
     Clock = new QTimer(this);
     Clock->setInterval(10);
@@ -27,22 +31,13 @@ TFormMain::TFormMain(QWidget* parent) : QWidget(parent) {
     connect(Clock, &QTimer::timeout, this, [this] { ClockTimer(Clock); });
 
     qApp->installEventFilter(this);
-
-    ApplyResolution(Acc());
-    ShowDigits(0, 0);
-    ShowDigits(1, 0);
-    UpdateProtocolButtons();
-    const char* const headers[4] = {"Who", "Time", "Speed", "Note"};
-    for (int c = 0; c < 4; ++c)
-        SortGrid1->setCells(c, 0, QString::fromLatin1(headers[c]));
     layoutAreas();
-
-    buildLightBarrier();
+    FormCreate();
 }
 
 TFormMain::~TFormMain() {
     // While the window is still whole: a DSR event handed over before the close still runs.
-    ComPort->Close();
+    FormDestroy();
     qApp->removeEventFilter(this);
 }
 

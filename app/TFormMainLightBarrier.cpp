@@ -16,8 +16,6 @@ void TFormMain::buildLightBarrier() {
     ComPort->setWriteBufSize(64);
     ComPort->setReadBufSize(64);
     ComPort->OnDSR = [this](QObject* Sender) { ComPortDSR(Sender); };
-    ReadPortSettings();
-    OpenLightBarrierPort();
 }
 
 void TFormMain::ReadPortSettings() {

@@ -1,0 +1,26 @@
+#include "ShellLayout.h"
+
+#include <algorithm>
+
+namespace ShellLayout {
+
+QRect DatePanelRect(int barWidth) {
+    return QRect(QPoint(barWidth - DatePanelRightMargin - DatePanelSize.width(), 0), DatePanelSize);
+}
+
+QRect StatusSlotRect(int barWidth, int logoRight) {
+    const int left = logoRight + StatusGap;
+    const int right = DatePanelRect(barWidth).left() - StatusGap;
+    return QRect(left, 0, std::max(0, right - left), TopBarHeight);
+}
+
+QString DatePanelText(const QDateTime& now, const QLocale& locale) {
+    return locale.toString(now.date(), QLocale::ShortFormat) + QStringLiteral("   ") +
+           locale.toString(now.time(), QLocale::ShortFormat);
+}
+
+bool CloseNeedsConfirmation(bool clockRunning, int rowCount) {
+    return clockRunning || rowCount > 2;
+}
+
+} // namespace ShellLayout
