@@ -81,6 +81,14 @@ void print(const char* name, int rows, const Figures& f) {
                 "jump+frame=%.3f ms  rss before=%ld KiB peak=%ld KiB (data %+ld KiB)\n",
                 name, rows, f.fillMs, f.topMs, f.middleMs, f.endMs, f.jumpMs, f.jumpPaintMs, f.rssBeforeKb,
                 f.rssPeakKb, f.rssPeakKb - f.rssBeforeKb);
+    // Machine-readable lines for bench/run-all.sh.
+    const auto figure = [&](const char* what, double value, const char* unit) {
+        std::printf("BENCH grid.%s.%d.%s %.4f %s\n", name, rows, what, value, unit);
+    };
+    figure("fill", f.fillMs, "ms");
+    figure("frame_mid", f.middleMs, "ms");
+    figure("jump_frame", f.jumpPaintMs, "ms");
+    figure("data", double(f.rssPeakKb - f.rssBeforeKb), "KiB");
     std::fflush(stdout);
 }
 

@@ -129,6 +129,9 @@ void report(const char* name, const Result& r, int edges) {
                 r.handed.size(), h.median, h.p99, h.max);
     std::printf("%-10s %4s         tick read on GUI: median %7.0f us  p99 %7.0f us  max %7.0f us\n", "", "",
                 g.median, g.p99, g.max);
+    // Machine-readable lines for bench/run-all.sh.
+    std::printf("BENCH serial.%s.handed_median %.0f us\nBENCH serial.%s.handed_p99 %.0f us\n", name, h.median,
+                name, h.p99);
     if (!r.behind.empty()) {
         const Figures b = figures(r.behind);
         std::printf("%-10s %4zu edges came while the previous hand-over was pending; their handed-over tick: "

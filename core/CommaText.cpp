@@ -83,7 +83,8 @@ QStringList ParseCommaText(const QString& line) {
         items.append(item);
         skip();
         if (pos < n && line[pos] == u',') {
-            const bool commaIsLast = pos == n - 1;
+            // The line ends at its length or at a zero character, whichever comes first.
+            const bool commaIsLast = pos == n - 1 || line[pos + 1].unicode() == 0;
             ++pos;
             skip();
             if (commaIsLast)

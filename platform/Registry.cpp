@@ -5,6 +5,13 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QScopeGuard>
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace platform {
 
@@ -59,22 +66,48 @@ bool Registry::resolve(const QString& key, QStringList& path) {
 }
 
 bool Registry::load(RegistryFile& file) {
-    const QFileInfo info(m_fileName);
-    if (!info.exists()) {
-        file = RegistryFile();
-        return true;
-    }
-    QFile f(m_fileName);
-    if (info.isDir() || !f.open(QIODevice::ReadOnly)) {
-        m_lastError = QStringLiteral("Cannot read %1: %2")
-                          .arg(m_fileName, info.isDir() ? QStringLiteral("it is a folder") : f.errorString());
+    auto fail = [&](const QString& reason) {
+        m_lastError = QStringLiteral("Cannot read %1: %2").arg(m_fileName, reason);
         return false;
+    };
+    const QByteArray path = QFile::encodeName(m_fileName);
+    // Non-blocking, so that opening a FIFO returns at once instead of waiting for a writer; what
+    // was opened is then checked, not the name, which may have changed in between.
+    const int fd = ::open(path.constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0) {
+        if (errno == ENOENT) {
+            file = RegistryFile();
+            return true;
+        }
+        return fail(QString::fromLocal8Bit(std::strerror(errno)));
     }
-    const QByteArray bytes = f.readAll();
-    if (f.error() != QFileDevice::NoError) {
-        m_lastError = QStringLiteral("Cannot read %1: %2").arg(m_fileName, f.errorString());
-        return false;
+    const auto closer = qScopeGuard([fd] { ::close(fd); });
+    struct stat st {};
+    if (::fstat(fd, &st) != 0)
+        return fail(QString::fromLocal8Bit(std::strerror(errno)));
+    if (S_ISDIR(st.st_mode))
+        return fail(QStringLiteral("it is a folder"));
+    if (!S_ISREG(st.st_mode))
+        return fail(QStringLiteral("it is not a regular file"));
+    if (st.st_size > MaxFileSize)
+        return fail(QStringLiteral("it is larger than %1 bytes").arg(MaxFileSize));
+    // Read to the end, but never past the limit: the file may grow while it is read.
+    QByteArray bytes;
+    bytes.resize(MaxFileSize + 1);
+    qsizetype got = 0;
+    while (got < bytes.size()) {
+        const ssize_t n = ::read(fd, bytes.data() + got, size_t(bytes.size() - got));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            return fail(QString::fromLocal8Bit(std::strerror(errno)));
+        if (n == 0)
+            break;
+        got += n;
     }
+    if (got > MaxFileSize)
+        return fail(QStringLiteral("it is larger than %1 bytes").arg(MaxFileSize));
+    bytes.truncate(got);
     QString error;
     RegistryFile parsed;
     if (!parsed.parse(bytes, error)) {
@@ -97,6 +130,13 @@ bool Registry::save(const RegistryFile& file) {
         return false;
     }
     const QByteArray bytes = file.serialize();
+    // A file that could not be read back would cost every setting at the next start.
+    if (bytes.size() > MaxFileSize) {
+        m_lastError = QStringLiteral("Cannot save %1: the settings would exceed %2 bytes")
+                          .arg(m_fileName)
+                          .arg(MaxFileSize);
+        return false;
+    }
     // commit() does not notice a failed flush of the buffered data (Qt 6.4) and would replace
     // the old file with a cut-off one, so flush first and look at the result.
     if (f.write(bytes) != bytes.size() || !f.flush() || !f.commit()) {

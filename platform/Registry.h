@@ -16,6 +16,9 @@ namespace platform {
 /// plus this object's own writes.
 class Registry {
 public:
+    /// The largest settings file read or written (1 MiB); no real one comes near it.
+    static constexpr qsizetype MaxFileSize = 1024 * 1024;
+
     /// A registry kept in `DefaultFileName()`.
     Registry();
     /// A registry kept in `fileName` (tests, other locations). Its folder is created on the first write.
@@ -32,7 +35,8 @@ public:
     const QString& FileName() const { return m_fileName; }
 
     /// Opens `key`; when it does not exist, creates it if `canCreate` (saving the file) or fails.
-    /// False also when the file cannot be read, is not a registry file, or cannot be saved;
+    /// False also when the file cannot be read (it is not a regular file, or larger than
+    /// `MaxFileSize`), is not a registry file, or cannot be saved;
     /// `LastError()` then says why and the file is left as it was. On success the key takes the
     /// place of the one open before; on failure that one stays open.
     bool OpenKey(const QString& key, bool canCreate);

@@ -1,5 +1,6 @@
 #include "RegistryFile.h"
 
+#include <QSet>
 #include <QStringDecoder>
 
 #include <algorithm>
@@ -10,22 +11,38 @@ const QString RegistryFile::Header = QStringLiteral("Windows Registry Editor Ver
 
 namespace {
 
-bool decode(const QByteArray& bytes, QString& text) {
-    QByteArray body = bytes;
-    QStringConverter::Encoding encoding = QStringConverter::Utf8;
-    // Exports written by the registry editor itself are UTF-16 with a byte-order mark.
-    if (bytes.startsWith("\xFF\xFE")) {
-        encoding = QStringConverter::Utf16LE;
-        body = bytes.mid(2);
-    } else if (bytes.startsWith("\xFE\xFF")) {
-        encoding = QStringConverter::Utf16BE;
-        body = bytes.mid(2);
-    } else if (bytes.startsWith("\xEF\xBB\xBF")) {
-        body = bytes.mid(3);
+// UTF-16 is taken code unit by code unit, so that an unpaired surrogate stays what it is instead
+// of turning into a replacement character.
+QString fromUtf16Units(const QByteArray& body, bool bigEndian) {
+    QString s;
+    s.reserve(body.size() / 2);
+    for (qsizetype i = 0; i + 1 < body.size(); i += 2) {
+        const auto b0 = static_cast<uint8_t>(body[i]);
+        const auto b1 = static_cast<uint8_t>(body[i + 1]);
+        s += QChar(static_cast<char16_t>(bigEndian ? (b0 << 8) | b1 : b0 | (b1 << 8)));
     }
-    QStringDecoder decoder(encoding, QStringConverter::Flag::Stateless);
+    return s;
+}
+
+bool decode(const QByteArray& bytes, QString& text, QString& error) {
+    // Exports written by the registry editor itself are UTF-16 with a byte-order mark.
+    const bool le = bytes.startsWith("\xFF\xFE");
+    if (le || bytes.startsWith("\xFE\xFF")) {
+        if (bytes.size() % 2 != 0) {
+            error = QStringLiteral("the UTF-16 text ends in half a character");
+            return false;
+        }
+        text = fromUtf16Units(bytes.mid(2), !le);
+        return true;
+    }
+    const QByteArray body = bytes.startsWith("\xEF\xBB\xBF") ? bytes.mid(3) : bytes;
+    QStringDecoder decoder(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
     text = decoder.decode(body);
-    return !decoder.hasError();
+    if (decoder.hasError()) {
+        error = QStringLiteral("the file is not UTF-8 text");
+        return false;
+    }
+    return true;
 }
 
 // Reads a quoted text starting at `pos` (on the opening quote); `pos` ends after the closing one.
@@ -64,12 +81,14 @@ QString quote(const QString& s) {
     return out;
 }
 
+// Texts that a quoted form cannot carry through a UTF-8 line: line breaks, other control
+// characters (NUL included) and unpaired surrogates. The hex form stores the UTF-16 code units.
 bool needsHexForm(const QString& s) {
     for (const QChar c : s) {
         if (c.unicode() < 0x20 && c != u'\t')
             return true;
     }
-    return false;
+    return RegistryFile::hasLoneSurrogate(s);
 }
 
 bool parseHexBytes(const QString& list, QByteArray& out) {
@@ -96,14 +115,15 @@ QString hexList(const QByteArray& bytes) {
     return parts.join(u',');
 }
 
-QString fromUtf16Le(const QByteArray& bytes) {
-    QString s;
-    for (qsizetype i = 0; i + 1 < bytes.size(); i += 2)
-        s += QChar(static_cast<char16_t>(static_cast<uint8_t>(bytes[i]) |
-                                         (static_cast<uint8_t>(bytes[i + 1]) << 8)));
-    // Stored strings end with a NUL; a reader stops at the first one.
-    const qsizetype nul = s.indexOf(QChar(0));
-    return nul < 0 ? s : s.left(nul);
+// A stored string is its code units and one terminating NUL. Everything before that NUL is the
+// text, NUL characters inside it included, so that every text written reads back the same.
+bool fromUtf16Le(const QByteArray& bytes, QString& text) {
+    if (bytes.size() % 2 != 0)
+        return false;
+    text = fromUtf16Units(bytes, false);
+    if (text.endsWith(QChar(0)))
+        text.chop(1);
+    return true;
 }
 
 QByteArray toUtf16LeWithNul(const QString& s) {
@@ -168,12 +188,10 @@ bool parseData(const QString& data, RegistryValue& value, bool& isDeletion, QStr
         }
         if (kind == u"hex") {
             value.Type = RegDataType::Binary;
-        } else if (kind == u"hex(1)") {
+        } else if (kind == u"hex(1)" && fromUtf16Le(bytes, value.Text)) {
             value.Type = RegDataType::String;
-            value.Text = fromUtf16Le(bytes);
-        } else if (kind == u"hex(2)") {
+        } else if (kind == u"hex(2)" && fromUtf16Le(bytes, value.Text)) {
             value.Type = RegDataType::ExpandString;
-            value.Text = fromUtf16Le(bytes);
         } else if (kind == u"hex(4)" && bytes.size() == 4) {
             value.Type = RegDataType::Integer;
             value.Dword = static_cast<uint8_t>(bytes[0]) | (static_cast<uint8_t>(bytes[1]) << 8) |
@@ -209,8 +227,28 @@ QStringList RegistryFile::splitPath(const QString& path) {
 }
 
 bool RegistryFile::isStorableName(const QString& name) {
-    return !std::any_of(name.begin(), name.end(),
-                        [](QChar c) { return c.unicode() < 0x20 || c.unicode() == 0x7F; });
+    return !std::any_of(name.begin(), name.end(), [](QChar c) {
+        return c.unicode() < 0x20 || c.unicode() == 0x7F;
+    }) && !hasLoneSurrogate(name);
+}
+
+bool RegistryFile::hasLoneSurrogate(const QString& s) {
+    for (qsizetype i = 0; i < s.size(); ++i) {
+        if (s[i].isHighSurrogate() && i + 1 < s.size() && s[i + 1].isLowSurrogate())
+            ++i;
+        else if (s[i].isSurrogate())
+            return true;
+    }
+    return false;
+}
+
+QString RegistryFile::pathKey(const QStringList& key) {
+    QString out;
+    for (const QString& name : key) {
+        out += nameKey(name);
+        out += u'\\';
+    }
+    return out;
 }
 
 bool RegistryFile::sameKey(const QStringList& a, const QStringList& b) {
@@ -231,17 +269,30 @@ bool RegistryFile::isBelow(const QStringList& key, const QStringList& parent) {
 
 bool RegistryFile::parse(const QByteArray& bytes, QString& error) {
     QString text;
-    if (!decode(bytes, text)) {
-        error = QStringLiteral("the file is not UTF-8 text");
+    if (!decode(bytes, text, error))
         return false;
-    }
     const QStringList lines = text.split(u'\n');
     QStringList preamble;
     std::vector<Section> sections;
+    QHash<QString, size_t> namesInSection; // of the last section: nameKey -> line
     bool headerSeen = false;
     auto fail = [&](qsizetype lineIndex, const QString& reason) {
         error = QStringLiteral("line %1: %2").arg(lineIndex + 1).arg(reason);
         return false;
+    };
+    // Only text values have a form that carries an unpaired surrogate (from a UTF-16 file); in
+    // anything else written back as UTF-8 it would change, so such a file is refused.
+    auto unpaired = [&](qsizetype lineIndex) {
+        return fail(lineIndex, QStringLiteral("unpaired UTF-16 surrogate outside a text value"));
+    };
+    auto keep = [&](qsizetype lineIndex, const QString& line) {
+        if (hasLoneSurrogate(line))
+            return unpaired(lineIndex);
+        if (sections.empty())
+            preamble << line;
+        else
+            sections.back().Lines.push_back({false, {}, line});
+        return true;
     };
 
     for (qsizetype i = 0; i < lines.size(); ++i) {
@@ -259,19 +310,20 @@ bool RegistryFile::parse(const QByteArray& bytes, QString& error) {
             continue;
         }
         if (line.startsWith(u';')) {
-            if (sections.empty())
-                preamble << line;
-            else
-                sections.back().Lines.push_back({false, {}, line});
+            if (!keep(first, line))
+                return false;
             continue;
         }
         if (line.startsWith(u'[')) {
             if (!line.endsWith(u']'))
                 return fail(first, QStringLiteral("missing ']'"));
+            if (hasLoneSurrogate(line))
+                return unpaired(first);
             Section s;
             s.Path = line.mid(1, line.size() - 2);
             s.Key = splitPath(s.Path);
             sections.push_back(std::move(s));
+            namesInSection.clear();
             continue;
         }
         if (line.startsWith(u'"') || line.startsWith(u'@')) {
@@ -301,30 +353,52 @@ bool RegistryFile::parse(const QByteArray& bytes, QString& error) {
             if (!parseData(data, value, isDeletion, reason))
                 return fail(first, reason);
             if (isDeletion) {
-                sections.back().Lines.push_back({false, {}, line});
+                if (!keep(first, line))
+                    return false;
                 continue;
             }
+            if (hasLoneSurrogate(value.Name) ||
+                (value.Type != RegDataType::String && hasLoneSurrogate(value.Raw)))
+                return unpaired(first);
             // A name given twice in one section: the later one holds, as on import.
             auto& sectionLines = sections.back().Lines;
-            auto dup = std::find_if(sectionLines.begin(), sectionLines.end(), [&](const Line& l) {
-                return l.IsValue && l.Value.Name.compare(value.Name, Qt::CaseInsensitive) == 0;
-            });
-            if (dup != sectionLines.end())
-                dup->Value = value;
-            else
+            const QString name = nameKey(value.Name);
+            const auto dup = namesInSection.constFind(name);
+            if (dup != namesInSection.constEnd()) {
+                sectionLines[*dup].Value = value;
+            } else {
+                namesInSection.insert(name, sectionLines.size());
                 sectionLines.push_back({true, value, {}});
+            }
             continue;
         }
         // Anything else is kept where it stands.
-        if (sections.empty())
-            preamble << line;
-        else
-            sections.back().Lines.push_back({false, {}, line});
+        if (!keep(first, line))
+            return false;
     }
 
     m_preamble = std::move(preamble);
     m_sections = std::move(sections);
+    rebuildIndex();
     return true;
+}
+
+void RegistryFile::rebuildIndex() {
+    m_sectionsByKey.clear();
+    m_valuesByKey.clear();
+    for (size_t s = 0; s < m_sections.size(); ++s)
+        indexSection(s);
+}
+
+void RegistryFile::indexSection(size_t section) {
+    const QString key = pathKey(m_sections[section].Key);
+    m_sectionsByKey[key].push_back(section);
+    auto& values = m_valuesByKey[key];
+    const auto& lines = m_sections[section].Lines;
+    for (size_t l = 0; l < lines.size(); ++l) {
+        if (lines[l].IsValue)
+            values.insert(nameKey(lines[l].Value.Name), {section, l});
+    }
 }
 
 QByteArray RegistryFile::serialize() const {
@@ -352,24 +426,20 @@ bool RegistryFile::hasKey(const QStringList& key) const {
 }
 
 void RegistryFile::addKey(const QStringList& key) {
-    for (const Section& s : m_sections) {
-        if (sameKey(s.Key, key))
-            return;
-    }
+    if (m_sectionsByKey.contains(pathKey(key)))
+        return;
     m_sections.push_back({key.join(u'\\'), key, {}});
+    indexSection(m_sections.size() - 1);
 }
 
 RegistryFile::Line* RegistryFile::findLine(const QStringList& key, const QString& name) {
-    // A key may have several sections; the last value of a name holds.
-    for (auto s = m_sections.rbegin(); s != m_sections.rend(); ++s) {
-        if (!sameKey(s->Key, key))
-            continue;
-        for (Line& l : s->Lines) {
-            if (l.IsValue && l.Value.Name.compare(name, Qt::CaseInsensitive) == 0)
-                return &l;
-        }
-    }
-    return nullptr;
+    const auto values = m_valuesByKey.constFind(pathKey(key));
+    if (values == m_valuesByKey.constEnd())
+        return nullptr;
+    const auto at = values->constFind(nameKey(name));
+    if (at == values->constEnd())
+        return nullptr;
+    return &m_sections[at->Section].Lines[at->Line];
 }
 
 const RegistryValue* RegistryFile::findValue(const QStringList& key, const QString& name) const {
@@ -385,35 +455,45 @@ void RegistryFile::setValue(const QStringList& key, const RegistryValue& value) 
         return;
     }
     addKey(key);
-    for (auto s = m_sections.rbegin(); s != m_sections.rend(); ++s) {
-        if (sameKey(s->Key, key)) {
-            s->Lines.push_back({true, value, {}});
-            return;
-        }
-    }
+    const QString k = pathKey(key);
+    const size_t section = m_sectionsByKey.value(k).back();
+    auto& lines = m_sections[section].Lines;
+    m_valuesByKey[k].insert(nameKey(value.Name), {section, lines.size()});
+    lines.push_back({true, value, {}});
 }
 
 bool RegistryFile::deleteValue(const QStringList& key, const QString& name) {
+    const QString k = pathKey(key);
+    const QString n = nameKey(name);
     bool found = false;
-    for (Section& s : m_sections) {
-        if (!sameKey(s.Key, key))
-            continue;
-        const auto removed = std::erase_if(s.Lines, [&](const Line& l) {
-            return l.IsValue && l.Value.Name.compare(name, Qt::CaseInsensitive) == 0;
-        });
+    for (const size_t s : m_sectionsByKey.value(k)) {
+        const auto removed = std::erase_if(
+            m_sections[s].Lines, [&](const Line& l) { return l.IsValue && nameKey(l.Value.Name) == n; });
         found = found || removed > 0;
     }
+    if (found)
+        rebuildIndex();
     return found;
+}
+
+QList<QStringList> RegistryFile::keys() const {
+    QList<QStringList> out;
+    for (size_t s = 0; s < m_sections.size(); ++s) {
+        if (m_sectionsByKey.value(pathKey(m_sections[s].Key)).front() == s)
+            out << m_sections[s].Key;
+    }
+    return out;
 }
 
 QStringList RegistryFile::valueNames(const QStringList& key) const {
     QStringList names;
-    for (const Section& s : m_sections) {
-        if (!sameKey(s.Key, key))
-            continue;
-        for (const Line& l : s.Lines) {
-            if (l.IsValue && !names.contains(l.Value.Name, Qt::CaseInsensitive))
+    QSet<QString> seen;
+    for (const size_t s : m_sectionsByKey.value(pathKey(key))) {
+        for (const Line& l : m_sections[s].Lines) {
+            if (l.IsValue && !seen.contains(nameKey(l.Value.Name))) {
+                seen.insert(nameKey(l.Value.Name));
                 names << l.Value.Name;
+            }
         }
     }
     return names;

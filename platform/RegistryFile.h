@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QHash>
 #include <QString>
 #include <QStringList>
 
@@ -29,11 +30,16 @@ struct RegistryValue {
 /// The contents of a registry-export text file: sections "[HKEY_...\path]" holding values
 /// `"Name"=dword:0000000a` and `"Name"="text"`. Key paths are lists of key names starting with
 /// the root ("HKEY_CURRENT_USER"); key and value names are compared without case, as the
-/// registry does. Lines the program does not understand are kept and written back.
+/// registry does. Lines the program does not understand are kept and written back. Any string
+/// value, NUL characters and unpaired UTF-16 surrogates included, reads back as it was written.
+/// Reading is linear in the file size and finding a value by name takes constant time.
 class RegistryFile {
 public:
     /// The header line written at the top of every file.
     static const QString Header;
+
+    /// Compares key and value names as the registry does (without case).
+    static QString nameKey(const QString& name) { return name.toCaseFolded(); }
 
     /// Replaces the contents with the parsed `bytes` (UTF-8, or UTF-16 with byte-order mark).
     /// Empty input is an empty registry. On a syntax error returns false, leaves the contents
@@ -59,6 +65,9 @@ public:
     /// Removes the value; false when the key has no value of that name.
     bool deleteValue(const QStringList& key, const QString& name);
 
+    /// Every key that has a section, once each, in the order of their first sections.
+    QList<QStringList> keys() const;
+
     /// The names of the key's values in file order.
     QStringList valueNames(const QStringList& key) const;
 
@@ -66,8 +75,11 @@ public:
     static QStringList splitPath(const QString& path);
 
     /// True when a key or value name can be stored in the file (no line breaks or other
-    /// control characters).
+    /// control characters, no unpaired UTF-16 surrogate).
     static bool isStorableName(const QString& name);
+
+    /// True when `s` holds a UTF-16 surrogate without its partner (UTF-8 cannot store it).
+    static bool hasLoneSurrogate(const QString& s);
 
 private:
     struct Line {
@@ -81,12 +93,24 @@ private:
         std::vector<Line> Lines;
     };
 
+    struct Location {
+        size_t Section = 0;
+        size_t Line = 0;
+    };
+
+    static QString pathKey(const QStringList& key);
     static bool sameKey(const QStringList& a, const QStringList& b);
     static bool isBelow(const QStringList& key, const QStringList& parent);
     Line* findLine(const QStringList& key, const QString& name);
+    void rebuildIndex();
+    void indexSection(size_t section);
 
     QStringList m_preamble; // kept lines before the first section
     std::vector<Section> m_sections;
+    // Derived from m_sections: the sections of each key in file order, and per key the line that
+    // holds each value name (in the key's last section that has it). Keys are pathKey/nameKey.
+    QHash<QString, std::vector<size_t>> m_sectionsByKey;
+    QHash<QString, QHash<QString, Location>> m_valuesByKey;
 };
 
 } // namespace platform

@@ -4,6 +4,8 @@
 
 namespace platform {
 
+class Registry;
+
 /// The number n of a port name "COMn" (the whole decimal number, any case of "COM"),
 /// or 0 when the name has another form.
 int comPortNumber(const std::string& name);
@@ -23,5 +25,10 @@ void setComDeviceOverride(int n, const std::string& path);
 
 /// Removes every override.
 void clearComDeviceOverrides();
+
+/// Sets an override for every string value "ComDevice<n>" (any case, n from 1 to 255) of the
+/// registry's open key, in one pass over its values; values of other names, types or numbers are
+/// left alone. Returns the number of overrides set.
+int loadComDeviceOverrides(const Registry& registry);
 
 } // namespace platform

@@ -6,10 +6,13 @@
 #include "platform/Dialogs.h"
 
 #include <QFocusEvent>
+#include <QFontInfo>
 #include <QFontMetrics>
 #include <QKeyEvent>
+#include <QScopeGuard>
 #include <QScrollBar>
 #include <algorithm>
+#include <array>
 #include <cfenv>
 #include <cmath>
 
@@ -62,10 +65,6 @@ void TSortGrid::setHideRows(bool v) {
     if (RowCount() > 1)
         setRow(1);
     RedrawGrid();
-}
-
-void TSortGrid::setFiltered(bool v) {
-    m_filtered = v;
 }
 
 void TSortGrid::setMultiSelect(bool v) {
@@ -149,16 +148,28 @@ bool TSortGrid::IsRowSelected(int32_t ARow) const {
 // --- rows ----------------------------------------------------------------------------------
 
 void TSortGrid::AddRow(const TStrings& Strings) {
-    // Filtering of appended rows is not built yet: a filtered grid appends like an unfiltered one.
+    if (m_filtered) {
+        AddRowFiltered(Strings);
+        return;
+    }
     const bool append = !IsRowEmpty(RowCount() - 1);
-    if (append)
-        setRowCount(RowCount() + 1);
-    const int32_t target = RowCount() - 1;
-    // A deleted row stays stored past the end; a new row must not show its old texts.
-    if (append && m_hiddenCount == 0)
-        BlankStoredRow(target);
+    const int32_t target = append ? AppendStoredRow() : RowCount() - 1;
     for (int i = 0; i < Strings.Count(); ++i)
         setCells(i, target, Strings.Strings(i));
+    // A re-sort on the count change waits until the row holds its texts (sorting the empty row
+    // first would put the texts over another row).
+    if (append && m_sortOptions.UpdateOnSizeChange() && !NowUpdating())
+        SortByColumn(m_sortOptions.SortCol());
+}
+
+int32_t TSortGrid::AppendStoredRow() {
+    // A deleted row stays stored past the end; a new row must not show its old texts.
+    BlankStoredRow(RowCount());
+    const bool resort = m_sortOptions.UpdateOnSizeChange();
+    m_sortOptions.setUpdateOnSizeChange(false);
+    auto restore = qScopeGuard([&] { m_sortOptions.setUpdateOnSizeChange(resort); });
+    setRowCount(RowCount() + 1);
+    return RowCount() - 1;
 }
 
 void TSortGrid::AddRow(const QStringList& Strings) {
@@ -205,8 +216,10 @@ void TSortGrid::Clear() {
         m_selectedRows.Add(RowText(1));
         ClearSelection();
         m_anchorRows.setStrings(0, RowText(1));
-        for (int32_t r = 1; r < RowCount(); ++r)
+        // The rows hidden by the filter go too; they would otherwise come back into the new protocol.
+        for (int32_t r = 1; r < RowCount() + m_hiddenCount; ++r)
             BlankStoredRow(r);
+        m_hiddenCount = 0;
         m_modified = false;
         setRowCount(2);
         AutoSizeColumns(true);
@@ -222,7 +235,17 @@ void TSortGrid::Clear() {
 void TSortGrid::InsertRow(int32_t ARow) {
     if (ARow < 0 || ARow > RowCount())
         throw EInvalidGridOperation(kIndexOutOfRange);
-    setRowCount(RowCount() + 1);
+    // The hidden block moves down by one so that the new row does not land on its first row.
+    if (m_hiddenCount > 0)
+        RowStore().MoveItem(RowCount() + m_hiddenCount, RowCount());
+    {
+        // A re-sort during the count change would move the new empty row away from the end, and the
+        // move below would take another row.
+        const bool resort = m_sortOptions.UpdateOnSizeChange();
+        m_sortOptions.setUpdateOnSizeChange(false);
+        auto restore = qScopeGuard([&] { m_sortOptions.setUpdateOnSizeChange(resort); });
+        setRowCount(RowCount() + 1);
+    }
     int32_t pos = RowCount() - 1;
     if (ARow < RowCount() - 2) {
         MoveRow(RowCount() - 1, ARow);
@@ -243,10 +266,14 @@ void TSortGrid::DeleteRow(int32_t ARow) {
     SetModified(true);
     {
         EditorSuspension suspend(*this);
-        if (RowCount() > 2)
+        if (RowCount() > 2) {
             TMyStringGrid::DeleteRow(ARow);
-        else
+            // The deleted row now stands where the hidden block starts; it goes behind the block.
+            if (m_hiddenCount > 0)
+                RowStore().MoveItem(RowCount(), RowCount() + m_hiddenCount);
+        } else {
             BlankStoredRow(1);
+        }
         if (ARow >= 0 && ARow < m_rowFormats.Count())
             m_rowFormats.Delete(ARow);
     }
@@ -324,6 +351,29 @@ int TSortGrid::TextWidth(const QFont& font, const QString& text) const {
     return QFontMetrics(font).horizontalAdvance(text);
 }
 
+double TSortGrid::TextWidthBound(const QFont& font, const QString& text) const {
+    if (!m_charAdvances || !(m_charAdvancesFont == font)) {
+        m_charAdvancesFont = font;
+        m_charAdvances = std::make_unique<std::array<double, 256>>();
+        const QFontMetricsF fm(font);
+        for (int c = 0; c < 256; ++c)
+            (*m_charAdvances)[size_t(c)] = fm.horizontalAdvance(QChar(c));
+        m_charAdvancesFixed = QFontInfo(font).fixedPitch();
+    }
+    double sum = 0;
+    for (QChar c : text) {
+        // Tabs and other controls lay out to tab stops; beyond Latin-1 a wider fallback font may
+        // draw the character.
+        if (c.unicode() < 0x20 || c.unicode() > 0xFF)
+            return -1;
+        sum += (*m_charAdvances)[c.unicode()];
+    }
+    // The measure is the rounded sum of the advances. A fixed-pitch font has no kerning; for
+    // others a pixel, and one more for every eight characters, covers kerning that widens a pair.
+    const double rounded = std::floor(sum + 0.5);
+    return m_charAdvancesFixed ? rounded : rounded + 1 + double(text.size() / 8);
+}
+
 void TSortGrid::AutoSizeColumn(int32_t ACol, bool Force) {
     if (ColWidths(ACol) == -1 && !Force)
         return;
@@ -333,7 +383,15 @@ void TSortGrid::AutoSizeColumn(int32_t ACol, bool Force) {
     QFont font = this->font();
     for (int32_t r = 0; r < RowCount(); ++r) {
         font = GetCellFormat(ACol, r, checkBox, combobox, ellipsis).Font;
-        const int w = TextWidth(font, Cells(ACol, r));
+        const QString text = Cells(ACol, r);
+        if (r > 0) {
+            // Measuring is slow; a text too narrow to beat the widest so far is skipped (a loaded
+            // protocol of 100,000 rows would otherwise take seconds).
+            const double bound = TextWidthBound(font, text);
+            if (bound >= 0 && bound <= widest)
+                continue;
+        }
+        const int w = TextWidth(font, text);
         if (r == 0) {
             headerWidth = w;
             if (ACol == m_sortOptions.SortCol() && m_sortOptions.CanSort())
@@ -478,18 +536,6 @@ void TSortGrid::ScrollTo(int32_t ACol, int32_t ARow) {
     if (top >= ARow)
         top = ARow > 1 ? ARow - 1 : 1;
     setTopRow(top);
-}
-
-// --- sorting -------------------------------------------------------------------------------
-
-void TSortGrid::SortByColumn(int32_t ACol) {
-    if (!m_sortOptions.CanSort())
-        return;
-    SortRowsPlaceholder(ACol);
-}
-
-void TSortGrid::SortRowsPlaceholder(int32_t) {
-    // Sorting the rows is not built yet: with sorting allowed this still leaves every row in place.
 }
 
 // --- cell formats --------------------------------------------------------------------------

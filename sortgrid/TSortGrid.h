@@ -3,6 +3,7 @@
 #include "core/NotifyEvent.h"
 #include "core/TStringList.h"
 #include "grids/TMyStringGrid.h"
+#include "sortgrid/PrintLayout.h"
 #include "sortgrid/SortGridTypes.h"
 #include "sortgrid/TFontList.h"
 #include "sortgrid/TFormatOptions.h"
@@ -11,9 +12,15 @@
 
 #include <QFont>
 #include <QStringList>
+#include <array>
 #include <memory>
+#include <vector>
 
 class QMenu;
+class QProgressDialog;
+namespace platform {
+class PrintCanvas;
+}
 
 /// The protocol grid: a string grid with one fixed header row and data rows below it. Adds a
 /// modified flag, appending a row from a string list, clearing, inserting and deleting rows and
@@ -45,7 +52,9 @@ public:
     void setHideRows(bool v);
     /// True while rows rejected by `OnSetFilter` are hidden.
     bool Filtered() const { return m_filtered; }
-    /// Stores the flag. Applying and removing the filter is not built yet.
+    /// Switches the filter on (rows that `OnSetFilter` rejects move behind the visible rows, into the
+    /// hidden block) or off (the hidden rows come back after the others and the grid sorts again).
+    /// Switching it on again while rows are hidden filters all rows afresh. `Modified` keeps its value.
     void setFiltered(bool v);
     /// True when several rows can be selected.
     bool MultiSelect() const { return m_multiSelect; }
@@ -144,10 +153,60 @@ public:
     void MoveTo(int32_t ACol, int32_t ARow, bool Scroll);
     /// Scrolls so that the cell is visible; its row shows as the second visible row or on the last page.
     void ScrollTo(int32_t ACol, int32_t ARow);
-    /// Sorts the data rows on a column. Does nothing while `SortOptions()->CanSort()` is false.
+    /// Sorts the data rows on a column, then on the columns of `SecondaryIndex`, then by their order
+    /// before; equal keys keep their order in both directions. Rows move with their texts and
+    /// objects (columns 0 .. ColCount − 1), and the selected rows stay selected where they went. Does
+    /// nothing, not even set `SortCol`, while `SortOptions()->CanSort()` is false. A bad key column
+    /// (not a number, or past the last column) raises before any row moves.
     void SortByColumn(int32_t ACol);
+    /// The style that fits every data cell of a column: numeric, else date-time, else time, else
+    /// normal text; numeric when there are no data rows.
+    TSortStyle DetectSortStyle(int32_t ACol);
+    /// A click on the header cell of `ACol` with `Button`: sets the direction by the header rule
+    /// (also while sorting is off), then sorts on the column.
+    void HeaderClick(int32_t ACol, Qt::MouseButton Button);
+    /// A left double click at (X, Y): on the header within 3 pixels of a column's right edge, fits
+    /// that column to its texts. Returns true when a column was sized.
+    bool AutoSizeAtHeaderEdge(int X, int Y);
+    /// Search by first character: makes current the next data row after the current one whose text
+    /// in column `SortCol` starts with `Key` (A-Z compared without case), wrapping to row 1. `Key`
+    /// itself is not changed. Returns true when a row was found.
+    bool SearchFirstChar(QChar Key);
+    /// True when a data row is painted blank: `HideRows` is set or the grid is in a bulk update.
+    bool IsRowBlanked(int32_t ARow) const { return ARow > 0 && (m_hideRows || NowUpdating()); }
     /// The format of a cell: the grid's settings, then whatever `OnGetCellFormat` makes of them.
     TFormatOptions GetCellFormat(int32_t ACol, int32_t ARow, bool& CheckBox, bool& Combobox, bool& Ellipsis);
+
+    // --- files (TSortGridFile.cpp) ----------------------------------------------------------
+
+    /// Writes the protocol file (settings lines, layout line, one line per row), replacing the file
+    /// only when every byte was written; a failure is shown as "Can't write to file:" and the name.
+    void SaveToFile(const QString& FileName, bool WithLayout);
+    /// Reads a protocol file into the grid. False, with the grid untouched, when the file cannot be
+    /// read or is not a protocol file.
+    bool LoadFromFile(const QString& FileName, bool WithLayout);
+    /// Writes the rows as a semicolon-separated file; a failure is shown like `SaveToFile`'s.
+    void SaveToCsvFile(const QString& FileName);
+    /// The lines of the protocol file.
+    QStringList BuildFileLines(bool WithLayout);
+    /// Replaces the grid's rows, formats and user settings by those of the protocol-file lines, then
+    /// sizes the columns (or applies the stored layout) and sorts on column 0. False, with the grid
+    /// untouched, when the lines are not a protocol file.
+    bool ParseFileLines(const QStringList& Lines, bool WithLayout);
+
+    // --- printing (TSortGridPrint.cpp) -------------------------------------------------------
+
+    /// Prints rows `FromRow` .. `ToRow` of `PrintOptions` under the header row on the chosen
+    /// printer (or PDF file), after turning the filter off; shows progress that can cancel the job.
+    void Print();
+    /// Lays out the pages of rows `FromRow` .. `ToRow` and draws them: every page on the printer
+    /// (`Print`), page `PrintOptions()->PreviewPage()` alone on `Canvas` (`Preview`), or none
+    /// (`Count`). Returns the number of pages.
+    int RenderPages(platform::PrintCanvas& Canvas, TRenderMode Mode, int32_t FromRow, int32_t ToRow);
+    /// The page layout of rows `FromRow` .. `ToRow` on the printer in force.
+    PrintLayout MakePrintLayout(int32_t FromRow, int32_t ToRow);
+    /// Asked after each printed page; without a handler `Print` shows a progress dialog.
+    TPrintProgressEvent OnPrintProgress;
 
     /// Starts a bulk update and holds re-sorting on count changes until `EndUpdate`.
     void BeginUpdate() override;
@@ -206,6 +265,10 @@ protected:
 
     /// Width of `text` in `font`; the measure of `AutoSizeColumn`.
     virtual int TextWidth(const QFont& font, const QString& text) const;
+    /// A width that `TextWidth(font, text)` does not exceed, from the characters' own advances;
+    /// negative when there is none to give. `AutoSizeColumn` skips texts whose bound cannot beat
+    /// the widest; a descendant that changes `TextWidth` changes this too.
+    virtual double TextWidthBound(const QFont& font, const QString& text) const;
 
     /// Remembers the current cell, its text and the modified flag (only in editor mode).
     void RememberEditCell();
@@ -221,6 +284,13 @@ protected:
     void focusOutEvent(QFocusEvent* e) override;
     void keyPressEvent(QKeyEvent* e) override;
 
+    /// Remembers the cell a button went down on; a left double click on a header edge auto-sizes.
+    void MouseDown(Qt::MouseButton Button, Qt::KeyboardModifiers Shift, bool DoubleClick, int X,
+                   int Y) override;
+    /// After the foundation's handling: a release on the header cell the button went down on, away
+    /// from its edges, is a header click.
+    void MouseUp(Qt::MouseButton Button, Qt::KeyboardModifiers Shift, int X, int Y) override;
+
 private:
     using TMyStringGrid::setFixedRows;
 
@@ -229,7 +299,20 @@ private:
 
     void BlankStoredRow(int32_t ARow);
     void BlankStoredColumn(int32_t ACol);
-    void SortRowsPlaceholder(int32_t ACol);
+    void SortRows(int32_t ACol);
+    void AddRowFiltered(const TStrings& Strings);
+    void ApplyFilter();
+    void ShowHiddenRows();
+    int32_t AppendStoredRow();
+    /// The stored rows, for moving whole rows at once.
+    TSparseList& RowStore();
+    /// Puts the data rows 1 .. n in a new order: row p + 1 takes the row that stood at order[p] + 1.
+    /// Cells past the last column stay at their position.
+    void PermuteDataRows(const std::vector<int32_t>& order);
+    QStringList RowCells(int32_t ARow) const;
+    void ApplyFileLayout(const QStringList& layout);
+    QFont PrintFont() const;
+    bool PrintProgress(int done, int total);
 
     QMenu* m_popupMenu = nullptr;
     TSortOptions m_sortOptions;
@@ -254,9 +337,18 @@ private:
     TStringList m_anchorRows;
     bool m_savedUpdateOnSizeChange = false;
 
+    TGridCoord m_mouseDownCell{-1, -1};
+
     TGridCoord m_validateCell{-1, -1};
     QString m_validateText;
     bool m_validateModified = false;
+
+    mutable QFont m_charAdvancesFont;
+    mutable std::unique_ptr<std::array<double, 256>> m_charAdvances;
+    mutable bool m_charAdvancesFixed = false;
+
+    QProgressDialog* m_printProgress = nullptr;
+    bool m_printCancelled = false;
 };
 
 /// The page size a proportional scroll bar gets: the visible share of `count` lines applied to the

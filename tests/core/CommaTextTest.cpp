@@ -59,8 +59,11 @@ TEST(CommaText, ReadingAnUnterminatedQuoteKeepsTheRestOfTheLine) {
 }
 
 TEST(CommaText, ReadingStopsAtAZeroCharacterOutsideQuotes) {
+    // The line ends at the zero character, so a comma right before it is a trailing comma.
     const QString line = QString("a,") + QChar(0) + "b,c";
-    EXPECT_EQ(ParseCommaText(line), L({"a"}));
+    EXPECT_EQ(ParseCommaText(line), ParseCommaText("a,"));
+    EXPECT_EQ(ParseCommaText(line), L({"a", ""}));
+    EXPECT_EQ(ParseCommaText(QString("a") + QChar(0) + ",b"), L({"a"}));
     const QString quoted = QString("\"x") + QChar(0) + "y\",z";
     EXPECT_EQ(ParseCommaText(quoted), (QStringList{QString("x") + QChar(0) + "y", "z"}));
 }

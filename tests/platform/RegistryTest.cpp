@@ -10,10 +10,13 @@
 #include <climits>
 #include <csignal>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using platform::ERegistryException;
 using platform::RegDataType;
 using platform::Registry;
+using platform::RegistryFile;
 
 namespace {
 
@@ -323,6 +326,150 @@ TEST_F(RegistryTest, FailedSaveLeavesTheOldFileAndIsReported) {
     EXPECT_FALSE(blocked.OpenKey(Key, true));
     EXPECT_FALSE(blocked.LastError().isEmpty());
     EXPECT_TRUE(QFileInfo(blocker.fileName()).isFile());
+}
+
+TEST_F(RegistryTest, StringsWithNulsAndUnpairedSurrogatesReadBackUnchanged) {
+    const QString texts[] = {
+        QString("x") + QChar(0) + "y", QString("x") + QChar(0),      QString(QChar(0)),
+        QString(QChar(0xDC00)),        QString("a") + QChar(0xD800), QString(QChar(0xDC00)) + QChar(0xD800),
+    };
+    {
+        Registry reg(m_path);
+        ASSERT_TRUE(reg.OpenKey(Key, true));
+        for (size_t i = 0; i < std::size(texts); ++i)
+            reg.WriteString(QString("T%1").arg(i), texts[i]);
+    }
+    Registry reg(m_path);
+    ASSERT_TRUE(reg.OpenKey(Key, false)) << reg.LastError().toStdString();
+    for (size_t i = 0; i < std::size(texts); ++i)
+        EXPECT_EQ(reg.ReadString(QString("T%1").arg(i)), texts[i]) << i;
+
+    // A name UTF-8 cannot carry is refused, not stored as something else.
+    const QString badName = QString("N") + QChar(0xD800);
+    EXPECT_TRUE(ThrownMessage<ERegistryException>([&] { reg.WriteString(badName, "v"); }).startsWith("Failed to set data"));
+    EXPECT_FALSE(Registry(m_path).OpenKey(QString("\\Software\\") + QChar(0xDC00), true));
+}
+
+TEST_F(RegistryTest, NulInAQuotedTextAndUnpairedSurrogateInAUtf16FileAreKept) {
+    const QByteArray key = "[HKEY_CURRENT_USER\\Software\\Vantro]\n";
+    writeFile(QByteArray("REGEDIT4\n") + key + QByteArray("\"a\"=\"x\0y\"\n", 10));
+    {
+        Registry reg(m_path);
+        ASSERT_TRUE(reg.OpenKey(Key, false)) << reg.LastError().toStdString();
+        EXPECT_EQ(reg.ReadString("a"), QString("x") + QChar(0) + "y");
+        reg.WriteInteger("other", 1);
+        Registry again(m_path);
+        ASSERT_TRUE(again.OpenKey(Key, false));
+        EXPECT_EQ(again.ReadString("a"), QString("x") + QChar(0) + "y") << "a write elsewhere keeps it";
+    }
+
+    auto utf16File = [&](const QString& text) {
+        QByteArray bytes("\xFF\xFE");
+        bytes.append(reinterpret_cast<const char*>(text.utf16()), text.size() * 2);
+        writeFile(bytes);
+        return bytes;
+    };
+    const QString head = QString("Windows Registry Editor Version 5.00\r\n") + QString::fromLatin1(key);
+    utf16File(head + "\"a\"=\"" + QChar(0xDC00) + "\"\r\n");
+    {
+        Registry reg(m_path);
+        ASSERT_TRUE(reg.OpenKey(Key, false)) << reg.LastError().toStdString();
+        EXPECT_EQ(reg.ReadString("a"), QString(QChar(0xDC00)));
+        reg.WriteInteger("other", 1);
+        Registry again(m_path);
+        ASSERT_TRUE(again.OpenKey(Key, false));
+        EXPECT_EQ(again.ReadString("a"), QString(QChar(0xDC00)));
+    }
+
+    // Where only UTF-8 text could keep it, the file is refused and left alone.
+    for (const QString& line : {QString("\"a") + QChar(0xDC00) + "\"=dword:1", QString("; ") + QChar(0xD800),
+                                QString("\"a\"=qword:") + QChar(0xD800)}) {
+        const QByteArray bytes = utf16File(head + line + "\r\n");
+        Registry reg(m_path);
+        EXPECT_FALSE(reg.OpenKey(Key, true));
+        EXPECT_TRUE(reg.LastError().contains("surrogate")) << reg.LastError().toStdString();
+        EXPECT_EQ(fileBytes(), bytes);
+    }
+}
+
+TEST_F(RegistryTest, OnlyARegularFileUpToTheLimitIsRead) {
+    QDir().mkpath(QFileInfo(m_path).absolutePath());
+    const QByteArray path = QFile::encodeName(m_path);
+    // A FIFO without a writer: opening it must not wait for one.
+    ASSERT_EQ(mkfifo(path.constData(), 0600), 0);
+    {
+        Registry reg(m_path);
+        EXPECT_FALSE(reg.OpenKey(Key, true));
+        EXPECT_TRUE(reg.LastError().contains("not a regular file")) << reg.LastError().toStdString();
+        EXPECT_FALSE(reg.KeyExists(Key));
+    }
+    ASSERT_EQ(unlink(path.constData()), 0);
+
+    ASSERT_EQ(symlink("/dev/zero", path.constData()), 0);
+    {
+        Registry reg(m_path);
+        EXPECT_FALSE(reg.OpenKey(Key, true));
+        EXPECT_TRUE(reg.LastError().contains("not a regular file")) << reg.LastError().toStdString();
+    }
+    ASSERT_EQ(unlink(path.constData()), 0);
+
+    const QByteArray head = "REGEDIT4\n[HKEY_CURRENT_USER\\Software\\Vantro]\n";
+    QByteArray big = head + "; " + QByteArray(Registry::MaxFileSize - head.size() - 3, 'x') + "\n";
+    ASSERT_EQ(big.size(), Registry::MaxFileSize);
+    writeFile(big);
+    EXPECT_TRUE(Registry(m_path).OpenKey(Key, false)) << "a file of exactly the limit is read";
+    big.insert(head.size(), ';');
+    writeFile(big);
+    Registry reg(m_path);
+    EXPECT_FALSE(reg.OpenKey(Key, false));
+    EXPECT_TRUE(reg.LastError().contains("larger than")) << reg.LastError().toStdString();
+    EXPECT_EQ(fileBytes(), big);
+}
+
+TEST_F(RegistryTest, AWriteThatWouldPassTheLimitIsRefused) {
+    Registry reg(m_path);
+    ASSERT_TRUE(reg.OpenKey(Key, true));
+    reg.WriteString("Small", "s");
+    const QByteArray before = fileBytes();
+    const QString message =
+        ThrownMessage<ERegistryException>([&] { reg.WriteString("Huge", QString(Registry::MaxFileSize, u'x')); });
+    EXPECT_TRUE(message.contains("exceed")) << message.toStdString();
+    EXPECT_EQ(fileBytes(), before);
+    EXPECT_FALSE(reg.ValueExists("Huge"));
+}
+
+TEST(RegistryFileIndex, ValuesOfAKeySpreadOverSeveralSectionsAndEdited) {
+    RegistryFile file;
+    QString error;
+    ASSERT_TRUE(file.parse("REGEDIT4\n[HKEY_CURRENT_USER\\K]\n\"a\"=dword:1\n\"B\"=dword:2\n\"A\"=dword:3\n"
+                           "[hkey_current_user\\k]\n\"b\"=dword:4\n\"c\"=dword:5\n"
+                           "[HKEY_CURRENT_USER\\K\\Sub]\n\"a\"=dword:6\n",
+                           error))
+        << error.toStdString();
+    const QStringList k{"HKEY_CURRENT_USER", "K"};
+    EXPECT_EQ(file.valueNames(k), (QStringList{"A", "B", "c"})) << "the later spelling of one section";
+    EXPECT_EQ(file.findValue(k, "A")->Dword, 3u) << "the later of two in one section";
+    EXPECT_EQ(file.findValue(k, "b")->Dword, 4u) << "the later section";
+    EXPECT_EQ(file.findValue({"HKEY_CURRENT_USER", "k", "SUB"}, "a")->Dword, 6u);
+
+    EXPECT_TRUE(file.deleteValue(k, "B"));
+    EXPECT_EQ(file.findValue(k, "b"), nullptr) << "gone from every section";
+    EXPECT_EQ(file.findValue(k, "c")->Dword, 5u) << "the others are still found after a removal";
+    platform::RegistryValue v;
+    v.Name = "New";
+    v.Type = RegDataType::Integer;
+    v.Dword = 7;
+    file.setValue(k, v);
+    v.Name = "NEW";
+    v.Dword = 8;
+    file.setValue(k, v);
+    EXPECT_EQ(file.valueNames(k), (QStringList{"A", "c", "New"}));
+    EXPECT_EQ(file.findValue(k, "new")->Dword, 8u);
+
+    RegistryFile copy = file;
+    ASSERT_TRUE(copy.parse(file.serialize(), error)) << error.toStdString();
+    EXPECT_EQ(copy.valueNames(k), file.valueNames(k));
+    EXPECT_EQ(copy.findValue(k, "new")->Dword, 8u);
 }
 
 TEST(RegistryLocation, DefaultFileFollowsXdgConfigHome) {

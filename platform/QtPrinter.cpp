@@ -1,0 +1,148 @@
+#include "platform/QtPrinter.h"
+
+#include "core/Exception.h"
+
+#include <QFontMetrics>
+#include <QGuiApplication>
+#include <QPrinterInfo>
+#include <QScreen>
+#include <algorithm>
+#include <cmath>
+
+namespace platform {
+
+class QtPrinter::PainterCanvas : public PrintCanvas {
+public:
+    explicit PainterCanvas(QPainter& painter) : m_painter(painter) {}
+
+    void setFont(const QFont& f) override {
+        PrintCanvas::setFont(f);
+        m_painter.setFont(f);
+    }
+    void TextOut(int x, int y, const QString& text) override {
+        m_painter.setClipping(false);
+        m_painter.drawText(QPoint(x, y + m_painter.fontMetrics().ascent()), text);
+    }
+    void TextRect(const QRect& clip, int x, int y, const QString& text) override {
+        m_painter.setClipRect(clip);
+        m_painter.drawText(QPoint(x, y + m_painter.fontMetrics().ascent()), text);
+        m_painter.setClipping(false);
+    }
+    int TextWidth(const QString& text) override { return m_painter.fontMetrics().horizontalAdvance(text); }
+
+private:
+    QPainter& m_painter;
+};
+
+namespace {
+
+int ScreenDpi(bool horizontal) {
+    const QScreen* s = QGuiApplication::primaryScreen();
+    if (!s)
+        return 96;
+    const double dpi = horizontal ? s->logicalDotsPerInchX() : s->logicalDotsPerInchY();
+    return std::max(1, int(std::lround(dpi)));
+}
+
+} // namespace
+
+QtPrinter::QtPrinter() : m_canvas(std::make_unique<PainterCanvas>(m_painter)) {}
+
+QtPrinter::~QtPrinter() {
+    if (m_painter.isActive())
+        m_painter.end();
+}
+
+int QtPrinter::PrinterCount() const {
+    int n = int(QPrinterInfo::availablePrinters().size());
+    if (m_printer.outputFormat() == QPrinter::PdfFormat && !m_printer.outputFileName().isEmpty())
+        ++n;
+    return n;
+}
+
+void QtPrinter::setTitle(const QString& title) {
+    m_printer.setDocName(title);
+}
+
+void QtPrinter::setCopies(int copies) {
+    m_printer.setCopyCount(std::max(1, copies));
+}
+
+void QtPrinter::BeginDoc() {
+    if (m_painter.isActive())
+        m_painter.end();
+    if (!m_painter.begin(&m_printer)) {
+        const QString target =
+            m_printer.outputFileName().isEmpty() ? m_printer.printerName() : m_printer.outputFileName();
+        throw Exception(QStringLiteral("Printing failed: %1").arg(target));
+    }
+    m_painter.setPen(Qt::black);
+    m_canvas->setFont(m_canvas->Font());
+}
+
+void QtPrinter::NewPage() {
+    if (!m_printer.newPage())
+        throw Exception(QStringLiteral("Printing failed: no new page"));
+}
+
+void QtPrinter::EndDoc() {
+    if (m_painter.isActive())
+        m_painter.end();
+}
+
+void QtPrinter::Abort() {
+    m_printer.abort();
+    if (m_painter.isActive())
+        m_painter.end();
+}
+
+int QtPrinter::PageWidth() const {
+    return m_printer.width();
+}
+
+int QtPrinter::PageHeight() const {
+    return m_printer.height();
+}
+
+PrintCanvas& QtPrinter::Canvas() {
+    return *m_canvas;
+}
+
+int QtPrinter::DpiX() const {
+    return m_printer.logicalDpiX();
+}
+
+int QtPrinter::DpiY() const {
+    return m_printer.logicalDpiY();
+}
+
+int QtPrinter::ScreenDpiX() const {
+    return ScreenDpi(true);
+}
+
+int QtPrinter::ScreenDpiY() const {
+    return ScreenDpi(false);
+}
+
+namespace {
+Printer* g_printer = nullptr;
+
+QtPrinter& systemQtPrinter() {
+    static QtPrinter p;
+    return p;
+}
+} // namespace
+
+QPrinter& systemPrinter() {
+    return systemQtPrinter().Device();
+}
+
+Printer& printer() {
+    return g_printer ? *g_printer : systemQtPrinter();
+}
+
+void setPrinter(Printer* p) {
+    g_printer = p;
+}
+
+} // namespace platform

@@ -1,0 +1,108 @@
+#include "platform/TextFile.h"
+
+#include <QFile>
+#include <QSaveFile>
+#include <QStringDecoder>
+#include <array>
+
+namespace platform {
+
+namespace {
+
+// Code points of the bytes 0x80..0x9F; the five bytes Windows leaves undefined map to the C1
+// control of the same value, so every byte reads and writes back unchanged.
+constexpr std::array<char16_t, 32> kHigh = {0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+                                            0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
+                                            0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+                                            0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+
+// The byte of a character, or -1 when Windows-1252 has none.
+int ToWindows1252(char16_t c) {
+    if (c < 0x80 || (c >= 0xA0 && c <= 0xFF))
+        return c;
+    for (int i = 0; i < 32; ++i)
+        if (kHigh[size_t(i)] == c)
+            return 0x80 + i;
+    return -1;
+}
+
+constexpr char kUtf8Bom[] = "\xEF\xBB\xBF";
+
+} // namespace
+
+bool FitsWindows1252(const QString& text) {
+    for (QChar ch : text)
+        if (ch.unicode() >= 0x80 && ToWindows1252(ch.unicode()) < 0)
+            return false;
+    return true;
+}
+
+QByteArray EncodeTextFile(const QString& text, TextFileKind kind) {
+    QByteArray out(text.size(), Qt::Uninitialized);
+    char* p = out.data();
+    for (QChar ch : text) {
+        const int b = ToWindows1252(ch.unicode());
+        if (b < 0) {
+            QByteArray utf8 = text.toUtf8();
+            if (kind == TextFileKind::Csv)
+                utf8.prepend(kUtf8Bom);
+            return utf8;
+        }
+        *p++ = char(b);
+    }
+    return out;
+}
+
+QString DecodeTextFile(const QByteArray& bytes) {
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    QString text = utf8.decode(bytes);
+    if (!utf8.hasError()) {
+        if (text.startsWith(QChar(0xFEFF)))
+            text.remove(0, 1);
+        return text;
+    }
+    text.resize(bytes.size());
+    QChar* out = text.data();
+    for (char c : bytes) {
+        const auto b = uchar(c);
+        *out++ = QChar(b >= 0x80 && b < 0xA0 ? kHigh[b - 0x80] : char16_t(b));
+    }
+    return text;
+}
+
+bool WriteTextFile(const QString& fileName, const QString& text, TextFileKind kind, QString* error) {
+    const QByteArray bytes = EncodeTextFile(text, kind);
+    QSaveFile f(fileName);
+    if (!f.open(QIODevice::WriteOnly)) {
+        if (error)
+            *error = f.errorString();
+        return false;
+    }
+    // commit() does not notice a failed write of the buffered data (Qt 6.4) and would replace the
+    // old file with a cut-off one, so flush first and look at the result.
+    if (f.write(bytes) != bytes.size() || !f.flush() || !f.commit()) {
+        if (error)
+            *error = f.errorString();
+        f.cancelWriting();
+        return false;
+    }
+    return true;
+}
+
+std::optional<QString> ReadTextFile(const QString& fileName, QString* error) {
+    QFile f(fileName);
+    if (!f.open(QIODevice::ReadOnly)) {
+        if (error)
+            *error = f.errorString();
+        return std::nullopt;
+    }
+    const QByteArray bytes = f.readAll();
+    if (f.error() != QFileDevice::NoError) {
+        if (error)
+            *error = f.errorString();
+        return std::nullopt;
+    }
+    return DecodeTextFile(bytes);
+}
+
+} // namespace platform

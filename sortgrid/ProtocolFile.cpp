@@ -1,0 +1,151 @@
+#include "sortgrid/ProtocolFile.h"
+
+#include "core/CommaText.h"
+#include "sortgrid/EConvertError.h"
+
+namespace {
+
+const QString kGenerel = QStringLiteral("GenerelSettings");
+const QString kFontCol = QStringLiteral("FontColSettings");
+const QString kFontRow = QStringLiteral("FontRowSettings");
+const QString kUser = QStringLiteral("UserSettings");
+
+[[noreturn]] void Malformed(const QString& why) {
+    throw EConvertError(QStringLiteral("Not a protocol file: %1").arg(why));
+}
+
+QStringList FormatItems(const QString& name, const std::vector<TFontSetting>& list) {
+    QStringList items{name};
+    items.reserve(qsizetype(list.size()) + 1);
+    for (const TFontSetting& s : list)
+        items << s.Text();
+    return items;
+}
+
+std::vector<TFontSetting> ReadFormats(const QStringList& items) {
+    std::vector<TFontSetting> out(size_t(items.size() - 1));
+    for (qsizetype i = 1; i < items.size(); ++i)
+        out[size_t(i - 1)].setText(items[i]);
+    return out;
+}
+
+bool IsWholeNumber(const QString& s) {
+    bool ok = false;
+    s.toInt(&ok);
+    return ok;
+}
+
+} // namespace
+
+QStringList SplitFileLines(const QString& text) {
+    QStringList lines;
+    const qsizetype n = text.size();
+    const QChar* d = text.constData();
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < n; ++i) {
+        const char16_t c = d[i].unicode();
+        if (c != u'\r' && c != u'\n')
+            continue;
+        lines << text.mid(start, i - start);
+        if (c == u'\r' && i + 1 < n && d[i + 1] == u'\n')
+            ++i;
+        start = i + 1;
+    }
+    if (start < n)
+        lines << text.mid(start);
+    while (!lines.isEmpty() && lines.back().isEmpty())
+        lines.removeLast();
+    return lines;
+}
+
+QStringList BuildProtocolLines(const ProtocolFileData& data) {
+    QStringList lines;
+    lines.reserve(qsizetype(data.Rows.size()) + 5);
+    lines << ToCommaText(
+        {kGenerel, data.ColumnFormatsFirst.value_or(false) ? QStringLiteral("1") : QStringLiteral("0")});
+    lines << ToCommaText(FormatItems(kFontCol, data.ColumnFormats.value_or(std::vector<TFontSetting>{})));
+    lines << ToCommaText(FormatItems(kFontRow, data.RowFormats.value_or(std::vector<TFontSetting>{})));
+    lines << ToCommaText(QStringList{kUser} + data.UserSettings);
+    lines << ToCommaText(data.Layout);
+    for (const QStringList& row : data.Rows)
+        lines << ToCommaText(row);
+    return lines;
+}
+
+ProtocolFileData ParseProtocolLines(const QStringList& lines, bool WithLayout) {
+    ProtocolFileData data;
+    qsizetype end = lines.size();
+    while (end > 0 && lines[end - 1].isEmpty())
+        --end;
+    qsizetype next = 0;
+    // Each settings line is optional; a line that is not the expected one is looked at again as
+    // the next candidate, so a file without settings starts with its layout line.
+    auto section = [&](const QString& name) -> std::optional<QStringList> {
+        if (next >= end)
+            Malformed(QStringLiteral("the file ends before its rows"));
+        QStringList items = ParseCommaText(lines[next]);
+        if (items.isEmpty())
+            Malformed(QStringLiteral("empty line %1").arg(next + 1));
+        if (items.front() != name)
+            return std::nullopt;
+        ++next;
+        return items;
+    };
+
+    if (end == 0)
+        Malformed(QStringLiteral("the file is empty"));
+    if (auto items = section(kGenerel)) {
+        if (items->size() < 2)
+            Malformed(kGenerel + QStringLiteral(" without a value"));
+        data.ColumnFormatsFirst = items->at(1) == QLatin1String("1");
+    }
+    if (auto items = section(kFontCol))
+        data.ColumnFormats = ReadFormats(*items);
+    if (auto items = section(kFontRow))
+        data.RowFormats = ReadFormats(*items);
+    if (auto items = section(kUser))
+        data.UserSettings = items->mid(1);
+
+    // The layout line, whatever it holds; then the rows.
+    data.Layout = ParseCommaText(lines[next++]);
+    if (next >= end)
+        Malformed(QStringLiteral("the file holds no rows"));
+    data.Rows.reserve(size_t(end - next));
+    int cols = 1;
+    for (; next < end; ++next) {
+        data.Rows.push_back(ParseCommaText(lines[next]));
+        cols = std::max(cols, int(data.Rows.back().size()));
+    }
+    data.ColCount = cols;
+
+    if (WithLayout) {
+        if (data.Layout.size() < data.ColCount + 4)
+            Malformed(QStringLiteral("the layout line is too short"));
+        for (qsizetype i = 0; i < data.ColCount + 4; ++i)
+            if (!IsWholeNumber(data.Layout[i]))
+                Malformed(QStringLiteral("'%1' in the layout line is not a number").arg(data.Layout[i]));
+    }
+    return data;
+}
+
+QString CsvLine(const QStringList& cells) {
+    QString line;
+    for (qsizetype i = 0; i < cells.size(); ++i) {
+        if (i > 0)
+            line += u';';
+        const QString& s = cells[i];
+        const bool quote = s.contains(u';') || s.contains(u'\r') || s.contains(u'\n') || s.startsWith(u'"');
+        if (!quote) {
+            line += s;
+            continue;
+        }
+        line += u'"';
+        for (QChar c : s) {
+            if (c == u'"')
+                line += u'"';
+            line += c;
+        }
+        line += u'"';
+    }
+    return line;
+}

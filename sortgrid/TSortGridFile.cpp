@@ -1,0 +1,193 @@
+// The protocol grid's files: the protocol file (save and load) and the semicolon file.
+#include "sortgrid/TSortGrid.h"
+
+#include "grids/TStringSparseList.h"
+#include "platform/Dialogs.h"
+#include "platform/TextFile.h"
+#include "sortgrid/ProtocolFile.h"
+
+#include <QScopeGuard>
+#include <QScreen>
+
+namespace {
+
+QString JoinLines(const QStringList& lines) {
+    qsizetype size = 0;
+    for (const QString& l : lines)
+        size += l.size() + 2;
+    QString text;
+    text.reserve(size);
+    for (const QString& l : lines) {
+        text += l;
+        text += QLatin1String("\r\n");
+    }
+    return text;
+}
+
+void ReportWriteFailure(const QString& FileName) {
+    platform::dialogs().showMessage(QStringLiteral("Can't write to file:\r") + FileName);
+}
+
+} // namespace
+
+QStringList TSortGrid::RowCells(int32_t ARow) const {
+    QStringList cells;
+    cells.reserve(ColCount());
+    for (int32_t c = 0; c < ColCount(); ++c)
+        cells << Cells(c, ARow);
+    return cells;
+}
+
+QStringList TSortGrid::BuildFileLines(bool WithLayout) {
+    ProtocolFileData data;
+    data.ColumnFormatsFirst = m_columnFormatsFirst;
+    data.ColumnFormats.emplace();
+    for (int i = 0; i < m_columnFormats.Count(); ++i)
+        data.ColumnFormats->push_back(*m_columnFormats.Items(i));
+    data.RowFormats.emplace();
+    for (int i = 0; i < m_rowFormats.Count(); ++i)
+        data.RowFormats->push_back(*m_rowFormats.Items(i));
+    for (int i = 0; i < m_userSettings->Count(); ++i)
+        data.UserSettings << m_userSettings->Strings(i);
+    if (WithLayout) {
+        const QWidget* form = window();
+        data.Layout << QString::number(form->width()) << QString::number(form->height());
+        for (int32_t c = 0; c < ColCount(); ++c)
+            data.Layout << QString::number(ColWidths(c));
+        data.Layout << QString::number(form->x()) << QString::number(form->y());
+    } else {
+        for (int32_t i = 0; i < ColCount() + 4; ++i)
+            data.Layout << QStringLiteral("-1");
+    }
+    data.Rows.reserve(size_t(std::max(0, RowCount())));
+    for (int32_t r = 0; r < RowCount(); ++r)
+        data.Rows.push_back(RowCells(r));
+    data.ColCount = ColCount();
+    return BuildProtocolLines(data);
+}
+
+void TSortGrid::SaveToFile(const QString& FileName, bool WithLayout) {
+    bool ok = false;
+    try {
+        ok = platform::WriteTextFile(FileName, JoinLines(BuildFileLines(WithLayout)),
+                                     platform::TextFileKind::Plain);
+    } catch (...) {
+        ok = false;
+    }
+    if (!ok)
+        ReportWriteFailure(FileName);
+}
+
+void TSortGrid::SaveToCsvFile(const QString& FileName) {
+    bool ok = false;
+    try {
+        QStringList lines;
+        lines.reserve(RowCount());
+        for (int32_t r = 0; r < RowCount(); ++r)
+            lines << CsvLine(RowCells(r));
+        ok = platform::WriteTextFile(FileName, JoinLines(lines), platform::TextFileKind::Csv);
+    } catch (...) {
+        ok = false;
+    }
+    if (!ok)
+        ReportWriteFailure(FileName);
+}
+
+bool TSortGrid::LoadFromFile(const QString& FileName, bool WithLayout) {
+    try {
+        const std::optional<QString> text = platform::ReadTextFile(FileName);
+        if (!text)
+            return false;
+        return ParseFileLines(SplitFileLines(*text), WithLayout);
+    } catch (...) {
+        return false;
+    }
+}
+
+bool TSortGrid::ParseFileLines(const QStringList& Lines, bool WithLayout) {
+    // The whole file is read into plain values first: a bad file leaves the open protocol alone.
+    ProtocolFileData data;
+    try {
+        data = ParseProtocolLines(Lines, WithLayout);
+    } catch (...) {
+        return false;
+    }
+
+    try {
+        // Rows hidden by a filter are part of the protocol being replaced.
+        if (Filtered())
+            setFiltered(false);
+        BeginUpdate();
+        auto endUpdate = qScopeGuard([this] { EndUpdate(); });
+        Clear();
+        if (data.ColumnFormatsFirst)
+            m_columnFormatsFirst = *data.ColumnFormatsFirst;
+        if (data.ColumnFormats) {
+            m_columnFormats.Clear();
+            for (const TFontSetting& s : *data.ColumnFormats)
+                *m_columnFormats.Add() = s;
+        }
+        if (data.RowFormats) {
+            m_rowFormats.Clear();
+            for (const TFontSetting& s : *data.RowFormats)
+                *m_rowFormats.Add() = s;
+        }
+        m_userSettings->Clear();
+        for (const QString& s : data.UserSettings)
+            m_userSettings->Add(s);
+
+        const auto rows = int32_t(data.Rows.size());
+        SetBulkUpdate(true);
+        {
+            auto bulkEnd = qScopeGuard([this] { SetBulkUpdate(false); });
+            for (int32_t r = 0; r < rows; ++r) {
+                // A row stored earlier (deleted, or past the end) must not show through a short line.
+                BlankStoredRow(r);
+                const QStringList& cells = data.Rows[size_t(r)];
+                for (qsizetype i = 0; i < cells.size(); ++i)
+                    if (!cells[i].isEmpty())
+                        setCells(int32_t(i), r, cells[i]);
+            }
+        }
+        setRowCount(rows);
+        setColCount(data.ColCount);
+
+        if (WithLayout)
+            ApplyFileLayout(data.Layout);
+        else
+            AutoSizeColumns(true);
+
+        m_sortOptions.setSortDirection(sdAscending);
+        SortByColumn(0);
+        SetModified(false);
+        endUpdate.dismiss();
+        EndUpdate();
+        return true;
+    } catch (...) {
+        return false;
+    }
+}
+
+void TSortGrid::ApplyFileLayout(const QStringList& layout) {
+    const int32_t cols = ColCount();
+    const int w = layout[0].toInt();
+    const int h = layout[1].toInt();
+    QWidget* form = window();
+    const QScreen* screen = form->screen();
+    const QRect area = screen ? screen->availableGeometry() : QRect();
+    if (screen && w >= area.width() && h >= area.height()) {
+        form->setWindowState(form->windowState() | Qt::WindowMaximized);
+    } else {
+        const QString& left = layout[cols + 2];
+        const QString& top = layout[cols + 3];
+        QPoint pos = form->pos();
+        if (left != QLatin1String("-1"))
+            pos.setX(left.toInt());
+        if (top != QLatin1String("-1"))
+            pos.setY(top.toInt());
+        form->move(pos);
+        form->resize(w, h);
+    }
+    for (int32_t i = 0; i < cols; ++i)
+        setColWidths(i, layout[i + 2].toInt());
+}

@@ -1,0 +1,115 @@
+#include "platform/TextFile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <csignal>
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+
+using namespace platform;
+
+namespace {
+
+QByteArray ReadBytes(const QString& name) {
+    QFile f(name);
+    EXPECT_TRUE(f.open(QIODevice::ReadOnly));
+    return f.readAll();
+}
+
+void WriteBytes(const QString& name, const QByteArray& bytes) {
+    QFile f(name);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    ASSERT_EQ(f.write(bytes), bytes.size());
+}
+
+// Limits the size of files this process may write while it lives, the way a full disk or a quota
+// cuts a save off half-way; writes past the limit fail instead of killing the process.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes) {
+        m_oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+        getrlimit(RLIMIT_FSIZE, &m_old);
+        rlimit lim = m_old;
+        lim.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &lim);
+    }
+    ~FileSizeLimit() {
+        setrlimit(RLIMIT_FSIZE, &m_old);
+        std::signal(SIGXFSZ, m_oldHandler);
+    }
+
+private:
+    rlimit m_old{};
+    void (*m_oldHandler)(int) = nullptr;
+};
+
+} // namespace
+
+TEST(TextFileEncoding, TextThatFitsIsWrittenAsWindows1252Bytes) {
+    const QString text = QStringLiteral("Müller;Größe €5 „Zeit“\r\n");
+    const QByteArray expected = QByteArray("M\xFCller;Gr\xF6\xDF"
+                                           "e \x80"
+                                           "5 \x84Zeit\x93\r\n");
+    EXPECT_TRUE(FitsWindows1252(text));
+    EXPECT_EQ(EncodeTextFile(text, TextFileKind::Plain), expected);
+    // A CSV in Windows-1252 carries no byte-order mark.
+    EXPECT_EQ(EncodeTextFile(text, TextFileKind::Csv), expected);
+    EXPECT_EQ(DecodeTextFile(expected), text);
+}
+
+TEST(TextFileEncoding, TextBeyondWindows1252IsUtf8AndCsvGetsAByteOrderMark) {
+    const QString text = QStringLiteral("Łukasz Żak, Müller");
+    EXPECT_FALSE(FitsWindows1252(text));
+    EXPECT_EQ(EncodeTextFile(text, TextFileKind::Plain), text.toUtf8());
+    EXPECT_EQ(EncodeTextFile(text, TextFileKind::Csv), QByteArray("\xEF\xBB\xBF") + text.toUtf8());
+    EXPECT_EQ(DecodeTextFile(text.toUtf8()), text);
+    EXPECT_EQ(DecodeTextFile(QByteArray("\xEF\xBB\xBF") + text.toUtf8()), text);
+}
+
+TEST(TextFileEncoding, EveryWindows1252ByteReadsAndWritesBackUnchanged) {
+    QByteArray all;
+    for (int b = 1; b < 256; ++b)
+        all += char(b);
+    const QString text = DecodeTextFile(all);
+    ASSERT_EQ(text.size(), 255);
+    EXPECT_EQ(text[0x80 - 1], QChar(0x20AC));
+    EXPECT_EQ(text[0x9F - 1], QChar(0x0178));
+    EXPECT_EQ(EncodeTextFile(text, TextFileKind::Plain), all);
+}
+
+TEST(TextFileSave, ReplacesTheFileAndReadsItBack) {
+    QTemporaryDir dir;
+    const QString name = dir.filePath("p.txt");
+    WriteBytes(name, "old");
+    ASSERT_TRUE(WriteTextFile(name, QStringLiteral("Jörg\r\n"), TextFileKind::Plain));
+    EXPECT_EQ(ReadBytes(name), QByteArray("J\xF6rg\r\n"));
+    EXPECT_EQ(ReadTextFile(name).value_or(QString()), QStringLiteral("Jörg\r\n"));
+}
+
+TEST(TextFileSave, FailureToCreateIsReportedAndLeavesNoFile) {
+    QTemporaryDir dir;
+    const QString name = dir.filePath("missing/p.txt");
+    QString error;
+    EXPECT_FALSE(WriteTextFile(name, QStringLiteral("x"), TextFileKind::Plain, &error));
+    EXPECT_FALSE(error.isEmpty());
+    EXPECT_FALSE(QFile::exists(name));
+    EXPECT_FALSE(ReadTextFile(name, &error).has_value());
+}
+
+TEST(TextFileSave, AWriteThatFailsHalfWayLeavesTheOldFileByteForByte) {
+    QTemporaryDir dir;
+    const QString name = dir.filePath("p.txt");
+    const QByteArray old = "GenerelSettings,0\r\nthe protocol as it was\r\n";
+    WriteBytes(name, old);
+    {
+        FileSizeLimit limit(4 * 1024);
+        // Large enough to be cut off by the limit on its first write, and small enough to sit in
+        // the file's buffer until the final flush.
+        EXPECT_FALSE(WriteTextFile(name, QString(300000, QChar(u'x')), TextFileKind::Plain));
+        EXPECT_FALSE(WriteTextFile(name, QString(10000, QChar(u'y')), TextFileKind::Plain));
+    }
+    EXPECT_EQ(ReadBytes(name), old);
+    // No half-written temporary file is left beside it.
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"p.txt"});
+}

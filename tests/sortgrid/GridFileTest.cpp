@@ -1,0 +1,291 @@
+#include "core/CommaText.h"
+#include "platform/FakeDialogs.h"
+#include "sortgrid/ProtocolFile.h"
+#include "sortgrid/SortGrid.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <csignal>
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+
+namespace {
+
+QByteArray ReadBytes(const QString& name) {
+    QFile f(name);
+    EXPECT_TRUE(f.open(QIODevice::ReadOnly));
+    return f.readAll();
+}
+
+void WriteBytes(const QString& name, const QByteArray& bytes) {
+    QFile f(name);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    ASSERT_EQ(f.write(bytes), bytes.size());
+}
+
+// Everything a load may change, to show that a failed load changed nothing.
+struct GridState {
+    int32_t cols, rows;
+    std::vector<QStringList> cells;
+    QStringList user;
+    bool columnFormatsFirst, modified;
+    int colFormats, rowFormats;
+    bool operator==(const GridState&) const = default;
+};
+
+// The protocol grid as the main window sets it up, holding three runs.
+class GridFileTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        g.setColCount(4);
+        g.setRowCount(2);
+        g.setDefaultColWidth(60);
+        g.setDefaultRowHeight(22);
+        g.SortOptions()->setCanSort(false);
+        g.Rows(0)->setCommaText("Who,Time,Speed,Note");
+        g.AddRow(QStringList{"  Nr.: 7 Jörg Maaß", "Start:", "", ""});
+        g.AddRow(QStringList{"Stopp:", "12,34", "56,7 km/h", R"(said "fast", then left)"});
+        g.AddRow(QStringList{"-", "", "", ""});
+        g.SetModified(false);
+    }
+
+    QString File(const char* name) const { return dir.filePath(name); }
+
+    QStringList Row(int32_t r) {
+        QStringList out;
+        for (int32_t c = 0; c < g.ColCount(); ++c)
+            out << g.Cells(c, r);
+        return out;
+    }
+
+    GridState State() {
+        GridState s{g.ColCount(),
+                    g.RowCount(),
+                    {},
+                    {},
+                    g.ColumnFormatsFirst(),
+                    g.Modified(),
+                    g.ColumnFormats()->Count(),
+                    g.RowFormats()->Count()};
+        for (int32_t r = 0; r < g.RowCount(); ++r)
+            s.cells.push_back(Row(r));
+        for (int i = 0; i < g.UserSettings()->Count(); ++i)
+            s.user << g.UserSettings()->Strings(i);
+        return s;
+    }
+
+    platform::FakeDialogs dialogs;
+    TSortGrid g;
+    QTemporaryDir dir;
+};
+
+} // namespace
+
+TEST_F(GridFileTest, ProtocolFileHasSettingsLinesLayoutLineAndOneLinePerRow) {
+    g.ColumnFormats()->Items(1)->setBold(true);
+    g.UserSettings()->Add("Kartslalom 2026");
+    const QStringList lines = g.BuildFileLines(false);
+    ASSERT_EQ(lines.size(), 5 + 4);
+    EXPECT_EQ(lines[0], "GenerelSettings,0");
+    EXPECT_EQ(
+        lines[1],
+        R"(FontColSettings,"clBlack,0,0,0,clBlack","clBlack,1,0,0,clBlack","clBlack,0,0,0,clBlack","clBlack,0,0,0,clBlack")");
+    EXPECT_TRUE(lines[2].startsWith("FontRowSettings,\"clBlack,0,0,0,clBlack\","));
+    EXPECT_EQ(lines[3], R"(UserSettings,"Kartslalom 2026")");
+    EXPECT_EQ(lines[4], "-1,-1,-1,-1,-1,-1,-1,-1");
+    EXPECT_EQ(lines[5], "Who,Time,Speed,Note");
+    EXPECT_EQ(lines[6], R"("  Nr.: 7 Jörg Maaß",Start:,,)");
+    EXPECT_EQ(lines[7], R"(Stopp:,"12,34","56,7 km/h","said ""fast"", then left")");
+
+    g.SaveToFile(File("p.txt"), false);
+    EXPECT_TRUE(dialogs.messages().isEmpty());
+    const QByteArray bytes = ReadBytes(File("p.txt"));
+    EXPECT_TRUE(bytes.startsWith("GenerelSettings,0\r\nFontColSettings,"));
+    EXPECT_TRUE(bytes.endsWith("-,,,\r\n"));
+    EXPECT_TRUE(bytes.contains("\"  Nr.: 7 J\xF6rg Maa\xDF\"")) << "umlauts as Windows-1252 bytes";
+}
+
+TEST_F(GridFileTest, SavedProtocolLoadsBackWithCellsUserSettingsAndFormats) {
+    g.setColumnFormatsFirst(true);
+    g.ColumnFormats()->Items(2)->setFontColor(clRed);
+    g.ColumnFormats()->Items(2)->setItalic(true);
+    g.UserSettings()->Add("a b");
+    g.UserSettings()->Add("");
+    g.SaveToFile(File("p.txt"), false);
+    const GridState saved = State();
+
+    g.Clear();
+    g.setColumnFormatsFirst(false);
+    g.UserSettings()->Add("other");
+    g.SortOptions()->setSortDirection(sdDescending);
+    ASSERT_TRUE(g.LoadFromFile(File("p.txt"), false));
+
+    GridState loaded = State();
+    EXPECT_EQ(loaded.cells, saved.cells);
+    EXPECT_EQ(loaded.user, (QStringList{"a b", ""}));
+    EXPECT_TRUE(loaded.columnFormatsFirst);
+    EXPECT_EQ(g.ColumnFormats()->Items(2)->FontColor(), clRed);
+    EXPECT_TRUE(g.ColumnFormats()->Items(2)->Italic());
+    EXPECT_EQ(g.SortOptions()->SortDirection(), sdAscending);
+    // As designed, the count changes of a load leave the protocol marked modified.
+    EXPECT_TRUE(g.Modified());
+}
+
+TEST_F(GridFileTest, LoadAcceptsEveryLineEndAndIgnoresTrailingEmptyLines) {
+    for (const QByteArray& eol : {QByteArray("\r\n"), QByteArray("\n"), QByteArray("\r")}) {
+        QByteArray file =
+            "UserSettings\r\n-1,-1\nWho,Time,Speed,Note" + eol + "a,b,c,d" + eol + "x,y" + eol + eol;
+        WriteBytes(File("e.txt"), file);
+        ASSERT_TRUE(g.LoadFromFile(File("e.txt"), false)) << eol.toHex().constData();
+        EXPECT_EQ(g.RowCount(), 3);
+        // The widest row decides the column count, not the last one.
+        EXPECT_EQ(g.ColCount(), 4);
+        EXPECT_EQ(Row(2), (QStringList{"x", "y", "", ""}));
+    }
+    // A last line without a line end counts.
+    WriteBytes(File("n.txt"), "-1\r\nWho\r\nlast");
+    ASSERT_TRUE(g.LoadFromFile(File("n.txt"), false));
+    EXPECT_EQ(g.RowCount(), 2);
+    EXPECT_EQ(g.Cells(0, 1), "last");
+}
+
+TEST_F(GridFileTest, SectionNamesAreExactAndAFileWithoutSettingsStartsWithItsLayoutLine) {
+    WriteBytes(File("l.txt"), "generelsettings,1\r\nWho,Time\r\nr1,t1\r\n");
+    ASSERT_TRUE(g.LoadFromFile(File("l.txt"), false));
+    EXPECT_FALSE(g.ColumnFormatsFirst());
+    EXPECT_EQ(g.RowCount(), 2);
+    EXPECT_EQ(g.ColCount(), 2);
+    EXPECT_EQ(Row(0), (QStringList{"Who", "Time"}));
+    EXPECT_EQ(Row(1), (QStringList{"r1", "t1"}));
+}
+
+TEST_F(GridFileTest, RowsFilledByALoadNeverShowEarlierTexts) {
+    // Row 2 is deleted but stays stored past the end; rows of the file with fewer cells must not
+    // show what was there.
+    g.DeleteRow(2);
+    WriteBytes(File("s.txt"), "-1\r\nWho\r\none\r\ntwo\r\nthree,3\r\n");
+    ASSERT_TRUE(g.LoadFromFile(File("s.txt"), false));
+    EXPECT_EQ(g.ColCount(), 2);
+    EXPECT_EQ(Row(0), (QStringList{"Who", ""}));
+    EXPECT_EQ(Row(1), (QStringList{"one", ""}));
+    EXPECT_EQ(Row(3), (QStringList{"three", "3"}));
+    g.setColCount(4);
+    EXPECT_EQ(Row(0), (QStringList{"Who", "", "", ""}));
+    EXPECT_EQ(Row(3), (QStringList{"three", "3", "", ""}));
+}
+
+TEST_F(GridFileTest, ABadEmptyOrUnreadableFileReturnsFalseAndChangesNothing) {
+    g.UserSettings()->Add("keep");
+    g.SetModified(false);
+    const GridState before = State();
+    const std::vector<QByteArray> bad = {
+        "",
+        "\r\n\r\n",
+        "GenerelSettings\r\n-1\r\nWho\r\n",                          // a settings line without its value
+        "FontColSettings,\"nocolour,0,0,0,clRed\"\r\n-1\r\nWho\r\n", // a format that does not convert
+        "GenerelSettings,0\r\nFontColSettings\r\nFontRowSettings\r\nUserSettings\r\n-1,-1\r\n", // no rows
+    };
+    for (const QByteArray& bytes : bad) {
+        WriteBytes(File("bad.txt"), bytes);
+        EXPECT_FALSE(g.LoadFromFile(File("bad.txt"), false)) << bytes.constData();
+        EXPECT_TRUE(State() == before) << bytes.constData();
+    }
+    EXPECT_FALSE(g.LoadFromFile(File("missing.txt"), false));
+    EXPECT_FALSE(g.LoadFromFile(dir.path(), false));
+    EXPECT_TRUE(State() == before);
+    // With layout, every width must be a number.
+    WriteBytes(File("lay.txt"), "UserSettings\r\n800,600,60,x,0,0\r\nWho,Time\r\n");
+    EXPECT_FALSE(g.LoadFromFile(File("lay.txt"), true));
+    EXPECT_TRUE(State() == before);
+    EXPECT_TRUE(dialogs.messages().isEmpty());
+}
+
+TEST_F(GridFileTest, LayoutLineCarriesFormSizeColumnWidthsAndPosition) {
+    QWidget form;
+    g.setParent(&form);
+    form.setGeometry(40, 50, 500, 300);
+    g.setColWidths(1, 77);
+    const QStringList layout = ParseCommaText(g.BuildFileLines(true)[4]);
+    EXPECT_EQ(layout, (QStringList{"500", "300", "60", "77", "60", "60", QString::number(form.x()),
+                                   QString::number(form.y())}));
+    const QStringList lines = {"UserSettings", "400,250,30,31,32,33,-1,-1", "Who,Time,Speed,Note", "a,b,c,d"};
+    ASSERT_TRUE(g.ParseFileLines(lines, true));
+    EXPECT_EQ(g.ColWidths(0), 30);
+    EXPECT_EQ(g.ColWidths(3), 33);
+    EXPECT_EQ(form.width(), 400);
+    EXPECT_EQ(form.height(), 250);
+    g.setParent(nullptr);
+}
+
+TEST_F(GridFileTest, WindowsFileWithUmlautsAndTextBeyondWindows1252BothLoadRight) {
+    WriteBytes(File("w.txt"), "GenerelSettings,0\r\n-1,-1,-1,-1,-1,-1,-1,-1\r\nWho,Time,Speed,Note\r\n"
+                              "\"  Nr.: 3 J\xFCrgen G\xF6\xDF\",Start:,,\r\n");
+    ASSERT_TRUE(g.LoadFromFile(File("w.txt"), false));
+    EXPECT_EQ(g.Cells(0, 1), QStringLiteral("  Nr.: 3 Jürgen Göß"));
+
+    g.setCells(0, 1, QStringLiteral("  Nr.: 4 Łukasz Żak"));
+    g.SaveToFile(File("u.txt"), false);
+    EXPECT_TRUE(ReadBytes(File("u.txt")).contains(QStringLiteral("Łukasz Żak").toUtf8()));
+    g.Clear();
+    ASSERT_TRUE(g.LoadFromFile(File("u.txt"), false));
+    EXPECT_EQ(g.Cells(0, 1), QStringLiteral("  Nr.: 4 Łukasz Żak"));
+}
+
+TEST_F(GridFileTest, CsvQuotesOnlyWhatASpreadsheetWouldMisread) {
+    g.Clear();
+    g.AddRow(QStringList{"ab;cd", "ef", R"(5" tyre)", "Jörg"});
+    g.AddRow(QStringList{R"("quoted";x)", "two\r\nlines", R"("start)", ""});
+    g.SaveToCsvFile(File("p.csv"));
+    EXPECT_TRUE(dialogs.messages().isEmpty());
+    EXPECT_EQ(ReadBytes(File("p.csv")),
+              QByteArray("Who;Time;Speed;Note\r\n"
+                         "\"ab;cd\";ef;5\" tyre;J\xF6rg\r\n"
+                         "\"\"\"quoted\"\";x\";\"two\r\nlines\";\"\"\"start\";\r\n"));
+    g.setCells(3, 1, QStringLiteral("Łukasz"));
+    g.SaveToCsvFile(File("u.csv"));
+    EXPECT_TRUE(ReadBytes(File("u.csv")).startsWith("\xEF\xBB\xBFWho;Time;Speed;Note\r\n"));
+}
+
+TEST_F(GridFileTest, AFailedSaveSaysSoAndLeavesTheOldFileByteForByte) {
+    const QString missing = File("no/such/dir/p.txt");
+    g.SaveToFile(missing, false);
+    g.SaveToCsvFile(missing);
+    EXPECT_EQ(dialogs.messages(), QStringList(2, QStringLiteral("Can't write to file:\r") + missing));
+
+    // A write cut off half-way (file-size limit) keeps the previous protocol.
+    const QByteArray old = "GenerelSettings,0\r\nthe protocol as it was\r\n";
+    WriteBytes(File("p.txt"), old);
+    for (int i = 0; i < 3000; ++i)
+        g.AddRow(QStringList{QString("  Nr.: %1 a rather long name").arg(i), "Start:", "12:00:00", ""});
+    void (*oldHandler)(int) = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit lim{}, saved{};
+    getrlimit(RLIMIT_FSIZE, &saved);
+    lim = saved;
+    lim.rlim_cur = 16 * 1024;
+    setrlimit(RLIMIT_FSIZE, &lim);
+    g.SaveToFile(File("p.txt"), false);
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, oldHandler);
+    EXPECT_EQ(ReadBytes(File("p.txt")), old);
+    EXPECT_EQ(dialogs.messages().size(), 3);
+}
+
+TEST_F(GridFileTest, LoadSizesEachColumnToItsWidestText) {
+    // Texts of equal length but different widths, one beyond Latin-1 and one with a tab: the
+    // column must fit the widest as measured, whatever the grid skips to be fast.
+    for (const char* family : {"Liberation Sans", "Liberation Mono"}) {
+        QFont f(family);
+        f.setPixelSize(16);
+        g.setFont(f);
+        const QStringList col0 = {"Who", "iiiiiiii", "WWWWWWWW", "mmmmmmmm", "Łłżźćęąś", "a\tb", "W"};
+        QStringList lines = {"-1"};
+        for (const QString& t : col0)
+            lines << ToCommaText({t, "x"});
+        ASSERT_TRUE(g.ParseFileLines(lines, false));
+        const QFontMetrics fm(f);
+        int widest = 0;
+        for (const QString& t : col0)
+            widest = std::max(widest, fm.horizontalAdvance(t));
+        EXPECT_EQ(g.ColWidths(0), widest + fm.horizontalAdvance("X")) << family;
+    }
+}
