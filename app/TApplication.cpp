@@ -19,7 +19,7 @@ void ShowException(std::exception_ptr error) {
 TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv) {
     // The window is laid out for the widths of its designed fonts.
     platform::installDesignedFonts();
-    setDesktopFileName(QStringLiteral("org.example.vantro"));
+    setDesktopFileName(QStringLiteral(VANTRO_APP_ID));
 }
 
 bool TApplication::notify(QObject* receiver, QEvent* event) {
