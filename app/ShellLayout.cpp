@@ -1,5 +1,7 @@
 #include "ShellLayout.h"
 
+#include <QRegularExpression>
+
 #include <algorithm>
 
 namespace ShellLayout {
@@ -15,8 +17,13 @@ QRect StatusSlotRect(int barWidth, int logoRight) {
 }
 
 QString DatePanelText(const QDateTime& now, const QLocale& locale) {
+    // Some locales' short time (the C locale's among them) carries seconds; the panel changes
+    // every five seconds and shows the minute, so seconds are left out.
+    static const QRegularExpression seconds(QStringLiteral("[.:]?s+(\\.z+)?"));
+    QString timeFormat = locale.timeFormat(QLocale::ShortFormat);
+    timeFormat.remove(seconds);
     return locale.toString(now.date(), QLocale::ShortFormat) + QStringLiteral("   ") +
-           locale.toString(now.time(), QLocale::ShortFormat);
+           locale.toString(now.time(), timeFormat);
 }
 
 bool CloseNeedsConfirmation(bool clockRunning, int rowCount) {

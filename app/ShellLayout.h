@@ -44,7 +44,7 @@ QRect DatePanelRect(int barWidth);
 QRect StatusSlotRect(int barWidth, int logoRight);
 
 /// The date panel's text: the date and the time of `now` in the short formats of `locale`,
-/// separated by three spaces ("08.12.26   09:05" in German).
+/// separated by three spaces ("08.12.26   09:05" in German); seconds are never shown.
 QString DatePanelText(const QDateTime& now, const QLocale& locale = QLocale());
 
 /// Whether closing the window must be confirmed: while a run is timed, or when the protocol grid

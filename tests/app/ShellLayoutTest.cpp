@@ -68,6 +68,10 @@ TEST(DatePanelText, ShortDateThreeSpacesShortTimeOfTheLocale) {
               QStringLiteral("07.12.26   22:15"));
     EXPECT_EQ(ShellLayout::DatePanelText(now, QLocale(QLocale::English, QLocale::UnitedKingdom)),
               QStringLiteral("07/12/2026   22:15"));
+    // A short time format with seconds loses them, also in a twelve-hour format.
+    EXPECT_TRUE(ShellLayout::DatePanelText(now, QLocale::c()).endsWith(QStringLiteral("   22:15")));
+    EXPECT_TRUE(ShellLayout::DatePanelText(now, QLocale(QLocale::English, QLocale::UnitedStates))
+                    .contains(QStringLiteral("   10:15")));
 }
 
 TEST(CloseConfirmation, AskedDuringARunOrWithMoreThanOneProtocolLine) {
