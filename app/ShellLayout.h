@@ -12,8 +12,7 @@
 namespace ShellLayout {
 
 constexpr int TopBarHeight = 33;
-/// Top bar buttons: settings, help, exit.
-constexpr QRect CfgButton{4, 4, 133, 26};
+/// Top bar buttons: help, exit (settings at 4, 4, 133 x 26).
 constexpr QRect HelpButton{144, 4, 51, 26};
 constexpr QRect ExitButton{201, 4, 88, 26};
 /// Left edge of the "Vantro" logo.

@@ -16,14 +16,15 @@ TFormMain::TFormMain(QWidget* parent) : QWidget(parent) {
     initResources();
     // The window as designed, then its creation steps (TFormMainShell.cpp).
     buildWindow();
-    buildTopBar();
     buildDisplay();
     buildInputArea();
     buildMenu();
-    buildShellMenu();
     buildProtocolButtons();
     buildProtocolGrid();
     buildLightBarrier();
+    buildSettingsCommand();
+    buildTopBar();
+    buildShellMenu();
 
     Clock = new QTimer(this);
     Clock->setInterval(10);

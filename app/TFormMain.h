@@ -4,10 +4,12 @@
 #include "app/ProgramNames.h"
 #include "app/ProtocolLine.h"
 #include "app/RunSession.h"
+#include "app/Settings.h"
 #include "app/TMenuItem.h"
 #include "comms/TComPort.h"
 #include "controls/ButtonWithColor.h"
 #include "core/Colors.h"
+#include "platform/ComPortScan.h"
 
 #include <QList>
 #include <QWidget>
@@ -23,6 +25,8 @@ class QTimer;
 class QToolButton;
 class QMenu;
 class QPushButton;
+class TCfgDialog;
+class TFDlgYesNo;
 class TDigit;
 class TLogo;
 class TSortGrid;
@@ -54,6 +58,8 @@ public:
     void TimerDateTimer(QObject* Sender);
     /// Opens the help page with the desktop's browser; a missing page is reported with its path.
     void bHelpClick(QObject* Sender);
+    /// Shows the printer setup; the printer (or PDF file) chosen is the one protocol printing uses.
+    void Drucker1Click(QObject* Sender);
     /// Closes the window, through the close confirmation.
     void bExitClick(QObject* Sender);
     /// Decides whether the window may close: during a run or with protocol lines only after "Ja"
@@ -76,6 +82,39 @@ public:
     void setC3(TColor c);
     /// Sets the lit colour of the time row's leading digits.
     void setC4(TColor c);
+    /// Display colour Cn, n = 0..4: C0 the digit rows' background, C1 and C2 the dim and lit
+    /// colour of the time row's leading digits as the settings dialog edits them, C3 and C4 the
+    /// colours those digits are drawn in.
+    TColor C(int n) const;
+    /// Sets Cn; C1 and C2 set C3 and C4 with them, C0 repaints the rows' background.
+    void setC(int n, TColor c);
+    /// The sound file names of START and STOP, carried through the settings.
+    QString Sound1() const { return m_settings.Sound1; }
+    QString Sound2() const { return m_settings.Sound2; }
+    /// Sets both sound file names.
+    void setSounds(const QString& sound1, const QString& sound2);
+
+    // ---- settings store and dialogs ----
+    /// Reads the settings from the registry key and puts them into effect (size, port, mode,
+    /// resolution, distance, colours). A settings file that could not be read was moved aside;
+    /// the operator is told so in a message.
+    void ReadSettings();
+    /// Writes every setting to the registry key; false when nothing or not all could be written.
+    bool WriteSettings();
+    /// The settings as they are now, window bounds included.
+    Settings CurrentSettings() const;
+    /// Scans the serial ports and keeps the result for the settings dialog; the port scan word.
+    uint32_t ScanComPorts();
+    /// The result of the last port scan.
+    const platform::ComPortScanResult& PortScan() const { return m_portScan; }
+    /// Creates the settings dialog (its port list from the start-up scan) and the yes/no dialog,
+    /// unless they exist; the program entry calls it right after creating the window.
+    void CreateDialogs();
+    /// Opens the settings dialog and puts what was confirmed into effect (button `bCFG`, Alt+E).
+    void bCFGClick(QObject* Sender);
+    /// The settings dialog and the yes/no dialog, made by CreateDialogs().
+    TCfgDialog* CfgDialog = nullptr;
+    TFDlgYesNo* FDlgYesNo = nullptr;
 
     // ---- run state ----
     /// The run: phase, ticks and which actions are enabled.
@@ -130,9 +169,6 @@ public:
     uint32_t LastModemStatus() const { return m_lastModemStatus; }
     /// The start-up step: opens ComPort when its Port is not 0; an error leaves it closed, unreported.
     void OpenLightBarrierPort();
-    /// Reads the light barrier's port settings from the registry key of the program: "Port" and
-    /// the device overrides "ComDevice<n>". Missing or unreadable values keep what is set.
-    void ReadPortSettings();
     /// The port's DSR handler: on a new status word with DSR on (and Alg 0) runs the trigger.
     void ComPortDSR(QObject* Sender);
     /// Runs the first enabled of START, STOP, LAP through its menu item, at the event's tick.
@@ -162,9 +198,8 @@ public:
     bool ClockRunning() const;
 
     // ---- controls, named as in the window's design ----
-    /// Top bar: settings, help and exit buttons, the logo, the room for the light barrier's status
-    /// and the date panel.
-    QPushButton* bCFG = nullptr;
+    /// Top bar: help and exit buttons (next to `bCFG`), the logo, the room for the light barrier's
+    /// status and the date panel.
     QPushButton* bHelp = nullptr;
     QPushButton* bBeenden = nullptr;
     TLogo* Logo = nullptr;
@@ -173,10 +208,9 @@ public:
     QWidget* TopBarStatusSlot = nullptr;
     QLabel* PanelDate = nullptr;
     QTimer* TimerDate = nullptr;
-    /// The shortcut menu's items besides the run: separator, settings (Alt+E), help (Alt+I),
-    /// printer (Alt+D), exit (Alt+B), help (F1).
+    /// The shortcut menu's items besides the run and the settings (`EinstellunGen1`): separator,
+    /// help (Alt+I), printer (Alt+D), exit (Alt+B), help (F1).
     TMenuItem* N2 = nullptr;
-    TMenuItem* EinstellunGen1 = nullptr;
     TMenuItem* Hilfe1 = nullptr;
     TMenuItem* Drucker1 = nullptr;
     TMenuItem* Beenden1 = nullptr;
@@ -189,6 +223,10 @@ public:
     TMenuItem* mLap = nullptr;
     TMenuItem* mStop = nullptr;
     TMenuItem* mReset = nullptr;
+    /// Alt+E: the settings.
+    TMenuItem* EinstellunGen1 = nullptr;
+    /// "&Einstellungen" in the top bar.
+    QPushButton* bCFG = nullptr;
     /// The invisible shortcut menu, in its order.
     QList<TMenuItem*> HideMenu1;
     QSpinBox* seStartN = nullptr;
@@ -261,6 +299,9 @@ private:
     void buildProtocolButtons();
     void buildProtocolGrid();
     void buildLightBarrier();
+    void buildSettingsCommand();
+    /// Gives the digit rows the background colour C0.
+    void applyBackground();
     void layoutAreas();
     /// The moment of the action that is starting: the handed-over edge tick, else the counter now.
     uint32_t takeActionTick();
@@ -279,6 +320,11 @@ private:
     RunSession m_session;
     TColor m_c3 = clDimDigit;
     TColor m_c4 = clYellow;
+    std::array<TColor, 3> m_c012{Settings::DefaultColors[0], Settings::DefaultColors[1],
+                                 Settings::DefaultColors[2]};
+    /// The values read at start-up that the window does not hold elsewhere (sound flag and names).
+    Settings m_settings;
+    platform::ComPortScanResult m_portScan;
     std::optional<uint32_t> m_eventTick; ///< a light-barrier edge's tick for the action starting
     uint32_t m_lastModemStatus = 0x55555555;
 };

@@ -1,11 +1,6 @@
 #include "TFormMain.h"
 
 #include "core/Exception.h"
-#include "platform/Registry.h"
-#include "platform/SerialPortNames.h"
-
-#include <QCoreApplication>
-#include <QRegularExpression>
 
 void TFormMain::buildLightBarrier() {
     ComPort = new TComPort(this);
@@ -16,24 +11,6 @@ void TFormMain::buildLightBarrier() {
     ComPort->setWriteBufSize(64);
     ComPort->setReadBufSize(64);
     ComPort->OnDSR = [this](QObject* Sender) { ComPortDSR(Sender); };
-}
-
-void TFormMain::ReadPortSettings() {
-    platform::Registry registry;
-    if (!registry.OpenKey(QStringLiteral("\\Software\\") + QCoreApplication::applicationName(), false))
-        return;
-    static const QRegularExpression deviceName(QStringLiteral("^ComDevice([0-9]+)$"),
-                                               QRegularExpression::CaseInsensitiveOption);
-    for (const QString& name : registry.GetValueNames()) {
-        const QRegularExpressionMatch m = deviceName.match(name);
-        if (m.hasMatch() && registry.GetDataType(name) == platform::RegDataType::String)
-            platform::setComDeviceOverride(m.captured(1).toInt(), registry.ReadString(name).toStdString());
-    }
-    if (registry.GetDataType(QStringLiteral("Port")) == platform::RegDataType::Integer) {
-        const int port = registry.ReadInteger(QStringLiteral("Port"));
-        if (port >= 0 && port <= 255)
-            ComPort->setPort(uint8_t(port));
-    }
 }
 
 void TFormMain::OpenLightBarrierPort() {

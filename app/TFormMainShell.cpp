@@ -1,11 +1,13 @@
 #include "TFormMain.h"
 
 #include "ShellLayout.h"
+#include "TFDlgYesNo.h"
 #include "TLogo.h"
 #include "platform/Dialogs.h"
 #include "platform/FileOpener.h"
 #include "platform/Fonts.h"
 #include "platform/ProgramFile.h"
+#include "platform/QtPrinter.h"
 #include "platform/SystemClock.h"
 #include "sortgrid/TSortGrid.h"
 
@@ -39,8 +41,8 @@ void TFormMain::buildTopBar() {
         const char* caption;
         QRect rect;
     };
-    const ButtonSpec buttons[3] = {
-        {&bCFG, "&Einstellungen", CfgButton},
+    // The settings button `bCFG` comes with the settings command.
+    const ButtonSpec buttons[2] = {
         {&bHelp, "H&ilfe", HelpButton},
         {&bBeenden, "&Beenden", ExitButton},
     };
@@ -91,14 +93,16 @@ void TFormMain::buildShellMenu() {
     using namespace ShortCutCode;
     N2 = new TMenuItem(QStringLiteral("-"), 0, this);
     N2->setSeparator(true);
-    EinstellunGen1 = new TMenuItem(QStringLiteral("&Einstellungen"), Alt | 'E', this);
     Hilfe1 = new TMenuItem(QStringLiteral("H&ilfe"), Alt | 'I', this);
     Drucker1 = new TMenuItem(QStringLiteral("&Drucker"), Alt | 'D', this);
     Beenden1 = new TMenuItem(QStringLiteral("&Beenden"), Alt | 'B', this);
     mHilfe = new TMenuItem(QStringLiteral("Hilfe"), F1, this);
     connect(Hilfe1, &QAction::triggered, this, [this] { bHelpClick(Hilfe1); });
     connect(mHilfe, &QAction::triggered, this, [this] { bHelpClick(mHilfe); });
+    connect(Drucker1, &QAction::triggered, this, [this] { Drucker1Click(Drucker1); });
     connect(Beenden1, &QAction::triggered, this, [this] { bExitClick(Beenden1); });
+    // In the menu's order: the run, then the separator, the settings and the shell's own items.
+    HideMenu1.removeAll(EinstellunGen1);
     HideMenu1 += {N2, EinstellunGen1, Hilfe1, Drucker1, Beenden1, mHilfe};
 }
 
@@ -126,9 +130,10 @@ void TFormMain::runCreationStep(CreationStep step) {
         m_names.DefaultDocument = LocateProgramFile(m_names.DefaultDocument, m_names.Title);
         break;
     case CreationStep::DefaultSounds:
+        setSounds(Settings::DefaultSound1(), Settings::DefaultSound2());
         break;
     case CreationStep::ReadSettings:
-        ReadPortSettings();
+        ReadSettings();
         break;
     case CreationStep::HelpFile:
         m_names.HelpFile = LocateProgramFile(m_names.HelpFile, m_names.Title);
@@ -137,6 +142,7 @@ void TFormMain::runCreationStep(CreationStep step) {
         ApplyResolution(Acc());
         break;
     case CreationStep::ScanComPorts:
+        ScanComPorts();
         break;
     case CreationStep::DialogFolder:
         // Kept in the names; the file dialogs start there.
@@ -187,6 +193,7 @@ void TFormMain::runDestructionStep(DestructionStep step) {
         DestroySpreadsheetComponent();
         break;
     case DestructionStep::WriteSettings:
+        WriteSettings();
         break;
     case DestructionStep::ClosePort:
         ComPort->Close();
@@ -231,8 +238,16 @@ void TFormMain::bExitClick(QObject*) {
 
 void TFormMain::FormCloseQuery(QObject*, bool& CanClose) {
     CanClose = true;
+    CreateDialogs();
+    FDlgYesNo->Label1->setText(QStringLiteral("Beenden?"));
     if (!ShellLayout::CloseNeedsConfirmation(ClockRunning(), SortGrid1->RowCount()))
         return;
+    CanClose = FDlgYesNo->ShowModal() == TFDlgYesNo::mrYes;
+}
+
+void TFormMain::Drucker1Click(QObject*) {
+    // Protocol printing prints on this device, a PDF file chosen here included.
+    platform::dialogs().printerSetup(platform::systemPrinter());
 }
 
 void TFormMain::closeEvent(QCloseEvent* event) {

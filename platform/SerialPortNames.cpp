@@ -51,6 +51,14 @@ std::string comPortPath(const std::string& name) {
     return n ? comDevicePath(n) : std::string();
 }
 
+std::vector<int> comDeviceOverrideNumbers() {
+    std::lock_guard lock(g_mutex);
+    std::vector<int> numbers;
+    for (const auto& entry : g_overrides)
+        numbers.push_back(entry.first);
+    return numbers;
+}
+
 void setComDeviceOverride(int n, const std::string& path) {
     std::lock_guard lock(g_mutex);
     if (path.empty())

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace platform {
 
@@ -18,6 +19,9 @@ std::string comDevicePath(int n);
 /// The device path of the port called `name` ("COM3"); empty when the name has another form
 /// or its number no path.
 std::string comPortPath(const std::string& name);
+
+/// The numbers n that have an override, ascending.
+std::vector<int> comDeviceOverrideNumbers();
 
 /// Makes COMn resolve to `path` (a /dev/serial/by-id link, the simulator's socket, ...);
 /// an empty path removes the override. Any thread.

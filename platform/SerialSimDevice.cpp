@@ -6,13 +6,25 @@
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <mutex>
 #include <poll.h>
+#include <set>
 #include <sys/eventfd.h>
 #include <sys/socket.h>
 #include <sys/un.h>
 #include <unistd.h>
 
 namespace platform {
+
+namespace {
+std::mutex g_heldMutex;
+std::multiset<std::string> g_held;
+} // namespace
+
+bool SerialSimDevice::isHeld(const std::string& path) {
+    std::lock_guard lock(g_heldMutex);
+    return g_held.count(path) > 0;
+}
 
 SerialSimDevice::~SerialSimDevice() {
     close();
@@ -48,6 +60,11 @@ int SerialSimDevice::openPath(const std::string& path) {
         return error;
     }
     m_fd = fd;
+    m_path = path;
+    {
+        std::lock_guard lock(g_heldMutex);
+        g_held.insert(path);
+    }
     m_buffer.clear();
     m_cancelled.store(false);
     // The simulator greets with the current line state; take it as the starting state.
@@ -159,6 +176,10 @@ void SerialSimDevice::close() {
     if (m_fd >= 0) {
         ::close(m_fd);
         m_fd = -1;
+        std::lock_guard lock(g_heldMutex);
+        const auto it = g_held.find(m_path);
+        if (it != g_held.end())
+            g_held.erase(it);
     }
     if (m_wakeFd >= 0) {
         ::close(m_wakeFd);

@@ -31,11 +31,16 @@ public:
     int clearError(uint32_t& errors, uint32_t& inQueue) override;
     void close() override;
 
+    /// True while a device of this program is connected to the simulator at `path`. The simulator
+    /// serves one port at a time, so a scan must not connect to find out.
+    static bool isHeld(const std::string& path);
+
 private:
     /// Reads what the simulator sent; appends one event per edge line. 0, or an error code.
     int readLines(std::vector<SerialEvent>& events);
 
     int m_wakeFd = -1;
+    std::string m_path;
     std::string m_buffer;
     std::atomic<uint32_t> m_status{0};
     std::atomic<bool> m_cancelled{false};

@@ -8,6 +8,12 @@
 
 namespace platform {
 
+/// Where the simulator listens unless told otherwise.
+inline constexpr const char* DefaultSimSocket = "/tmp/vantro-lbsim.sock";
+/// The port the program offers the simulator's default socket as, unless a "ComDevice20"
+/// setting says otherwise.
+inline constexpr int DefaultSimPort = 20;
+
 /// The far end of the light-barrier simulator: listens on a Unix-domain socket, tells the
 /// connected port the MS_ modem-status word on connection and at every change. One port at a
 /// time; a new connection replaces the old one.

@@ -314,6 +314,9 @@ int SerialTtyDevice::clearError(uint32_t& errors, uint32_t& inQueue) {
 
 void SerialTtyDevice::close() {
     if (m_fd >= 0) {
+        // A tty that outlives this open (a pseudo-terminal, a port another program also has open)
+        // would otherwise stay exclusive and look busy to everyone after us.
+        ioctl(m_fd, TIOCNXCL);
         ::close(m_fd);
         m_fd = -1;
     }

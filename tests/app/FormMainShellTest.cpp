@@ -1,5 +1,7 @@
 // The main window's frame: top bar, date panel, help, exit, the names taken from the program file
 // and the order of the creation and destruction steps, seen through the platform fakes.
+#include "app/TCfgDialog.h"
+#include "app/TFDlgYesNo.h"
 #include "app/TFormMain.h"
 #include "app/TLogo.h"
 #include "platform/FakeClock.h"
@@ -7,6 +9,7 @@
 #include "platform/FakeSerialDevice.h"
 #include "platform/FileOpener.h"
 #include "platform/ProgramFile.h"
+#include "platform/QtPrinter.h"
 #include "sortgrid/TSortGrid.h"
 
 #include <QCoreApplication>
@@ -247,4 +250,82 @@ TEST_F(FormMainShell, DestructionClosesThePortLast) {
     EXPECT_EQ(steps, QList<DestructionStep>(DestructionOrder.begin(), DestructionOrder.end()));
     EXPECT_EQ(connected, (QList<bool>{true, true, true}));
     EXPECT_EQ(serial.line().openDevices(), 0);
+}
+
+TEST_F(FormMainShell, AfterOneStartClosingAsksBeendenAndOnlyJaCloses) {
+    create();
+    show();
+    form->mStartClick(form->mStart);
+    ASSERT_EQ(form->SortGrid1->RowCount(), 3); // header, "Nr.:" and "Start:"
+
+    // "Nein" and Esc keep the window and the run.
+    dialogs.answerYesNo(false);
+    EXPECT_FALSE(form->close());
+    dialogs.onNextModal([](QDialog& d) {
+        QTest::keyClick(&d, Qt::Key_Escape);
+        return d.result();
+    });
+    key(Qt::Key_B, Qt::AltModifier);
+    EXPECT_TRUE(form->isVisible());
+    EXPECT_TRUE(form->ClockRunning());
+    EXPECT_EQ(dialogs.yesNoQuestions(), QStringList(2, QStringLiteral("Beenden?")));
+
+    dialogs.answerYesNo(true);
+    QTest::mouseClick(form->bBeenden, Qt::LeftButton);
+    EXPECT_FALSE(form->isVisible());
+    EXPECT_EQ(dialogs.yesNoQuestions().size(), 3);
+}
+
+TEST_F(FormMainShell, ARunningClockAloneIsReasonToAsk) {
+    create();
+    show();
+    form->mStartClick(form->mStart);
+    form->SortGrid1->setRowCount(2);
+    dialogs.answerYesNo(false);
+    EXPECT_FALSE(form->close());
+    EXPECT_EQ(dialogs.yesNoQuestions(), QStringList{QStringLiteral("Beenden?")});
+}
+
+TEST_F(FormMainShell, PrinterChosenWithAltDIsWhereTheProtocolIsPrinted) {
+    create();
+    show();
+    const QString pdf = dir.filePath(QStringLiteral("protokoll.pdf"));
+    dialogs.choosePdfPrinter(pdf);
+    key(Qt::Key_D, Qt::AltModifier);
+    EXPECT_EQ(dialogs.printerSetups(), 1);
+
+    form->mStartClick(form->mStart);
+    form->SortGrid1->PrintOptions()->setFromRow(1);
+    form->SortGrid1->PrintOptions()->setToRow(uint32_t(form->SortGrid1->RowCount() - 1));
+    form->SortGrid1->Print();
+    QFile printed(pdf);
+    ASSERT_TRUE(printed.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(printed.read(5) == "%PDF-");
+    // The printer is shared by every test of this program.
+    platform::systemPrinter().setOutputFileName(QString());
+    platform::systemPrinter().setOutputFormat(QPrinter::NativeFormat);
+}
+
+TEST_F(FormMainShell, DialogsMadeAfterTheWindowCarryTheTitleItTookFromTheProgramFile) {
+    create(QStringLiteral("kartex"));
+    form->CreateDialogs();
+    ASSERT_NE(form->FDlgYesNo, nullptr);
+    ASSERT_NE(form->CfgDialog, nullptr);
+    EXPECT_EQ(form->FDlgYesNo->windowTitle(), QStringLiteral("kartex"));
+}
+
+TEST_F(FormMainShell, ShortcutMenuCarriesTheShellItemsAfterTheRun) {
+    create();
+    ASSERT_EQ(form->HideMenu1.size(), 10);
+    const QList<TMenuItem*> shell = form->HideMenu1.mid(4);
+    EXPECT_TRUE(shell[0]->isSeparator());
+    const QList<std::pair<QString, int>> expected{{QStringLiteral("&Einstellungen"), 32837},
+                                                  {QStringLiteral("H&ilfe"), 32841},
+                                                  {QStringLiteral("&Drucker"), 32836},
+                                                  {QStringLiteral("&Beenden"), 32834},
+                                                  {QStringLiteral("Hilfe"), 112}};
+    for (int i = 0; i < expected.size(); ++i) {
+        EXPECT_EQ(shell[i + 1]->text(), expected[i].first);
+        EXPECT_EQ(shell[i + 1]->ShortCut(), expected[i].second);
+    }
 }

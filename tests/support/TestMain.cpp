@@ -1,8 +1,27 @@
 // Shared entry point of every test program: a headless application in a German locale.
 #include <QApplication>
+#include <QDir>
 #include <QLocale>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+
+namespace {
+
+// The main window writes its settings when it ends; each test starts without any.
+class FreshSettings : public ::testing::EmptyTestEventListener {
+public:
+    explicit FreshSettings(QString folder) : m_folder(std::move(folder)) {}
+    void OnTestStart(const ::testing::TestInfo&) override {
+        QDir dir(m_folder);
+        dir.removeRecursively();
+        QDir().mkpath(m_folder);
+    }
+
+private:
+    QString m_folder;
+};
+
+} // namespace
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
@@ -13,5 +32,6 @@ int main(int argc, char** argv) {
     qputenv("XDG_CONFIG_HOME", configHome.path().toLocal8Bit());
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
+    ::testing::UnitTest::GetInstance()->listeners().Append(new FreshSettings(configHome.path()));
     return RUN_ALL_TESTS();
 }

@@ -14,8 +14,8 @@ namespace {
 
 void usage() {
     std::cout << "Usage: vantro-lbsim [--socket PATH] [--hold MS] [COMMAND...]\n"
-                 "A light barrier for Vantro without hardware: serves PATH, which Vantro opens as a\n"
-                 "serial port when the port's ComDevice override names it.\n\n"
+                 "A light barrier for Vantro without hardware: serves PATH, which Vantro offers as the\n"
+                 "serial port COM20 in its settings dialog (another path needs a ComDevice override).\n\n"
                  "Commands:\n"
                  "  pass            one pass: DSR on, held for --hold ms (default 50), then off\n"
                  "  series N MS     N passes, one every MS milliseconds\n"
@@ -72,7 +72,7 @@ bool run(platform::SerialSimServer& server, const LbSimStep& step, int holdMs) {
 } // namespace
 
 int main(int argc, char** argv) {
-    std::string path = "/tmp/vantro-lbsim.sock";
+    std::string path = platform::DefaultSimSocket;
     int holdMs = 50;
     std::vector<std::string> words;
     for (int i = 1; i < argc; ++i) {
@@ -106,6 +106,9 @@ int main(int argc, char** argv) {
         return 1;
     }
     std::cout << "light barrier simulator at " << path << std::endl;
+    if (path == platform::DefaultSimSocket)
+        std::cout << "choose COM" << platform::DefaultSimPort << " in Vantro's \"Einstellungen\""
+                  << std::endl;
 
     if (!words.empty()) {
         std::cout << "waiting for a port to connect..." << std::endl;

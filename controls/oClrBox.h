@@ -1,0 +1,4 @@
+#pragma once
+
+// The colour picker combo.
+#include "controls/ToColorCombo.h"

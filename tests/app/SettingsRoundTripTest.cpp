@@ -1,0 +1,133 @@
+// The settings through the main window: read at start-up, changed in the dialog, written on OK and
+// at the end, and found again by the next start in the same process.
+#include "app/Settings.h"
+#include "app/TCfgDialog.h"
+#include "app/TFormMain.h"
+#include "controls/TDigit.h"
+#include "controls/oClrBox.h"
+#include "platform/FakeDialogs.h"
+#include "platform/FakeSerialDevice.h"
+#include "platform/Registry.h"
+#include "platform/SerialPortNames.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QFrame>
+#include <QLineEdit>
+#include <QSpinBox>
+#include <QTest>
+#include <gtest/gtest.h>
+
+using platform::FakeDialogs;
+
+namespace {
+
+platform::ComPortScanResult scanOf(std::initializer_list<int> numbers) {
+    platform::ComPortScanResult scan;
+    for (int n : numbers) {
+        platform::ComPortInfo info;
+        info.Number = n;
+        info.Path = "/dev/fake" + std::to_string(n);
+        scan.Ports.push_back(info);
+    }
+    return scan;
+}
+
+Settings stored() {
+    platform::Registry registry;
+    Settings s;
+    s.Read(registry);
+    return s;
+}
+
+void pick(QComboBox* box, const QString& text) {
+    box->setCurrentIndex(box->findText(text));
+    emit box->activated(box->currentIndex());
+}
+
+} // namespace
+
+TEST(SettingsRoundTrip, FirstStartDefaultsAndTheEndWritesTheWholeList) {
+    FakeDialogs dialogs;
+    {
+        TFormMain form;
+        EXPECT_EQ(form.Acc(), 2);
+        EXPECT_EQ(form.ComPort->Port(), 0);
+        EXPECT_EQ(form.LenLuch(), 10);
+        EXPECT_EQ(form.size(), QSize(831, 513));
+        EXPECT_FALSE(QFile::exists(platform::Registry::DefaultFileName()));
+    }
+    platform::Registry registry;
+    ASSERT_TRUE(registry.OpenKey(Settings::KeyPath(), false));
+    EXPECT_EQ(registry.GetValueNames().size(), 16);
+    EXPECT_EQ(registry.ReadInteger(QStringLiteral("LenLuch")), 10);
+}
+
+TEST(SettingsRoundTrip, ChangedInTheDialogKeptAfterARestart) {
+    FakeDialogs dialogs;
+    {
+        TFormMain form;
+        form.CreateDialogs();
+        form.CfgDialog->ScanPorts = [] { return scanOf({1, 3}); };
+        dialogs.onNextModal([&](QDialog&) {
+            TCfgDialog& d = *form.CfgDialog;
+            pick(d.cbDigits, QStringLiteral("1/10"));
+            EXPECT_FALSE(form.Digit8->isVisible()) << "the time row previews tenths";
+            pick(d.cbPort, QStringLiteral("None"));
+            d.seLen->setValue(37);
+            d.cbColor0->setColorValue(clNavy);
+            d.cbColor1->setColorValue(clMaroon);
+            d.cbColor2->setColorValue(clRed);
+            return int(QDialog::Accepted);
+        });
+        form.bCFGClick(nullptr);
+        EXPECT_EQ(form.Acc(), 1);
+        EXPECT_EQ(form.LenLuch(), 37);
+        EXPECT_EQ(form.Digit4->ColorOn(), clMaroon) << "a leading zero in the new dim colour";
+        EXPECT_EQ(form.Digit6->Color(), clNavy);
+        // Written at OK already: a crash now loses nothing.
+        const Settings afterOk = stored();
+        EXPECT_EQ(afterOk.Acc, 1);
+        EXPECT_EQ(afterOk.LenLuch, 37);
+        EXPECT_EQ(afterOk.C, (std::array<TColor, 5>{clNavy, clMaroon, clRed, clMaroon, clRed}));
+        form.resize(900, 600);
+    }
+    TFormMain again;
+    EXPECT_EQ(again.Acc(), 1);
+    EXPECT_FALSE(again.Digit8->isVisibleTo(&again));
+    EXPECT_EQ(again.LenLuch(), 37);
+    EXPECT_EQ(again.C(0), clNavy);
+    EXPECT_EQ(again.Digit4->ColorOn(), clMaroon);
+    EXPECT_EQ(again.size(), QSize(900, 600));
+}
+
+TEST(SettingsRoundTrip, UnreadableFileIsReportedOnceAndMovedAside) {
+    const QString file = platform::Registry::DefaultFileName();
+    QDir().mkpath(QFileInfo(file).absolutePath());
+    {
+        QFile f(file);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("garbage\n[");
+    }
+    FakeDialogs dialogs;
+    {
+        TFormMain form;
+        ASSERT_EQ(dialogs.messages().size(), 1);
+        EXPECT_TRUE(dialogs.messages().front().contains(file));
+    }
+    TFormMain again;
+    EXPECT_EQ(dialogs.messages().size(), 1) << "told once";
+}
+
+TEST(SettingsRoundTrip, AltEOpensTheSettings) {
+    FakeDialogs dialogs;
+    TFormMain form;
+    form.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    form.CreateDialogs();
+    form.CfgDialog->ScanPorts = [] { return scanOf({}); };
+    QTest::keyClick(&form, Qt::Key_E, Qt::AltModifier);
+    ASSERT_EQ(dialogs.modalsShown().size(), 1);
+    EXPECT_EQ(dialogs.modalsShown().front().Name, "CfgDialog");
+}
