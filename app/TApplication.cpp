@@ -2,6 +2,7 @@
 
 #include "core/Exception.h"
 #include "platform/Dialogs.h"
+#include "platform/Fonts.h"
 
 void ShowException(std::exception_ptr error) {
     try {
@@ -15,7 +16,11 @@ void ShowException(std::exception_ptr error) {
     }
 }
 
-TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv) {}
+TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv) {
+    // The window is laid out for the widths of its designed fonts.
+    platform::installDesignedFonts();
+    setDesktopFileName(QStringLiteral(VANTRO_APP_ID));
+}
 
 bool TApplication::notify(QObject* receiver, QEvent* event) {
     try {

@@ -15,6 +15,7 @@ static void initResources() {
 
 TFormMain::TFormMain(QWidget* parent) : QWidget(parent) {
     initResources();
+    // The window as designed, then its creation steps (TFormMainShell.cpp).
     buildWindow();
     buildDisplay();
     buildInputArea();
@@ -22,39 +23,24 @@ TFormMain::TFormMain(QWidget* parent) : QWidget(parent) {
     buildProtocolButtons();
     buildProtocolGrid();
     bindProtocolCommands();
+    buildLightBarrier();
+    buildSettingsCommand();
+    buildTopBar();
+    buildShellMenu();
 
     Clock = new QTimer(this);
     Clock->setInterval(10);
     Clock->setTimerType(Qt::PreciseTimer);
     connect(Clock, &QTimer::timeout, this, [this] { ClockTimer(Clock); });
 
-    buildLightBarrier();
-    buildSettingsCommand();
     qApp->installEventFilter(this);
-
-    ReadSettings();
-    ApplyResolution(Acc());
-    // The scan runs before the configured port is opened, so that port is free while it is probed.
-    ScanComPorts();
-    ShowDigits(0, 0);
-    ShowDigits(1, 0);
-    UpdateProtocolButtons();
-    const char* const headers[4] = {"Who", "Time", "Speed", "Note"};
-    for (int c = 0; c < 4; ++c)
-        SortGrid1->setCells(c, 0, QString::fromLatin1(headers[c]));
-    CreateSpreadsheetComponent();
     layoutAreas();
-    // Before the port opens, so that no pass can come before the journal's question.
-    StartJournal();
-    OpenLightBarrierPort();
+    FormCreate();
 }
 
 TFormMain::~TFormMain() {
-    DestroySpreadsheetComponent();
-    WriteSettings();
     // While the window is still whole: a DSR event handed over before the close still runs.
-    ComPort->Close();
-    CloseJournal();
+    FormDestroy();
     qApp->removeEventFilter(this);
 }
 

@@ -3,6 +3,8 @@
 #include "app/BarrierGate.h"
 #include "app/BarrierLink.h"
 #include "app/ProtocolCommands.h"
+#include "app/FormLifecycle.h"
+#include "app/ProgramNames.h"
 #include "app/ProtocolLine.h"
 #include "app/RunSession.h"
 #include "app/Settings.h"
@@ -17,6 +19,7 @@
 #include <QWidget>
 #include <array>
 #include <memory>
+#include <functional>
 #include <optional>
 
 class ProtocolJournal;
@@ -32,6 +35,7 @@ class TCfgDialog;
 class TFDlgYesNo;
 class TDigit;
 class TExcel;
+class TLogo;
 class TSortGrid;
 
 /// The main window: the run of one competitor (START, LAP, STOP, RESET), its time and speed display
@@ -40,13 +44,35 @@ class TSortGrid;
 /// TFormMain.cpp (creation, settings), TFormMainBuild.cpp (widgets and layout), TFormMainRun.cpp
 /// (run control and name field), TFormMainKeyboard.cpp (shortcut menu), TFormMainDisplay.cpp
 /// (digit rows), TFormMainLightBarrier.cpp (serial port and trigger), TFormMainProtocol.cpp
-/// (protocol sink), TFormMainCommands.cpp (protocol commands and exports).
+/// (protocol sink), TFormMainCommands.cpp (protocol commands and exports), TFormMainShell.cpp
+/// (creation and destruction steps, top bar, date panel, close confirmation, help, printer setup,
+/// exit), TFormMainJournal.cpp (protocol journal).
 class TFormMain : public QWidget {
     Q_OBJECT
 public:
     /// Builds the window with its controls in their state at creation (idle, both rows at zero).
     explicit TFormMain(QWidget* parent = nullptr);
     ~TFormMain() override;
+
+    // ---- application shell ----
+    /// Observes the creation and destruction steps as they begin (a diagnostics hook; tests check
+    /// what each step finds done before it). Shared by every window, fired only if assigned.
+    static inline std::function<void(TFormMain*, CreationStep)> OnCreationStep;
+    static inline std::function<void(TFormMain*, DestructionStep)> OnDestructionStep;
+    /// The names taken from the program file at creation: title, settings key, default document,
+    /// help file (where it was found), start folder of the file dialogs.
+    const ProgramNames& Names() const { return m_names; }
+    /// The date panel update: the local date and time in the short formats.
+    void TimerDateTimer(QObject* Sender);
+    /// Opens the help page with the desktop's browser; a missing page is reported with its path.
+    void bHelpClick(QObject* Sender);
+    /// Shows the printer setup; the printer (or PDF file) chosen is the one protocol printing uses.
+    void Drucker1Click(QObject* Sender);
+    /// Closes the window, through the close confirmation.
+    void bExitClick(QObject* Sender);
+    /// Decides whether the window may close: during a run or with protocol lines only after "Ja"
+    /// to "Beenden?".
+    void FormCloseQuery(QObject* Sender, bool& CanClose);
 
     // ---- settings the run uses ----
     /// Distance in metres between the LAP and the STOP pass.
@@ -247,6 +273,23 @@ public:
     bool ClockRunning() const;
 
     // ---- controls, named as in the window's design ----
+    /// Top bar: help and exit buttons (next to `bCFG`), the logo, the room for the light barrier's
+    /// status and the date panel.
+    QPushButton* bHelp = nullptr;
+    QPushButton* bBeenden = nullptr;
+    TLogo* Logo = nullptr;
+    /// Room in the top bar between the logo and the date panel, for the light barrier's status
+    /// label: put a widget into its horizontal layout.
+    QWidget* TopBarStatusSlot = nullptr;
+    QLabel* PanelDate = nullptr;
+    QTimer* TimerDate = nullptr;
+    /// The shortcut menu's items besides the run and the settings (`EinstellunGen1`): separator,
+    /// help (Alt+I), printer (Alt+D), exit (Alt+B), help (F1).
+    TMenuItem* N2 = nullptr;
+    TMenuItem* Hilfe1 = nullptr;
+    TMenuItem* Drucker1 = nullptr;
+    TMenuItem* Beenden1 = nullptr;
+    TMenuItem* mHilfe = nullptr;
     TBitBtnWithColor* bSTART = nullptr;
     TBitBtnWithColor* bLAP = nullptr;
     TBitBtnWithColor* bSTOP = nullptr;
@@ -313,9 +356,21 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     void buildWindow();
+    void buildTopBar();
+    void buildShellMenu();
+    void layoutTopBar();
+    /// The creation steps in their order, then the destruction steps in theirs.
+    void FormCreate();
+    void FormDestroy();
+    void runCreationStep(CreationStep step);
+    void runDestructionStep(DestructionStep step);
+    /// The two steps of the spreadsheet component: made at creation, destroyed first at the end.
+    void CreateSpreadsheetComponent();
+    void DestroySpreadsheetComponent();
     void buildDisplay();
     /// The five digits of row 0 (time) or row 1 (speed), hundreds first.
     std::array<TDigit*, 5> rowDigits(int row) const;
@@ -363,6 +418,7 @@ private:
     bool handleShortCut(QKeyEvent* key, bool onlyProbe);
 
     QLabel* m_caption = nullptr; ///< "P R O T O K O L L" in the caption panel
+    ProgramNames m_names;
     RunSession m_session;
     TColor m_c3 = clDimDigit;
     TColor m_c4 = clYellow;

@@ -1,6 +1,7 @@
 #include "TFormMain.h"
 
 #include "DisplayLayout.h"
+#include "ShellLayout.h"
 #include "controls/TDigit.h"
 #include "sortgrid/TSortGrid.h"
 
@@ -61,7 +62,7 @@ QLabel* makeLabel(QWidget* parent, const QString& text, const QFont& font, TColo
 void TFormMain::buildWindow() {
     setWindowTitle(QStringLiteral("Vantro-Kartex v1.0"));
     resize(DesignedWidth, DesignedHeight);
-    setMinimumSize(804, 445);
+    setMinimumSize(ShellLayout::MinimumClientSize);
     QFont font(QStringLiteral("MS Sans Serif"));
     font.setPixelSize(11);
     setFont(font);
@@ -264,6 +265,7 @@ void TFormMain::layoutAreas() {
     const int w = width();
     const int h = height();
     Panel1->setGeometry(0, 0, w, TopBarHeight);
+    layoutTopBar();
     Panel2->setGeometry(0, TopBarHeight, LeftColumnWidth, h - TopBarHeight);
     Panel5->setGeometry(0, InputAreaTop, LeftColumnWidth, std::max(0, Panel2->height() - InputAreaTop));
     Panel3->setGeometry(LeftColumnWidth, TopBarHeight, std::max(0, w - LeftColumnWidth), h - TopBarHeight);

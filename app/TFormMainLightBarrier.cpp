@@ -32,11 +32,12 @@ void TFormMain::buildLightBarrier() {
 void TFormMain::layoutBarrierStatus() {
     if (!LabBarrier)
         return;
-    // Top right of the top bar, until the bar has a date panel to stand beside.
+    // At the right end of the top bar's status slot, beside the date panel.
     LabBarrier->adjustSize();
     const int w = std::max(LabBarrier->width() + 12, 220);
     const int h = std::max(0, Panel1->height() - 8);
-    LabBarrier->setGeometry(std::max(0, Panel1->width() - w - 4), 4, w, h);
+    const int right = TopBarStatusSlot ? TopBarStatusSlot->geometry().right() + 1 : Panel1->width();
+    LabBarrier->setGeometry(std::max(0, right - w - 4), 4, w, h);
 }
 
 void TFormMain::showBarrierStatus() {

@@ -1,0 +1,33 @@
+#include "ShellLayout.h"
+
+#include <QRegularExpression>
+
+#include <algorithm>
+
+namespace ShellLayout {
+
+QRect DatePanelRect(int barWidth) {
+    return QRect(QPoint(barWidth - DatePanelRightMargin - DatePanelSize.width(), 0), DatePanelSize);
+}
+
+QRect StatusSlotRect(int barWidth, int logoRight) {
+    const int left = logoRight + StatusGap;
+    const int right = DatePanelRect(barWidth).left() - StatusGap;
+    return QRect(left, 0, std::max(0, right - left), TopBarHeight);
+}
+
+QString DatePanelText(const QDateTime& now, const QLocale& locale) {
+    // Some locales' short time (the C locale's among them) carries seconds; the panel changes
+    // every five seconds and shows the minute, so seconds are left out.
+    static const QRegularExpression seconds(QStringLiteral("[.:]?s+(\\.z+)?"));
+    QString timeFormat = locale.timeFormat(QLocale::ShortFormat);
+    timeFormat.remove(seconds);
+    return locale.toString(now.date(), QLocale::ShortFormat) + QStringLiteral("   ") +
+           locale.toString(now.time(), timeFormat);
+}
+
+bool CloseNeedsConfirmation(bool clockRunning, int rowCount) {
+    return clockRunning || rowCount > 2;
+}
+
+} // namespace ShellLayout
