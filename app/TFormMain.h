@@ -397,10 +397,6 @@ private:
     void bindProtocolCommands();
     /// Asks `question` with the yes/no dialog; true when the operator answered "Ja".
     bool askYesNo(const QString& question);
-    /// Creates the spreadsheet component with the window as owner (a creation step).
-    void CreateSpreadsheetComponent();
-    /// Destroys the spreadsheet component (the first step of the window's destruction).
-    void DestroySpreadsheetComponent();
     void buildSettingsCommand();
     /// Gives the digit rows the background colour C0.
     void applyBackground();
