@@ -26,6 +26,7 @@ void RunCfgDialog(TCfgDialog& dialog, CfgDialogHost& host) {
     dialog.cbAlg->setCurrentIndex(host.Alg() >= 0 && host.Alg() < dialog.cbAlg->count() ? host.Alg() : -1);
     const int openingIndex = dialog.cbPort->currentIndex();
     dialog.seLen->setValue(host.LenLuch());
+    dialog.seDeadTime->setValue(host.DeadTime());
     dialog.FormShow(host.Alg(), host.Sound1(), host.Sound2());
 
     dialog.OnPreviewResolution = [&host](int previewAcc) { host.ApplyResolution(previewAcc); };
@@ -34,6 +35,7 @@ void RunCfgDialog(TCfgDialog& dialog, CfgDialogHost& host) {
     std::exception_ptr openError;
     if (dialog.ShowModal() == QDialog::Accepted) {
         host.setLenLuch(dialog.seLen->value());
+        host.setDeadTime(dialog.seDeadTime->value());
         host.setColor(0, dialog.cbColor0->ColorValue());
         host.setColor(1, dialog.cbColor1->ColorValue());
         host.setColor(2, dialog.cbColor2->ColorValue());

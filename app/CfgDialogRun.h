@@ -19,6 +19,9 @@ public:
     virtual void setAcc(int acc) = 0;
     virtual int LenLuch() const = 0;
     virtual void setLenLuch(int metres) = 0;
+    /// The light barrier's dead time in ms.
+    virtual int DeadTime() const = 0;
+    virtual void setDeadTime(int ms) = 0;
     virtual uint8_t Port() const = 0;
     virtual void setPort(uint8_t port) = 0;
     virtual int Alg() const = 0;
@@ -40,7 +43,7 @@ public:
 };
 
 /// Opens the settings dialog filled from `host` and, when it is confirmed with OK, puts the choices
-/// into effect: distance, colours, a zero time row when no run is under way, resolution, port and
+/// into effect: distance, dead time, colours, a zero time row when no run is under way, resolution, port and
 /// mode (the port is closed and opened only when the port choice changed), sound names, and the
 /// settings are saved. Confirmed or not, the stored resolution is applied again and the focus goes
 /// to the left panel. An error opening the port is raised after all that.

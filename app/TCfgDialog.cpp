@@ -1,5 +1,6 @@
 #include "TCfgDialog.h"
 
+#include "app/Settings.h"
 #include "controls/oClrBox.h"
 #include "platform/Dialogs.h"
 
@@ -68,6 +69,14 @@ TCfgDialog::TCfgDialog(QWidget* parent, const platform::ComPortScanResult& scan)
     seLen->setGeometry(106, 94, 73, 22);
     seLen->setRange(1, 300);
     seLen->setValue(10);
+
+    // The row below the distance is free: the sound group that shares it is always hidden.
+    label(QStringLiteral("Sperrzeit (ms):"), this, 8, 126);
+    seDeadTime = new QSpinBox(this);
+    seDeadTime->setObjectName(QStringLiteral("seDeadTime"));
+    seDeadTime->setGeometry(106, 122, 73, 22);
+    seDeadTime->setRange(0, Settings::DeadTimeMax);
+    seDeadTime->setValue(0);
 
     GroupColor = new QGroupBox(QStringLiteral("Farbe"), this);
     GroupColor->setObjectName(QStringLiteral("GroupColor"));

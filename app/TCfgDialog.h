@@ -14,8 +14,8 @@ class QPushButton;
 class QSpinBox;
 class ToColorCombo;
 
-/// The settings dialog "Einstellungen": resolution, light-barrier port and mode, distance, three
-/// display colours and the two carried sound file names. It only holds the choices; the main
+/// The settings dialog "Einstellungen": resolution, light-barrier port and mode, distance, dead
+/// time, three display colours and the two carried sound file names. It only holds the choices; the main
 /// window fills it before and reads it after (see RunCfgDialog).
 class TCfgDialog : public QDialog {
     Q_OBJECT
@@ -55,6 +55,7 @@ public:
     QComboBox* cbPort = nullptr;
     QComboBox* cbAlg = nullptr;
     QSpinBox* seLen = nullptr;
+    QSpinBox* seDeadTime = nullptr; ///< "Sperrzeit (ms):", 0..5000
     ToColorCombo* cbColor0 = nullptr;
     ToColorCombo* cbColor1 = nullptr;
     ToColorCombo* cbColor2 = nullptr;

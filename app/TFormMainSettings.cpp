@@ -22,6 +22,8 @@ public:
     void setAcc(int acc) override { m_form.setAcc(acc); }
     int LenLuch() const override { return m_form.LenLuch(); }
     void setLenLuch(int metres) override { m_form.setLenLuch(metres); }
+    int DeadTime() const override { return m_form.DeadTime(); }
+    void setDeadTime(int ms) override { m_form.setDeadTime(ms); }
     uint8_t Port() const override { return m_form.ComPort->Port(); }
     void setPort(uint8_t port) override {
         m_form.ComPort->setPort(port);

@@ -8,6 +8,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QSpinBox>
 #include <gtest/gtest.h>
 
@@ -36,6 +37,8 @@ struct FakeHost : CfgDialogHost {
     std::array<TColor, 5> colors{0x000000, 0x404040, 0x00FFFF, 0x404040, 0x00FFFF};
     int acc = 2;
     int lenLuch = 10;
+    int deadTime = 0;
+    int savedDeadTime = -1; // what the last save stored
     uint8_t port = 0;
     int alg = 0;
     QString sound1 = QStringLiteral("/a.wav"), sound2 = QStringLiteral("/b.wav");
@@ -49,6 +52,8 @@ struct FakeHost : CfgDialogHost {
     void setAcc(int a) override { acc = a; }
     int LenLuch() const override { return lenLuch; }
     void setLenLuch(int m) override { lenLuch = m; }
+    int DeadTime() const override { return deadTime; }
+    void setDeadTime(int ms) override { deadTime = ms; }
     uint8_t Port() const override { return port; }
     void setPort(uint8_t p) override { port = p; }
     int Alg() const override { return alg; }
@@ -71,7 +76,10 @@ struct FakeHost : CfgDialogHost {
     }
     void ApplyResolution(int a) override { calls.append(QStringLiteral("resolution %1").arg(a)); }
     void FocusLeftPanel() override { calls.append(QStringLiteral("focus")); }
-    void SaveSettings() override { calls.append(QStringLiteral("save")); }
+    void SaveSettings() override {
+        calls.append(QStringLiteral("save"));
+        savedDeadTime = deadTime;
+    }
 };
 
 class CfgDialogTest : public ::testing::Test {
@@ -116,6 +124,11 @@ TEST_F(CfgDialogTest, ControlsAtCreation) {
     EXPECT_EQ(dialog.seLen->minimum(), 1);
     EXPECT_EQ(dialog.seLen->maximum(), 300);
     EXPECT_EQ(dialog.seLen->value(), 10);
+    EXPECT_EQ(dialog.seDeadTime->minimum(), 0);
+    EXPECT_EQ(dialog.seDeadTime->maximum(), 5000);
+    EXPECT_EQ(dialog.seDeadTime->value(), 0);
+    EXPECT_FALSE(dialog.seDeadTime->geometry().intersects(dialog.OKBtn->geometry()));
+    EXPECT_TRUE(dialog.rect().contains(dialog.seDeadTime->geometry()));
     for (ToColorCombo* c : {dialog.cbColor0, dialog.cbColor1, dialog.cbColor2}) {
         EXPECT_EQ(c->size(), QSize(56, 22));
         EXPECT_EQ(c->count(), 17);
@@ -128,7 +141,7 @@ TEST_F(CfgDialogTest, ControlsAtCreation) {
     for (QLabel* l : dialog.findChildren<QLabel*>())
         labels.append(l->text());
     for (const char* text : {"Empfindlichkeit:", "Lichtschranke:", "Algorithmus:", "LS-Abstand (m):",
-                             "Fenster:", "Ziffern:", "ZiffernF:", "Start:", "Stopp:"})
+                             "Sperrzeit (ms):", "Fenster:", "Ziffern:", "ZiffernF:", "Start:", "Stopp:"})
         EXPECT_TRUE(labels.contains(QString::fromUtf8(text))) << text;
 }
 
@@ -224,6 +237,26 @@ TEST_F(CfgDialogTest, CancelRestoresThePreviewAndChangesNothing) {
     EXPECT_EQ(host.acc, 2);
     EXPECT_EQ(host.port, 0);
     EXPECT_EQ(host.lenLuch, 10);
+}
+
+TEST_F(CfgDialogTest, DeadTimeShownOnOpenTakenAndSavedOnOkKeptOnCancel) {
+    host.deadTime = 250;
+    run([](TCfgDialog& d) {
+        EXPECT_EQ(d.seDeadTime->value(), 250);
+        d.seDeadTime->setValue(400);
+        return int(QDialog::Accepted);
+    });
+    EXPECT_EQ(host.deadTime, 400);
+    EXPECT_EQ(host.savedDeadTime, 400) << "applied before the settings were saved";
+
+    host.savedDeadTime = -1;
+    run([](TCfgDialog& d) {
+        EXPECT_EQ(d.seDeadTime->value(), 400);
+        d.seDeadTime->setValue(0);
+        return int(QDialog::Rejected);
+    });
+    EXPECT_EQ(host.deadTime, 400);
+    EXPECT_EQ(host.savedDeadTime, -1) << "nothing saved";
 }
 
 TEST_F(CfgDialogTest, OkDuringARunLeavesTheTimeAlone) {

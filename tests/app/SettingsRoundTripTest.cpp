@@ -94,6 +94,8 @@ TEST(SettingsRoundTrip, ChangedInTheDialogKeptAfterARestart) {
             EXPECT_FALSE(form.Digit8->isVisible()) << "the time row previews tenths";
             pick(d.cbPort, QStringLiteral("None"));
             d.seLen->setValue(37);
+            EXPECT_EQ(d.seDeadTime->value(), 0);
+            d.seDeadTime->setValue(300);
             d.cbColor0->setColorValue(clNavy);
             d.cbColor1->setColorValue(clMaroon);
             d.cbColor2->setColorValue(clRed);
@@ -102,12 +104,14 @@ TEST(SettingsRoundTrip, ChangedInTheDialogKeptAfterARestart) {
         form.bCFGClick(nullptr);
         EXPECT_EQ(form.Acc(), 1);
         EXPECT_EQ(form.LenLuch(), 37);
+        EXPECT_EQ(form.DeadTime(), 300);
         EXPECT_EQ(form.Digit4->ColorOn(), clMaroon) << "a leading zero in the new dim colour";
         EXPECT_EQ(form.Digit6->Color(), clNavy);
         // Written at OK already: a crash now loses nothing.
         const Settings afterOk = stored();
         EXPECT_EQ(afterOk.Acc, 1);
         EXPECT_EQ(afterOk.LenLuch, 37);
+        EXPECT_EQ(afterOk.DeadTime, 300);
         EXPECT_EQ(afterOk.C, (std::array<TColor, 5>{clNavy, clMaroon, clRed, clMaroon, clRed}));
         form.resize(900, 600);
     }
@@ -115,6 +119,7 @@ TEST(SettingsRoundTrip, ChangedInTheDialogKeptAfterARestart) {
     EXPECT_EQ(again.Acc(), 1);
     EXPECT_FALSE(again.Digit8->isVisibleTo(&again));
     EXPECT_EQ(again.LenLuch(), 37);
+    EXPECT_EQ(again.DeadTime(), 300);
     EXPECT_EQ(again.C(0), clNavy);
     EXPECT_EQ(again.Digit4->ColorOn(), clMaroon);
     EXPECT_EQ(again.size(), QSize(900, 600));
