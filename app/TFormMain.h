@@ -2,9 +2,9 @@
 
 #include "app/BarrierGate.h"
 #include "app/BarrierLink.h"
-#include "app/ProtocolCommands.h"
 #include "app/FormLifecycle.h"
 #include "app/ProgramNames.h"
+#include "app/ProtocolCommands.h"
 #include "app/ProtocolLine.h"
 #include "app/RunSession.h"
 #include "app/Settings.h"
@@ -18,8 +18,8 @@
 #include <QList>
 #include <QWidget>
 #include <array>
-#include <memory>
 #include <functional>
+#include <memory>
 #include <optional>
 
 class ProtocolJournal;

@@ -205,7 +205,6 @@ void TFormMain::runDestructionStep(DestructionStep step) {
     }
 }
 
-
 // ---------------------------------------------------------------------------------------------
 // Date panel, help, exit, close confirmation
 

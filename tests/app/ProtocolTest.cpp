@@ -4,10 +4,10 @@
 #include "sortgrid/TSortGrid.h"
 
 #include <QLineEdit>
-#include <cstdlib>
 #include <QMenu>
 #include <QTest>
 #include <QToolButton>
+#include <cstdlib>
 #include <gtest/gtest.h>
 
 namespace {

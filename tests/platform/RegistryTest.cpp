@@ -346,7 +346,9 @@ TEST_F(RegistryTest, StringsWithNulsAndUnpairedSurrogatesReadBackUnchanged) {
 
     // A name UTF-8 cannot carry is refused, not stored as something else.
     const QString badName = QString("N") + QChar(0xD800);
-    EXPECT_TRUE(ThrownMessage<ERegistryException>([&] { reg.WriteString(badName, "v"); }).startsWith("Failed to set data"));
+    EXPECT_TRUE(ThrownMessage<ERegistryException>([&] {
+                    reg.WriteString(badName, "v");
+                }).startsWith("Failed to set data"));
     EXPECT_FALSE(Registry(m_path).OpenKey(QString("\\Software\\") + QChar(0xDC00), true));
 }
 
@@ -431,8 +433,8 @@ TEST_F(RegistryTest, AWriteThatWouldPassTheLimitIsRefused) {
     ASSERT_TRUE(reg.OpenKey(Key, true));
     reg.WriteString("Small", "s");
     const QByteArray before = fileBytes();
-    const QString message =
-        ThrownMessage<ERegistryException>([&] { reg.WriteString("Huge", QString(Registry::MaxFileSize, u'x')); });
+    const QString message = ThrownMessage<ERegistryException>(
+        [&] { reg.WriteString("Huge", QString(Registry::MaxFileSize, u'x')); });
     EXPECT_TRUE(message.contains("exceed")) << message.toStdString();
     EXPECT_EQ(fileBytes(), before);
     EXPECT_FALSE(reg.ValueExists("Huge"));
