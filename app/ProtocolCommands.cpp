@@ -131,17 +131,3 @@ QString DialogStartFolder(const QString& programFolder) {
     return documents;
 }
 
-QString DefaultDocumentFor(const QString& programFile) {
-    const QFileInfo program(programFile);
-    const QString beside = program.dir().filePath(program.completeBaseName() + QStringLiteral(".doc"));
-    if (QFileInfo::exists(beside))
-        return beside;
-    const QString installed = program.dir().filePath(QStringLiteral("../share/vantro/vantro.doc"));
-    if (QFileInfo::exists(installed))
-        return QDir::cleanPath(installed);
-    const QString data =
-        QStandardPaths::locate(QStandardPaths::GenericDataLocation, QStringLiteral("vantro/vantro.doc"));
-    if (!data.isEmpty())
-        return data;
-    return beside;
-}

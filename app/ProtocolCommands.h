@@ -72,8 +72,3 @@ QString OpenDialogFilter();
 /// user's documents folder.
 QString DialogStartFolder(const QString& programFolder);
 
-/// The default document of the word-processor export for the program file `programFile`: the file
-/// beside it named after it with ".doc"; else the one in the installed data folder
-/// (`<prefix>/share/vantro/` beside the program's `bin/`, or the desktop's data folders). When none
-/// exists, the name beside the program (the export then fails at opening it).
-QString DefaultDocumentFor(const QString& programFile);

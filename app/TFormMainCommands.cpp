@@ -62,7 +62,6 @@ void TFormMain::bindProtocolCommands() {
     connect(Strokadelete, &QAction::triggered, this, [this] { StrokadeleteClick(Strokadelete); });
     connect(Copy1, &QAction::triggered, this, [this] { Copy1Click(Copy1); });
 
-    m_defaultDocument = DefaultDocumentFor(QApplication::applicationFilePath());
     SaveDialog1.Filter = SaveDialogFilter();
     SaveDialog1.FilterIndex = int(SaveFormat::Word);
     SaveDialog1.DefaultExt = QStringLiteral(".csv");

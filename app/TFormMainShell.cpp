@@ -129,6 +129,7 @@ void TFormMain::runCreationStep(CreationStep step) {
         break;
     case CreationStep::DefaultDocument:
         m_names.DefaultDocument = LocateProgramFile(m_names.DefaultDocument, m_names.Title);
+        m_defaultDocument = m_names.DefaultDocument;
         break;
     case CreationStep::DefaultSounds:
         setSounds(Settings::DefaultSound1(), Settings::DefaultSound2());

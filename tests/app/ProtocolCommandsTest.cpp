@@ -76,27 +76,6 @@ TEST(Folders, DialogsStartInTheProgramFolderOnlyWhenItCanBeWritten) {
     EXPECT_NE(DialogStartFolder(QString()), QString());
 }
 
-TEST(Folders, DefaultDocumentIsBesideTheProgramElseInTheDataFolder) {
-    QTemporaryDir prefix;
-    QDir root(prefix.path());
-    root.mkpath("bin");
-    root.mkpath("share/vantro");
-    const QString program = root.filePath("bin/kartex");
-
-    // Nothing there: the name beside the program, so opening it fails visibly.
-    EXPECT_EQ(DefaultDocumentFor(program), root.filePath("bin/kartex.doc"));
-
-    QFile installed(root.filePath("share/vantro/vantro.doc"));
-    ASSERT_TRUE(installed.open(QIODevice::WriteOnly));
-    installed.close();
-    EXPECT_EQ(DefaultDocumentFor(program), root.filePath("share/vantro/vantro.doc"));
-
-    QFile beside(root.filePath("bin/kartex.doc"));
-    ASSERT_TRUE(beside.open(QIODevice::WriteOnly));
-    beside.close();
-    EXPECT_EQ(DefaultDocumentFor(program), root.filePath("bin/kartex.doc"));
-}
-
 namespace {
 
 class ExportSteps : public ::testing::Test {
