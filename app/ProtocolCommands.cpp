@@ -130,4 +130,3 @@ QString DialogStartFolder(const QString& programFolder) {
     QDir().mkpath(documents);
     return documents;
 }
-

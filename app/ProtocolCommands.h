@@ -71,4 +71,3 @@ QString OpenDialogFilter();
 /// The folder the save and open dialogs start in: `programFolder` when it can be written, else the
 /// user's documents folder.
 QString DialogStartFolder(const QString& programFolder);
-
