@@ -38,6 +38,16 @@ JournalReplay ReplayJournal(QByteArrayView contents) {
             continue;
         }
         endSnapshot();
+        // Any record of a session shows there was one, even when its Open line was damaged; a
+        // record after a clean end belongs to the next session.
+        if (rec->kind != JournalKind::Header && rec->kind != JournalKind::Open) {
+            if (r.closed && rec->kind != JournalKind::Closed) {
+                r.closed = false;
+                r.lines.clear();
+                r.edges = 0;
+            }
+            r.hasSession = true;
+        }
         switch (rec->kind) {
         case JournalKind::Open:
             r.hasSession = true;

@@ -28,6 +28,40 @@ int ToWindows1252(char16_t c) {
 
 constexpr char kUtf8Bom[] = "\xEF\xBB\xBF";
 
+// True when reading `bytes` back would take them for UTF-8 (see DecodeTextFile). UTF-8 sequences
+// consist of bytes from 0x80 on only, so the bytes are valid exactly when every run of such bytes
+// is; a run that is not decides it at once, which for Windows-1252 text is nearly always the first.
+bool ReadsAsUtf8(const QByteArray& bytes) {
+    const char* d = bytes.constData();
+    const qsizetype n = bytes.size();
+    bool high = false;
+    for (qsizetype i = 0; i < n;) {
+        if (uchar(d[i]) < 0x80) {
+            ++i;
+            continue;
+        }
+        qsizetype end = i;
+        while (end < n && uchar(d[end]) >= 0x80)
+            ++end;
+        QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+        const QString decoded = utf8.decode(QByteArrayView(d + i, end - i)); // decoding is lazy until here
+        if (utf8.hasError())
+            return false;
+        high = true;
+        i = end;
+    }
+    return high;
+}
+
+QByteArray EncodeUtf8(const QString& text, TextFileKind kind) {
+    QByteArray utf8 = text.toUtf8();
+    // A text that itself starts with a byte-order mark keeps it only behind a second one, as
+    // reading drops the first.
+    if (kind == TextFileKind::Csv || text.startsWith(QChar(0xFEFF)))
+        utf8.prepend(kUtf8Bom);
+    return utf8;
+}
+
 } // namespace
 
 bool FitsWindows1252(const QString& text) {
@@ -42,19 +76,21 @@ QByteArray EncodeTextFile(const QString& text, TextFileKind kind) {
     char* p = out.data();
     for (QChar ch : text) {
         const int b = ToWindows1252(ch.unicode());
-        if (b < 0) {
-            QByteArray utf8 = text.toUtf8();
-            if (kind == TextFileKind::Csv)
-                utf8.prepend(kUtf8Bom);
-            return utf8;
-        }
+        if (b < 0)
+            return EncodeUtf8(text, kind);
         *p++ = char(b);
     }
+    // Rare Windows-1252 texts ("Ã¤") are also valid UTF-8 and would read back as something else;
+    // those are written as UTF-8.
+    if (ReadsAsUtf8(out))
+        return EncodeUtf8(text, kind);
     return out;
 }
 
 QString DecodeTextFile(const QByteArray& bytes) {
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    // The decoder would drop a leading byte-order mark on its own; it is dropped below, once.
+    QStringDecoder utf8(QStringDecoder::Utf8,
+                        QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
     QString text = utf8.decode(bytes);
     if (!utf8.hasError()) {
         if (text.startsWith(QChar(0xFEFF)))

@@ -107,6 +107,8 @@ ProtocolFileData ParseProtocolLines(const QStringList& lines, bool WithLayout) {
         data.UserSettings = items->mid(1);
 
     // The layout line, whatever it holds; then the rows.
+    if (next >= end)
+        Malformed(QStringLiteral("the file ends before its layout line"));
     data.Layout = ParseCommaText(lines[next++]);
     if (next >= end)
         Malformed(QStringLiteral("the file holds no rows"));

@@ -116,6 +116,29 @@ TEST(JournalReplay, TheLastSessionsLinesAreRestoredAndADamagedLastLineIsSkipped)
     EXPECT_TRUE(ReplayJournal(file).closed);
 }
 
+TEST(JournalReplay, ASessionWhoseOpenLineIsDamagedIsStillOffered) {
+    QByteArray file;
+    auto add = [&](const JournalRecord& r) { file += FormatJournalLine(r); };
+    add(rec(JournalKind::Open));
+    add(lineRecord("old"));
+    add(rec(JournalKind::Closed));
+    QByteArray open = FormatJournalLine(rec(JournalKind::Open));
+    open[3] = open[3] == '0' ? '1' : '0'; // a wrong checksum
+    file += open;
+    add(rec(JournalKind::Snapshot, 0));
+    add(lineRecord("  Nr.:", "7"));
+    JournalReplay r = ReplayJournal(file);
+    EXPECT_TRUE(r.hasSession);
+    EXPECT_FALSE(r.closed);
+    EXPECT_EQ(r.lines, (QList<ProtocolLine>{{"  Nr.:", "7", "", ""}}));
+    EXPECT_EQ(r.damaged, 1);
+
+    // Only a damaged Open line and nothing else: no session at all, and nothing marked closed.
+    r = ReplayJournal(FormatJournalLine(rec(JournalKind::Header, 1)) + open);
+    EXPECT_FALSE(r.hasSession);
+    EXPECT_FALSE(r.closed);
+}
+
 TEST(JournalReplay, ASnapshotReplacesTheLinesOnlyWhenItIsComplete) {
     QByteArray file;
     auto add = [&](const JournalRecord& r) { file += FormatJournalLine(r); };

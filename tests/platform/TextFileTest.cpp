@@ -78,6 +78,24 @@ TEST(TextFileEncoding, EveryWindows1252ByteReadsAndWritesBackUnchanged) {
     EXPECT_EQ(EncodeTextFile(text, TextFileKind::Plain), all);
 }
 
+TEST(TextFileEncoding, TextWhoseWindows1252BytesLookLikeUtf8IsWrittenAsUtf8) {
+    // "Ã¤" in Windows-1252 is C3 A4, the UTF-8 of "ä"; a leading "ï»¿" would be taken for a
+    // byte-order mark. Both must read back as they were.
+    for (const QString& text :
+         {QStringLiteral("Ã¤ Müller"), QStringLiteral("ï»¿Zeit"), QStringLiteral("a\u00c2\u00a0b")}) {
+        for (TextFileKind kind : {TextFileKind::Plain, TextFileKind::Csv})
+            EXPECT_EQ(DecodeTextFile(EncodeTextFile(text, kind)), text) << text.toStdString();
+    }
+    // Ordinary umlauts stay Windows-1252.
+    EXPECT_EQ(EncodeTextFile(QStringLiteral("Ä Ã¤"), TextFileKind::Plain), QByteArray("\xC4 \xC3\xA4"));
+}
+
+TEST(TextFileEncoding, ALeadingByteOrderMarkInTheTextSurvives) {
+    const QString text = QChar(0xFEFF) + QStringLiteral("Łukasz");
+    EXPECT_EQ(DecodeTextFile(EncodeTextFile(text, TextFileKind::Plain)), text);
+    EXPECT_EQ(DecodeTextFile(EncodeTextFile(text, TextFileKind::Csv)), text);
+}
+
 TEST(TextFileSave, ReplacesTheFileAndReadsItBack) {
     QTemporaryDir dir;
     const QString name = dir.filePath("p.txt");

@@ -184,6 +184,7 @@ TEST_F(GridFileTest, ABadEmptyOrUnreadableFileReturnsFalseAndChangesNothing) {
         "GenerelSettings\r\n-1\r\nWho\r\n",                          // a settings line without its value
         "FontColSettings,\"nocolour,0,0,0,clRed\"\r\n-1\r\nWho\r\n", // a format that does not convert
         "GenerelSettings,0\r\nFontColSettings\r\nFontRowSettings\r\nUserSettings\r\n-1,-1\r\n", // no rows
+        "GenerelSettings,1\nFontColSettings\nFontRowSettings\nUserSettings\n", // no layout line either
     };
     for (const QByteArray& bytes : bad) {
         WriteBytes(File("bad.txt"), bytes);
