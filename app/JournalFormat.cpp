@@ -1,6 +1,7 @@
 #include "JournalFormat.h"
 
 #include <QList>
+#include <QStringDecoder>
 #include <array>
 
 namespace {
@@ -68,7 +69,13 @@ std::optional<QString> unescape(QByteArrayView field) {
             return std::nullopt;
         }
     }
-    return QString::fromUtf8(raw);
+    // Only what the writer makes reads: well-formed UTF-8, a leading byte-order mark kept as text.
+    QStringDecoder utf8(QStringDecoder::Utf8,
+                        QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
+    QString text = utf8.decode(raw);
+    if (utf8.hasError())
+        return std::nullopt;
+    return text;
 }
 
 void appendField(QByteArray& out, QByteArrayView field) {

@@ -43,6 +43,7 @@ TEST(JournalFormat, EveryKindOfRecordReadsBackAsWritten) {
         lineRecord("Stopp:", "  4,72", "    50", "10m/0,72c"),
         // Separators and escapes in the texts must not split or end the record.
         lineRecord("a\tb", "c\nd", "e\\t", "f\r\\"),
+        lineRecord(QString(QChar(0xFEFF)) + "x", "", "", ""),
         edge,
         rec(JournalKind::Continued),
         rec(JournalKind::Closed),
@@ -80,6 +81,9 @@ TEST(JournalFormat, DamagedOrForeignLinesAreRejected) {
     EXPECT_FALSE(ParseJournalLine(signedLine("E\t2026-12-08T09:05:07.123\t-1\tstart")));
     EXPECT_FALSE(ParseJournalLine(signedLine("E\t2026-12-08T09:05:07.123\t12\tjump")));
     EXPECT_FALSE(ParseJournalLine(signedLine("C\t2026-12-08T09:05:07.123\t")));
+    // Texts that are not well-formed UTF-8 would read as something the writer never wrote.
+    EXPECT_FALSE(ParseJournalLine(signedLine("L\t2026-12-08T09:05:07.123\ta\tb\tc\xff\td")));
+    EXPECT_FALSE(ParseJournalLine(signedLine("L\t2026-12-08T09:05:07.123\t\xc3\tb\tc\td")));
     EXPECT_FALSE(ParseJournalLine(QByteArray("")));
     EXPECT_FALSE(ParseJournalLine(QByteArray("ZZZZZZZZ L")));
 }

@@ -115,8 +115,12 @@ TEST(JournalRestore, NoLeavesTheProtocolEmptyAndTimingGoesOn) {
         QDir().mkpath(stateDirectory());
         QFile f(QDir(stateDirectory()).filePath(JournalFileName(clock.localDateTime().date())));
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(FormatJournalLine(JournalRecord{JournalKind::Open, clock.localDateTime()}));
-        JournalRecord line{JournalKind::Line, clock.localDateTime()};
+        JournalRecord open;
+        open.kind = JournalKind::Open;
+        open.at = clock.localDateTime();
+        f.write(FormatJournalLine(open));
+        JournalRecord line = open;
+        line.kind = JournalKind::Line;
         line.line = {"  Nr.:", "3", "", ""};
         f.write(FormatJournalLine(line));
     }

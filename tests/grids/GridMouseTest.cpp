@@ -65,7 +65,7 @@ TEST_F(InputGridTest, AutoScrollRunsOnItsOwnTimer) {
     Press(g.Mid(1, 1));
     MoveTo(QPoint(100, 150));
     // Waits only until the first 60 ms tick has arrived (the limit is generous for slow machines).
-    QTest::qWaitFor([&] { return g.Selection().Bottom > 1; }, 10000);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return g.Selection().Bottom > 1; }, 10000));
     EXPECT_GT(g.Selection().Bottom, 1);
     Release(QPoint(100, 150));
 }
