@@ -2,7 +2,6 @@
 
 #include <QFile>
 #include <QSaveFile>
-#include <QStringDecoder>
 #include <array>
 
 namespace platform {
@@ -54,14 +53,15 @@ QByteArray EncodeTextFile(const QString& text, TextFileKind kind) {
 }
 
 QString DecodeTextFile(const QByteArray& bytes) {
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    QString text = utf8.decode(bytes);
-    if (!utf8.hasError()) {
+    // Checking first stops at the first byte that is not UTF-8 (in a Windows file, usually the first
+    // umlaut) instead of decoding the whole file in vain.
+    if (bytes.isValidUtf8()) {
+        QString text = QString::fromUtf8(bytes);
         if (text.startsWith(QChar(0xFEFF)))
             text.remove(0, 1);
         return text;
     }
-    text.resize(bytes.size());
+    QString text(bytes.size(), Qt::Uninitialized);
     QChar* out = text.data();
     for (char c : bytes) {
         const auto b = uchar(c);

@@ -68,6 +68,25 @@ TEST(CommaText, ReadingStopsAtAZeroCharacterOutsideQuotes) {
     EXPECT_EQ(ParseCommaText(quoted), (QStringList{QString("x") + QChar(0) + "y", "z"}));
 }
 
+TEST(CommaText, ReadingTellsWhetherAZeroCharacterCutTheLineShort) {
+    bool whole = false;
+    EXPECT_EQ(ParseCommaText(u"a,\"b c\",", whole), L({"a", "b c", ""}));
+    EXPECT_TRUE(whole);
+    EXPECT_EQ(ParseCommaText(u"", whole), QStringList());
+    EXPECT_TRUE(whole);
+    // Inside quotes the zero character is part of the item, even in a quote left open.
+    const QString quoted = QString("\"x") + QChar(0) + "y\",\"" + QChar(0);
+    EXPECT_EQ(ParseCommaText(quoted, whole), (QStringList{QString("x") + QChar(0) + "y", QString(QChar(0))}));
+    EXPECT_TRUE(whole);
+    // Outside quotes it drops what follows, even when only the zero character itself is left.
+    for (const QString& cut : {QString("a,") + QChar(0) + "b,c", QString("a") + QChar(0) + ",b",
+                               QString(QChar(0)) + "a", QString("a,b ") + QChar(0)}) {
+        whole = true;
+        EXPECT_EQ(ParseCommaText(cut, whole), ParseCommaText(cut));
+        EXPECT_FALSE(whole) << cut.toUtf8().toHex().constData();
+    }
+}
+
 TEST(CommaText, RoundTripsAwkwardItems) {
     const QStringList cases[] = {
         L({"Who", "Time", "Speed", "Note"}),
