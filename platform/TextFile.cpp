@@ -61,11 +61,14 @@ QString DecodeTextFile(const QByteArray& bytes) {
             text.remove(0, 1);
         return text;
     }
-    QString text(bytes.size(), Qt::Uninitialized);
+    // Latin-1 agrees with Windows-1252 but for 0x80..0x9F: convert all bytes at once, then mend those.
+    QString text = QString::fromLatin1(bytes);
     QChar* out = text.data();
-    for (char c : bytes) {
-        const auto b = uchar(c);
-        *out++ = QChar(b >= 0x80 && b < 0xA0 ? kHigh[b - 0x80] : char16_t(b));
+    const char* in = bytes.constData();
+    for (qsizetype i = 0, n = bytes.size(); i < n; ++i) {
+        const auto b = uchar(in[i]);
+        if (b >= 0x80 && b < 0xA0)
+            out[i] = QChar(kHigh[b - 0x80]);
     }
     return text;
 }

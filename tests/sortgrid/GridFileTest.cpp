@@ -1,5 +1,6 @@
 #include "core/CommaText.h"
 #include "platform/FakeDialogs.h"
+#include "sortgrid/EConvertError.h"
 #include "sortgrid/ProtocolFile.h"
 #include "sortgrid/SortGrid.h"
 
@@ -233,6 +234,38 @@ TEST_F(GridFileTest, ABinaryFileIsRefusedAndAZeroCharacterInACellRoundTrips) {
     ASSERT_TRUE(g.LoadFromFile(File("p.txt"), false));
     EXPECT_EQ(State().cells, saved.cells);
     EXPECT_EQ(g.Cells(3, 2), zero);
+}
+
+TEST(ProtocolFileText, AFileTextReadsLikeItsLinesOneByOneAndReportsItsFirstBadLine) {
+    // The widest row comes last.
+    QString text = QStringLiteral("GenerelSettings,1\r\n-1,-1\r\nWho,Time\r\n");
+    const int rows = 6000;
+    for (int i = 1; i < rows; ++i)
+        text +=
+            QStringLiteral("\"  Nr.: %1 J\u00f6rg\",%2,,\r\n").arg(i).arg(i % 7 ? QString() : QString("x y"));
+    text += QStringLiteral("a,b,c,d,e\n\n");
+    const ProtocolFileData data = ParseProtocolText(text, false);
+    ASSERT_EQ(data.Rows.size(), size_t(rows + 1));
+    EXPECT_EQ(data.ColCount, 5);
+    EXPECT_EQ(data.ColumnFormatsFirst, true);
+    const QStringList lines = SplitFileLines(text);
+    for (int i : {0, 1, 7, 2999, 4567, rows - 1, rows})
+        EXPECT_EQ(data.Rows[size_t(i)], ParseCommaText(lines[i + 2])) << i;
+
+    // Zero characters in two rows: the message names the first, from either reader.
+    QStringList bad = lines;
+    bad[5000] = QString("z") + QChar(0) + "z";
+    bad[2000] = QString("y") + QChar(0);
+    QString badText = bad.join(u'\n');
+    for (int run = 0; run < 2; ++run) {
+        try {
+            (void)(run == 0 ? ParseProtocolLines(bad, false) : ParseProtocolText(badText, false));
+            ADD_FAILURE() << "no error";
+        } catch (const EConvertError& e) {
+            EXPECT_EQ(e.Message(),
+                      "Not a protocol file: line 2001 holds a zero character outside double quotes");
+        }
+    }
 }
 
 TEST_F(GridFileTest, LayoutLineCarriesFormSizeColumnWidthsAndPosition) {
