@@ -1,5 +1,7 @@
 #include "core/CommaText.h"
 
+#include <algorithm>
+
 namespace {
 
 bool isBlankOrControl(char16_t c) {
@@ -22,7 +24,8 @@ bool needsQuotes(const QString& item) {
 
 // Reads the items of `line` into `items`; returns the position where reading stopped (the line's
 // length unless a zero character outside quotes ended it).
-qsizetype ReadCommaText(QStringView line, QStringList& items) {
+template <typename MakeItem>
+qsizetype ReadCommaText(QStringView line, QStringList& items, MakeItem makeItem) {
     const qsizetype n = line.size();
     const char16_t* d = line.utf16();
     qsizetype pos = 0;
@@ -41,31 +44,41 @@ qsizetype ReadCommaText(QStringView line, QStringList& items) {
             break;
         if (d[pos] == u'"') {
             ++pos;
-            QString item;
-            // Copied in runs between quotes rather than character by character.
-            while (pos < n) {
-                qsizetype q = pos;
-                while (q < n && d[q] != u'"')
-                    ++q;
-                item.append(line.mid(pos, q - pos));
-                pos = q;
-                if (pos >= n)
+            // Most quoted items hold no quote of their own: then the item is the text up to the
+            // closing quote (or, without one, the rest of the line).
+            qsizetype close = pos;
+            while (close < n && d[close] != u'"')
+                ++close;
+            if (close >= n || close + 1 >= n || d[close + 1] != u'"') {
+                items.append(makeItem(line.mid(pos, close - pos)));
+                pos = std::min(close + 1, n);
+            } else {
+                QString item;
+                // Copied in runs between quotes rather than character by character.
+                while (pos < n) {
+                    qsizetype q = pos;
+                    while (q < n && d[q] != u'"')
+                        ++q;
+                    item.append(line.mid(pos, q - pos));
+                    pos = q;
+                    if (pos >= n)
+                        break;
+                    if (pos + 1 < n && d[pos + 1] == u'"') {
+                        item += u'"';
+                        pos += 2;
+                        continue;
+                    }
+                    ++pos;
                     break;
-                if (pos + 1 < n && d[pos + 1] == u'"') {
-                    item += u'"';
-                    pos += 2;
-                    continue;
                 }
-                ++pos;
-                break;
+                // A missing closing quote leaves the whole rest of the line in the item.
+                items.append(std::move(item));
             }
-            // A missing closing quote leaves the whole rest of the line in the item.
-            items.append(std::move(item));
         } else {
             const qsizetype start = pos;
             while (pos < n && d[pos] != u',' && !isBlankOrControl(d[pos]))
                 ++pos;
-            items.append(pos > start ? line.mid(start, pos - start).toString() : QString());
+            items.append(makeItem(line.mid(start, pos - start)));
         }
         skip();
         if (pos < n && d[pos] == u',') {
@@ -80,7 +93,33 @@ qsizetype ReadCommaText(QStringView line, QStringList& items) {
     return pos;
 }
 
+QString NewItem(QStringView text) {
+    return text.isEmpty() ? QString() : text.toString();
+}
+
 } // namespace
+
+QString CommaTextReader::Item(QStringView text) {
+    if (text.isEmpty())
+        return QString();
+    if (text.size() > kLongestShared)
+        return text.toString();
+    // One slot per mix of length and a few characters; a text that does not match its slot's
+    // takes the slot over.
+    const char16_t* d = text.utf16();
+    const auto n = size_t(text.size());
+    const size_t slot = (n * 31 + d[0] * 7 + d[n / 2] * 131 + d[n - 1] * 17) % kSlots;
+    QString& shared = m_shared[slot];
+    if (shared.size() != text.size() || QStringView(shared) != text)
+        shared = text.toString();
+    return shared;
+}
+
+QStringList CommaTextReader::Read(QStringView line, bool& readToEnd) {
+    QStringList items;
+    readToEnd = ReadCommaText(line, items, [this](QStringView text) { return Item(text); }) == line.size();
+    return items;
+}
 
 void AppendCommaText(QString& out, const QStringList& items) {
     if (items.size() == 1 && items.front().isEmpty()) {
@@ -117,12 +156,12 @@ QString ToCommaText(const QStringList& items) {
 
 QStringList ParseCommaText(const QString& line) {
     QStringList items;
-    ReadCommaText(line, items);
+    ReadCommaText(line, items, NewItem);
     return items;
 }
 
 QStringList ParseCommaText(QStringView line, bool& readToEnd) {
     QStringList items;
-    readToEnd = ReadCommaText(line, items) == line.size();
+    readToEnd = ReadCommaText(line, items, NewItem) == line.size();
     return items;
 }

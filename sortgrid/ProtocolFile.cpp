@@ -76,9 +76,9 @@ namespace {
 
 // Reads one line's items. A zero character outside double quotes would end the line there and drop
 // the rest without a word; such a line (a binary file, for one) is not a protocol line.
-QStringList ReadItems(QStringView line, qsizetype index) {
+QStringList ReadItems(CommaTextReader& reader, QStringView line, qsizetype index) {
     bool whole = true;
-    QStringList items = ParseCommaText(line, whole);
+    QStringList items = reader.Read(line, whole);
     if (!whole)
         Malformed(QStringLiteral("line %1 holds a zero character outside double quotes").arg(index + 1));
     return items;
@@ -86,6 +86,7 @@ QStringList ReadItems(QStringView line, qsizetype index) {
 
 template <typename Lines> ProtocolFileData ParseLines(const Lines& lines, bool WithLayout) {
     ProtocolFileData data;
+    CommaTextReader reader;
     qsizetype end = qsizetype(lines.size());
     while (end > 0 && lines[end - 1].isEmpty())
         --end;
@@ -95,7 +96,7 @@ template <typename Lines> ProtocolFileData ParseLines(const Lines& lines, bool W
     auto section = [&](const QString& name) -> std::optional<QStringList> {
         if (next >= end)
             Malformed(QStringLiteral("the file ends before its rows"));
-        QStringList items = ReadItems(lines[next], next);
+        QStringList items = ReadItems(reader, lines[next], next);
         if (items.isEmpty())
             Malformed(QStringLiteral("empty line %1").arg(next + 1));
         if (items.front() != name)
@@ -119,14 +120,14 @@ template <typename Lines> ProtocolFileData ParseLines(const Lines& lines, bool W
         data.UserSettings = items->mid(1);
 
     // The layout line, whatever it holds; then the rows.
-    data.Layout = ReadItems(lines[next], next);
+    data.Layout = ReadItems(reader, lines[next], next);
     ++next;
     if (next >= end)
         Malformed(QStringLiteral("the file holds no rows"));
     data.Rows.reserve(size_t(end - next));
     int cols = 1;
     for (; next < end; ++next) {
-        data.Rows.push_back(ReadItems(lines[next], next));
+        data.Rows.push_back(ReadItems(reader, lines[next], next));
         cols = std::max(cols, int(data.Rows.back().size()));
     }
     data.ColCount = cols;
