@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QSaveFile>
+#include <QStringDecoder>
 #include <array>
 
 namespace platform {
@@ -56,10 +57,13 @@ QString DecodeTextFile(const QByteArray& bytes) {
     // Checking first stops at the first byte that is not UTF-8 (in a Windows file, usually the first
     // umlaut) instead of decoding the whole file in vain.
     if (bytes.isValidUtf8()) {
-        QString text = QString::fromUtf8(bytes);
-        if (text.startsWith(QChar(0xFEFF)))
-            text.remove(0, 1);
-        return text;
+        QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+        QString text = utf8.decode(bytes);
+        if (!utf8.hasError()) {
+            if (text.startsWith(QChar(0xFEFF)))
+                text.remove(0, 1);
+            return text;
+        }
     }
     // Latin-1 agrees with Windows-1252 but for 0x80..0x9F: convert all bytes at once, then mend those.
     QString text = QString::fromLatin1(bytes);
