@@ -1,6 +1,7 @@
 // Protocol file: any file that loads writes back, as the grid writes it, to a file that loads to
 // the same protocol; any text the program saves reads back identical.
 #include "FuzzCheck.h"
+#include "core/CommaText.h"
 #include "platform/TextFile.h"
 #include "sortgrid/EConvertError.h"
 #include "sortgrid/ProtocolFile.h"
@@ -15,20 +16,43 @@ ProtocolFileData asGridHoldsIt(ProtocolFileData data) {
     return data;
 }
 
-std::optional<ProtocolFileData> load(const QByteArray& bytes, bool withLayout) {
+template <typename Parse> std::optional<ProtocolFileData> tryParse(Parse parse) {
     try {
-        return ParseProtocolLines(SplitFileLines(platform::DecodeTextFile(bytes)), withLayout);
+        return parse();
     } catch (const EConvertError& e) {
         FUZZ_CHECK(!e.Message().isEmpty(), "a refused file says why");
         return std::nullopt;
     }
 }
 
+void checkSame(const ProtocolFileData& a, const ProtocolFileData& b);
+
+// As the grid loads a file (the whole text at once), checked against reading it line by line.
+std::optional<ProtocolFileData> load(const QByteArray& bytes, bool withLayout) {
+    const QString text = platform::DecodeTextFile(bytes);
+    auto whole = tryParse([&] { return ParseProtocolText(text, withLayout); });
+    auto byLine = tryParse([&] { return ParseProtocolLines(SplitFileLines(text), withLayout); });
+    FUZZ_CHECK(whole.has_value() == byLine.has_value(), "the text and its lines load alike");
+    if (whole)
+        checkSame(*whole, *byLine);
+    return whole;
+}
+
+// As the grid saves: the settings and layout lines, then each row appended in place.
 QByteArray save(const ProtocolFileData& data) {
-    const QStringList lines = BuildProtocolLines(data);
+    ProtocolFileData head = data;
+    head.Rows.clear();
     QString text;
-    for (const QString& line : lines)
+    for (const QString& line : BuildProtocolLines(head))
         text += line + QStringLiteral("\r\n");
+    for (const QStringList& row : data.Rows) {
+        AppendCommaText(text, row);
+        text += QStringLiteral("\r\n");
+    }
+    QString byLines;
+    for (const QString& line : BuildProtocolLines(data))
+        byLines += line + QStringLiteral("\r\n");
+    FUZZ_CHECK(text == byLines, "appending rows writes what the line builder writes");
     return platform::EncodeTextFile(text, platform::TextFileKind::Plain);
 }
 

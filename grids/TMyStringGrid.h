@@ -6,6 +6,7 @@
 #include "grids/TStringSparseList.h"
 
 #include <QString>
+#include <QStringList>
 #include <cstdint>
 #include <memory>
 
@@ -59,6 +60,9 @@ protected:
     /// Repaints a changed cell (or marks the grid during bulk update) and reloads the editor when
     /// the cell is the current one.
     void CellChanged(int32_t ACol, int32_t ARow);
+    /// Writes the non-empty texts of `Texts` into row ARow from column 0 on, as `setCells` would one
+    /// by one; empty texts leave their cells as they are. For filling many rows at once.
+    void FillRowTexts(int32_t ARow, const QStringList& Texts);
 
     /// The stored rows (entry = a row's TStringSparseList), for inspection by descendants.
     const TSparseList& RowData() const { return *m_rowData; }

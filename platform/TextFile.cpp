@@ -43,8 +43,12 @@ bool ReadsAsUtf8(const QByteArray& bytes) {
         qsizetype end = i;
         while (end < n && uchar(d[end]) >= 0x80)
             ++end;
+        // The same two checks as reading makes.
+        const QByteArrayView run(d + i, end - i);
+        if (!run.isValidUtf8())
+            return false;
         QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-        const QString decoded = utf8.decode(QByteArrayView(d + i, end - i)); // decoding is lazy until here
+        const QString decoded = utf8.decode(run); // decoding is lazy until here
         if (utf8.hasError())
             return false;
         high = true;
@@ -88,20 +92,27 @@ QByteArray EncodeTextFile(const QString& text, TextFileKind kind) {
 }
 
 QString DecodeTextFile(const QByteArray& bytes) {
-    // The decoder would drop a leading byte-order mark on its own; it is dropped below, once.
-    QStringDecoder utf8(QStringDecoder::Utf8,
-                        QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
-    QString text = utf8.decode(bytes);
-    if (!utf8.hasError()) {
-        if (text.startsWith(QChar(0xFEFF)))
-            text.remove(0, 1);
-        return text;
+    // Checking first stops at the first byte that is not UTF-8 (in a Windows file, usually the first
+    // umlaut) instead of decoding the whole file in vain.
+    if (bytes.isValidUtf8()) {
+        // The decoder would drop a leading byte-order mark on its own; it is dropped below, once.
+        QStringDecoder utf8(QStringDecoder::Utf8,
+                            QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
+        QString text = utf8.decode(bytes);
+        if (!utf8.hasError()) {
+            if (text.startsWith(QChar(0xFEFF)))
+                text.remove(0, 1);
+            return text;
+        }
     }
-    text.resize(bytes.size());
+    // Latin-1 agrees with Windows-1252 but for 0x80..0x9F: convert all bytes at once, then mend those.
+    QString text = QString::fromLatin1(bytes);
     QChar* out = text.data();
-    for (char c : bytes) {
-        const auto b = uchar(c);
-        *out++ = QChar(b >= 0x80 && b < 0xA0 ? kHigh[b - 0x80] : char16_t(b));
+    const char* in = bytes.constData();
+    for (qsizetype i = 0, n = bytes.size(); i < n; ++i) {
+        const auto b = uchar(in[i]);
+        if (b >= 0x80 && b < 0xA0)
+            out[i] = QChar(kHigh[b - 0x80]);
     }
     return text;
 }

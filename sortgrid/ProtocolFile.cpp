@@ -72,9 +72,22 @@ QStringList BuildProtocolLines(const ProtocolFileData& data) {
     return lines;
 }
 
-ProtocolFileData ParseProtocolLines(const QStringList& lines, bool WithLayout) {
+namespace {
+
+// Reads one line's items. A zero character outside double quotes would end the line there and drop
+// the rest without a word; such a line (a binary file, for one) is not a protocol line.
+QStringList ReadItems(CommaTextReader& reader, QStringView line, qsizetype index) {
+    bool whole = true;
+    QStringList items = reader.Read(line, whole);
+    if (!whole)
+        Malformed(QStringLiteral("line %1 holds a zero character outside double quotes").arg(index + 1));
+    return items;
+}
+
+template <typename Lines> ProtocolFileData ParseLines(const Lines& lines, bool WithLayout) {
     ProtocolFileData data;
-    qsizetype end = lines.size();
+    CommaTextReader reader;
+    qsizetype end = qsizetype(lines.size());
     while (end > 0 && lines[end - 1].isEmpty())
         --end;
     qsizetype next = 0;
@@ -83,7 +96,7 @@ ProtocolFileData ParseProtocolLines(const QStringList& lines, bool WithLayout) {
     auto section = [&](const QString& name) -> std::optional<QStringList> {
         if (next >= end)
             Malformed(QStringLiteral("the file ends before its rows"));
-        QStringList items = ParseCommaText(lines[next]);
+        QStringList items = ReadItems(reader, lines[next], next);
         if (items.isEmpty())
             Malformed(QStringLiteral("empty line %1").arg(next + 1));
         if (items.front() != name)
@@ -109,13 +122,14 @@ ProtocolFileData ParseProtocolLines(const QStringList& lines, bool WithLayout) {
     // The layout line, whatever it holds; then the rows.
     if (next >= end)
         Malformed(QStringLiteral("the file ends before its layout line"));
-    data.Layout = ParseCommaText(lines[next++]);
+    data.Layout = ReadItems(reader, lines[next], next);
+    ++next;
     if (next >= end)
         Malformed(QStringLiteral("the file holds no rows"));
     data.Rows.reserve(size_t(end - next));
     int cols = 1;
     for (; next < end; ++next) {
-        data.Rows.push_back(ParseCommaText(lines[next]));
+        data.Rows.push_back(ReadItems(reader, lines[next], next));
         cols = std::max(cols, int(data.Rows.back().size()));
     }
     data.ColCount = cols;
@@ -130,24 +144,54 @@ ProtocolFileData ParseProtocolLines(const QStringList& lines, bool WithLayout) {
     return data;
 }
 
-QString CsvLine(const QStringList& cells) {
-    QString line;
+} // namespace
+
+ProtocolFileData ParseProtocolLines(const QStringList& lines, bool WithLayout) {
+    return ParseLines(lines, WithLayout);
+}
+
+ProtocolFileData ParseProtocolText(QStringView text, bool WithLayout) {
+    // The lines as SplitFileLines cuts them, but as views into the text: no copy of each line.
+    std::vector<QStringView> lines;
+    const qsizetype n = text.size();
+    const char16_t* d = text.utf16();
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < n; ++i) {
+        const char16_t c = d[i];
+        if (c != u'\r' && c != u'\n')
+            continue;
+        lines.push_back(text.mid(start, i - start));
+        if (c == u'\r' && i + 1 < n && d[i + 1] == u'\n')
+            ++i;
+        start = i + 1;
+    }
+    if (start < n)
+        lines.push_back(text.mid(start));
+    return ParseLines(lines, WithLayout);
+}
+
+void AppendCsvLine(QString& out, const QStringList& cells) {
     for (qsizetype i = 0; i < cells.size(); ++i) {
         if (i > 0)
-            line += u';';
+            out += u';';
         const QString& s = cells[i];
         const bool quote = s.contains(u';') || s.contains(u'\r') || s.contains(u'\n') || s.startsWith(u'"');
         if (!quote) {
-            line += s;
+            out += s;
             continue;
         }
-        line += u'"';
+        out += u'"';
         for (QChar c : s) {
             if (c == u'"')
-                line += u'"';
-            line += c;
+                out += u'"';
+            out += c;
         }
-        line += u'"';
+        out += u'"';
     }
+}
+
+QString CsvLine(const QStringList& cells) {
+    QString line;
+    AppendCsvLine(line, cells);
     return line;
 }

@@ -4,6 +4,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <QStringView>
 #include <optional>
 #include <vector>
 
@@ -36,11 +37,18 @@ QStringList BuildProtocolLines(const ProtocolFileData& data);
 
 /// Reads the lines of a protocol file; empty lines at the end are ignored. The four settings lines are
 /// optional and recognised by their exact names; the next line is the layout line and never a row. Raises
-/// EConvertError for an empty file, a file without rows, an empty or incomplete settings line or a bad format
-/// setting; `WithLayout` also requires a layout line of whole numbers for every column.
+/// EConvertError for an empty file, a file without rows, an empty or incomplete settings line, a bad format
+/// setting or a line with a zero character outside double quotes (a binary file: reading would drop the rest
+/// of the line); `WithLayout` also requires a layout line of whole numbers for every column.
 ProtocolFileData ParseProtocolLines(const QStringList& lines, bool WithLayout);
+
+/// ParseProtocolLines for a whole file's text, cut into lines as SplitFileLines does.
+ProtocolFileData ParseProtocolText(QStringView text, bool WithLayout);
 
 /// One line of the semicolon file: the cells joined by ";". A cell holding ";", a carriage return
 /// or a line feed, or starting with a double quote, stands in double quotes with its inner double
 /// quotes doubled; other cells are written as they are.
 QString CsvLine(const QStringList& cells);
+
+/// Appends `CsvLine(cells)` to `out`.
+void AppendCsvLine(QString& out, const QStringList& cells);

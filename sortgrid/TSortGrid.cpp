@@ -355,78 +355,7 @@ void TSortGrid::ColumnMoved(int32_t FromIndex, int32_t ToIndex) {
     TMyStringGrid::ColumnMoved(FromIndex, ToIndex);
 }
 
-// --- sizes ---------------------------------------------------------------------------------
-
-int TSortGrid::TextWidth(const QFont& font, const QString& text) const {
-    return QFontMetrics(font).horizontalAdvance(text);
-}
-
-double TSortGrid::TextWidthBound(const QFont& font, const QString& text) const {
-    if (!m_charAdvances || !(m_charAdvancesFont == font)) {
-        m_charAdvancesFont = font;
-        m_charAdvances = std::make_unique<std::array<double, 256>>();
-        const QFontMetricsF fm(font);
-        for (int c = 0; c < 256; ++c)
-            (*m_charAdvances)[size_t(c)] = fm.horizontalAdvance(QChar(c));
-        m_charAdvancesFixed = QFontInfo(font).fixedPitch();
-    }
-    double sum = 0;
-    for (QChar c : text) {
-        // Tabs and other controls lay out to tab stops; beyond Latin-1 a wider fallback font may
-        // draw the character.
-        if (c.unicode() < 0x20 || c.unicode() > 0xFF)
-            return -1;
-        sum += (*m_charAdvances)[c.unicode()];
-    }
-    // The measure is the rounded sum of the advances. A fixed-pitch font has no kerning; for
-    // others a pixel, and one more for every eight characters, covers kerning that widens a pair.
-    const double rounded = std::floor(sum + 0.5);
-    return m_charAdvancesFixed ? rounded : rounded + 1 + double(text.size() / 8);
-}
-
-void TSortGrid::AutoSizeColumn(int32_t ACol, bool Force) {
-    if (ColWidths(ACol) == -1 && !Force)
-        return;
-    bool checkBox = false, combobox = false, ellipsis = false;
-    int headerWidth = 0;
-    int widest = 0;
-    QFont font = this->font();
-    for (int32_t r = 0; r < RowCount(); ++r) {
-        font = GetCellFormat(ACol, r, checkBox, combobox, ellipsis).Font;
-        const QString text = Cells(ACol, r);
-        if (r > 0) {
-            // Measuring is slow; a text too narrow to beat the widest so far is skipped (a loaded
-            // protocol of 100,000 rows would otherwise take seconds).
-            const double bound = TextWidthBound(font, text);
-            if (bound >= 0 && bound <= widest)
-                continue;
-        }
-        const int w = TextWidth(font, text);
-        if (r == 0) {
-            headerWidth = w;
-            if (ACol == m_sortOptions.SortCol() && m_sortOptions.CanSort())
-                headerWidth += 12;
-        } else {
-            widest = std::max(widest, w);
-        }
-    }
-    widest = std::max(widest, headerWidth);
-    // The "xx" and "X" measures use the font of the last cell asked, like the texts did.
-    setColWidths(ACol, widest <= 0 ? TextWidth(font, QStringLiteral("xx"))
-                                   : TextWidth(font, QStringLiteral("X")) + widest);
-}
-
-void TSortGrid::AutoSizeColumns(bool Force) {
-    BeginUpdate();
-    try {
-        for (int32_t c = 0; c < ColCount(); ++c)
-            AutoSizeColumn(c, Force);
-    } catch (...) {
-        EndUpdate();
-        throw;
-    }
-    EndUpdate();
-}
+// --- sizes (text widths and column sizing: TSortGridSize.cpp) ----------------------------
 
 void TSortGrid::SizeChanged(int32_t OldColCount, int32_t OldRowCount) {
     TMyStringGrid::SizeChanged(OldColCount, OldRowCount);

@@ -23,6 +23,7 @@ class QProgressDialog;
 namespace platform {
 class PrintCanvas;
 }
+struct ProtocolFileData;
 
 /// The protocol grid: a string grid with one fixed header row and data rows below it. Adds a
 /// modified flag, appending a row from a string list, clearing, inserting and deleting rows and
@@ -337,6 +338,16 @@ private:
     /// Cells past the last column stay at their position.
     void PermuteDataRows(const std::vector<int32_t>& order);
     QStringList RowCells(int32_t ARow) const;
+    /// Puts the texts of row ARow's columns into `cells` (emptied first).
+    void RowCellsInto(int32_t ARow, QStringList& cells) const;
+    /// The protocol file's data without its rows: settings, user settings and layout.
+    ProtocolFileData FileHeaderData(bool WithLayout);
+    /// The protocol file's whole text, lines ended by CR LF.
+    QString BuildFileText(bool WithLayout);
+    /// Puts parsed protocol-file data into the grid (see ParseFileLines).
+    bool ApplyFileData(const ProtocolFileData& data, bool WithLayout);
+    /// AutoSizeColumns for a grid whose cells all have the grid's font.
+    void AutoSizeAllColumns(bool Force);
     void ApplyFileLayout(const QStringList& layout);
     QFont PrintFont() const;
     bool PrintProgress(int done, int total);

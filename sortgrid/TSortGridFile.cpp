@@ -1,6 +1,7 @@
 // The protocol grid's files: the protocol file (save and load) and the semicolon file.
 #include "sortgrid/TSortGrid.h"
 
+#include "core/CommaText.h"
 #include "grids/TStringSparseList.h"
 #include "platform/Dialogs.h"
 #include "platform/TextFile.h"
@@ -32,13 +33,21 @@ void ReportWriteFailure(const QString& FileName) {
 
 QStringList TSortGrid::RowCells(int32_t ARow) const {
     QStringList cells;
-    cells.reserve(ColCount());
-    for (int32_t c = 0; c < ColCount(); ++c)
-        cells << Cells(c, ARow);
+    RowCellsInto(ARow, cells);
     return cells;
 }
 
-QStringList TSortGrid::BuildFileLines(bool WithLayout) {
+void TSortGrid::RowCellsInto(int32_t ARow, QStringList& cells) const {
+    // The row's storage is looked up once, not once per cell; clear() keeps the list's capacity.
+    cells.clear();
+    const int32_t cols = ColCount();
+    cells.reserve(cols);
+    const auto* stored = static_cast<const TStringSparseList*>(RowData().ItemAt(ARow));
+    for (int32_t c = 0; c < cols; ++c)
+        cells << (stored ? stored->Strings(c) : QString());
+}
+
+ProtocolFileData TSortGrid::FileHeaderData(bool WithLayout) {
     ProtocolFileData data;
     data.ColumnFormatsFirst = m_columnFormatsFirst;
     data.ColumnFormats.emplace();
@@ -59,18 +68,36 @@ QStringList TSortGrid::BuildFileLines(bool WithLayout) {
         for (int32_t i = 0; i < ColCount() + 4; ++i)
             data.Layout << QStringLiteral("-1");
     }
+    data.ColCount = ColCount();
+    return data;
+}
+
+QStringList TSortGrid::BuildFileLines(bool WithLayout) {
+    ProtocolFileData data = FileHeaderData(WithLayout);
     data.Rows.reserve(size_t(std::max(0, RowCount())));
     for (int32_t r = 0; r < RowCount(); ++r)
         data.Rows.push_back(RowCells(r));
-    data.ColCount = ColCount();
     return BuildProtocolLines(data);
+}
+
+QString TSortGrid::BuildFileText(bool WithLayout) {
+    // The lines of BuildFileLines joined by CR LF, with the rows written straight into the text
+    // instead of as one string per line.
+    QString text = JoinLines(BuildProtocolLines(FileHeaderData(WithLayout)));
+    text.reserve(text.size() + qsizetype(std::max(0, RowCount())) * 56);
+    QStringList cells;
+    for (int32_t r = 0; r < RowCount(); ++r) {
+        RowCellsInto(r, cells);
+        AppendCommaText(text, cells);
+        text += QLatin1String("\r\n");
+    }
+    return text;
 }
 
 void TSortGrid::SaveToFile(const QString& FileName, bool WithLayout) {
     bool ok = false;
     try {
-        ok = platform::WriteTextFile(FileName, JoinLines(BuildFileLines(WithLayout)),
-                                     platform::TextFileKind::Plain);
+        ok = platform::WriteTextFile(FileName, BuildFileText(WithLayout), platform::TextFileKind::Plain);
     } catch (...) {
         ok = false;
     }
@@ -81,11 +108,15 @@ void TSortGrid::SaveToFile(const QString& FileName, bool WithLayout) {
 void TSortGrid::SaveToCsvFile(const QString& FileName) {
     bool ok = false;
     try {
-        QStringList lines;
-        lines.reserve(RowCount());
-        for (int32_t r = 0; r < RowCount(); ++r)
-            lines << CsvLine(RowCells(r));
-        ok = platform::WriteTextFile(FileName, JoinLines(lines), platform::TextFileKind::Csv);
+        QString text;
+        text.reserve(qsizetype(std::max(0, RowCount())) * 52);
+        QStringList cells;
+        for (int32_t r = 0; r < RowCount(); ++r) {
+            RowCellsInto(r, cells);
+            AppendCsvLine(text, cells);
+            text += QLatin1String("\r\n");
+        }
+        ok = platform::WriteTextFile(FileName, text, platform::TextFileKind::Csv);
     } catch (...) {
         ok = false;
     }
@@ -95,10 +126,18 @@ void TSortGrid::SaveToCsvFile(const QString& FileName) {
 
 bool TSortGrid::LoadFromFile(const QString& FileName, bool WithLayout) {
     try {
-        const std::optional<QString> text = platform::ReadTextFile(FileName);
+        std::optional<QString> text = platform::ReadTextFile(FileName);
         if (!text)
             return false;
-        return ParseFileLines(SplitFileLines(*text), WithLayout);
+        // The whole file is read into plain values first: a bad file leaves the open protocol alone.
+        ProtocolFileData data;
+        try {
+            data = ParseProtocolText(*text, WithLayout);
+        } catch (...) {
+            return false;
+        }
+        text.reset();
+        return ApplyFileData(data, WithLayout);
     } catch (...) {
         return false;
     }
@@ -112,7 +151,10 @@ bool TSortGrid::ParseFileLines(const QStringList& Lines, bool WithLayout) {
     } catch (...) {
         return false;
     }
+    return ApplyFileData(data, WithLayout);
+}
 
+bool TSortGrid::ApplyFileData(const ProtocolFileData& data, bool WithLayout) {
     try {
         // Rows hidden by a filter are part of the protocol being replaced.
         if (Filtered())
@@ -143,10 +185,7 @@ bool TSortGrid::ParseFileLines(const QStringList& Lines, bool WithLayout) {
             for (int32_t r = 0; r < rows; ++r) {
                 // A row stored earlier (deleted, or past the end) must not show through a short line.
                 BlankStoredRow(r);
-                const QStringList& cells = data.Rows[size_t(r)];
-                for (qsizetype i = 0; i < cells.size(); ++i)
-                    if (!cells[i].isEmpty())
-                        setCells(int32_t(i), r, cells[i]);
+                FillRowTexts(r, data.Rows[size_t(r)]);
             }
         }
         setRowCount(rows);

@@ -68,6 +68,25 @@ TEST(CommaText, ReadingStopsAtAZeroCharacterOutsideQuotes) {
     EXPECT_EQ(ParseCommaText(quoted), (QStringList{QString("x") + QChar(0) + "y", "z"}));
 }
 
+TEST(CommaText, ReadingTellsWhetherAZeroCharacterCutTheLineShort) {
+    bool whole = false;
+    EXPECT_EQ(ParseCommaText(u"a,\"b c\",", whole), L({"a", "b c", ""}));
+    EXPECT_TRUE(whole);
+    EXPECT_EQ(ParseCommaText(u"", whole), QStringList());
+    EXPECT_TRUE(whole);
+    // Inside quotes the zero character is part of the item, even in a quote left open.
+    const QString quoted = QString("\"x") + QChar(0) + "y\",\"" + QChar(0);
+    EXPECT_EQ(ParseCommaText(quoted, whole), (QStringList{QString("x") + QChar(0) + "y", QString(QChar(0))}));
+    EXPECT_TRUE(whole);
+    // Outside quotes it drops what follows, even when only the zero character itself is left.
+    for (const QString& cut : {QString("a,") + QChar(0) + "b,c", QString("a") + QChar(0) + ",b",
+                               QString(QChar(0)) + "a", QString("a,b ") + QChar(0)}) {
+        whole = true;
+        EXPECT_EQ(ParseCommaText(cut, whole), ParseCommaText(cut));
+        EXPECT_FALSE(whole) << cut.toUtf8().toHex().constData();
+    }
+}
+
 TEST(CommaText, RoundTripsAwkwardItems) {
     const QStringList cases[] = {
         L({"Who", "Time", "Speed", "Note"}),
@@ -99,4 +118,39 @@ TEST(CommaText, StringListPropertyUsesTheSameRules) {
     EXPECT_EQ(list.CommaText(), "a,\"b c\",");
     list.setCommaText("");
     EXPECT_EQ(list.Count(), 0);
+}
+
+TEST(CommaTextReader, ReadsEveryLineAsParseCommaTextAndSharesRepeatedItems) {
+    const QStringList lines = {
+        "Start:,12:01:01,,\"Startampel 1\"",
+        "\"  Lap:\",\"2,02\",,",
+        "Stopp:,\"say \"\"hi\"\"\",\"\",x",
+        "\"unterminated, rest",
+        QString("\"a") + QChar(0) + "b\",c",
+        QString("a,") + QChar(0) + "b",
+        "  a ,\tb,",
+        "",
+        "\"\"",
+        "Start:,12:01:02,,\"Startampel 1\"",
+    };
+    CommaTextReader reader;
+    for (int round = 0; round < 2; ++round) {
+        for (const QString& line : lines) {
+            bool whole = false, expectedWhole = false;
+            EXPECT_EQ(reader.Read(line, whole), ParseCommaText(line, expectedWhole)) << qPrintable(line);
+            EXPECT_EQ(whole, expectedWhole) << qPrintable(line);
+        }
+    }
+    // Many different texts of the same shape compete for the reader's slots; none may come back
+    // as another.
+    for (int i = 0; i < 2000; ++i) {
+        const QString item = QString("a%1").arg(i * 7919 % 2000);
+        bool whole = false;
+        ASSERT_EQ(reader.Read(item + ",\"" + item + "\"", whole), (QStringList{item, item}));
+    }
+    bool whole = false;
+    const QStringList first = reader.Read(u"Start:,\"  Lap:\"", whole);
+    const QStringList second = reader.Read(u"Start:,\"  Lap:\"", whole);
+    EXPECT_EQ(first[0].constData(), second[0].constData());
+    EXPECT_EQ(first[1].constData(), second[1].constData());
 }

@@ -1,5 +1,6 @@
 #include "core/CommaText.h"
 #include "platform/FakeDialogs.h"
+#include "sortgrid/EConvertError.h"
 #include "sortgrid/ProtocolFile.h"
 #include "sortgrid/SortGrid.h"
 
@@ -199,6 +200,73 @@ TEST_F(GridFileTest, ABadEmptyOrUnreadableFileReturnsFalseAndChangesNothing) {
     EXPECT_FALSE(g.LoadFromFile(File("lay.txt"), true));
     EXPECT_TRUE(State() == before);
     EXPECT_TRUE(dialogs.messages().isEmpty());
+}
+
+TEST_F(GridFileTest, ABinaryFileIsRefusedAndAZeroCharacterInACellRoundTrips) {
+    g.SetModified(false);
+    const GridState before = State();
+    // The start of a spreadsheet (zip) file: zero bytes outside any quotes, and line-end bytes in
+    // the packed data, so without the check it would load as a layout line and rows of garbage.
+    const QByteArray zip = QByteArray::fromHex(
+        "504b03041400060008000000210062ee9d685e01000090040000130008025b436f6e74656e745f54797065735d2e786d"
+        "6c20a2040228a0000200000d0aac94cb4ec3301045f748fc43e42d4adcb2400835e982c712a844810f98da93c6aa1fb2"
+        "67fafa7b266d1b2154d4160a9b44c9dc7bcf789c640a0000504b01022d00140006000800000021000a");
+    ASSERT_TRUE(zip.contains('\0'));
+    WriteBytes(File("p.xlsx"), zip);
+    EXPECT_FALSE(g.LoadFromFile(File("p.xlsx"), false));
+    EXPECT_TRUE(State() == before);
+    // A settings line or a row cut short by a zero byte is refused too, wherever it stands.
+    for (QByteArray bytes : {QByteArray("UserSettings,a@b\r\n-1\r\nWho\r\nrow\r\n"),
+                             QByteArray("-1\r\nWho,Time\r\nr1,t1@,t2\r\n")}) {
+        bytes.replace('@', '\0');
+        WriteBytes(File("z.txt"), bytes);
+        EXPECT_FALSE(g.LoadFromFile(File("z.txt"), false)) << bytes.toHex().constData();
+        EXPECT_TRUE(State() == before);
+    }
+    EXPECT_TRUE(dialogs.messages().isEmpty());
+
+    // A zero character inside a cell is written in quotes, so the file loads back whole.
+    const QString zero = QString("12") + QChar(0) + "34";
+    g.setCells(3, 2, zero);
+    g.setCells(0, 3, QString(QChar(0)));
+    const GridState saved = State();
+    g.SaveToFile(File("p.txt"), false);
+    g.Clear();
+    ASSERT_TRUE(g.LoadFromFile(File("p.txt"), false));
+    EXPECT_EQ(State().cells, saved.cells);
+    EXPECT_EQ(g.Cells(3, 2), zero);
+}
+
+TEST(ProtocolFileText, AFileTextReadsLikeItsLinesOneByOneAndReportsItsFirstBadLine) {
+    // The widest row comes last.
+    QString text = QStringLiteral("GenerelSettings,1\r\n-1,-1\r\nWho,Time\r\n");
+    const int rows = 6000;
+    for (int i = 1; i < rows; ++i)
+        text +=
+            QStringLiteral("\"  Nr.: %1 J\u00f6rg\",%2,,\r\n").arg(i).arg(i % 7 ? QString() : QString("x y"));
+    text += QStringLiteral("a,b,c,d,e\n\n");
+    const ProtocolFileData data = ParseProtocolText(text, false);
+    ASSERT_EQ(data.Rows.size(), size_t(rows + 1));
+    EXPECT_EQ(data.ColCount, 5);
+    EXPECT_EQ(data.ColumnFormatsFirst, true);
+    const QStringList lines = SplitFileLines(text);
+    for (int i : {0, 1, 7, 2999, 4567, rows - 1, rows})
+        EXPECT_EQ(data.Rows[size_t(i)], ParseCommaText(lines[i + 2])) << i;
+
+    // Zero characters in two rows: the message names the first, from either reader.
+    QStringList bad = lines;
+    bad[5000] = QString("z") + QChar(0) + "z";
+    bad[2000] = QString("y") + QChar(0);
+    QString badText = bad.join(u'\n');
+    for (int run = 0; run < 2; ++run) {
+        try {
+            (void)(run == 0 ? ParseProtocolLines(bad, false) : ParseProtocolText(badText, false));
+            ADD_FAILURE() << "no error";
+        } catch (const EConvertError& e) {
+            EXPECT_EQ(e.Message(),
+                      "Not a protocol file: line 2001 holds a zero character outside double quotes");
+        }
+    }
 }
 
 TEST_F(GridFileTest, LayoutLineCarriesFormSizeColumnWidthsAndPosition) {

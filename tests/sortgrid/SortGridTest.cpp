@@ -291,6 +291,49 @@ TEST_F(SortGridTest, AutoSizeColumnFitsTheWidestTextOrTwoLettersWhenEmpty) {
     EXPECT_EQ(g.ColWidths(3), fm.horizontalAdvance("X") + fm.horizontalAdvance("Note"));
 }
 
+TEST_F(SortGridTest, AutoSizeColumnsSizesEveryColumnAsAutoSizeColumnDoes) {
+    // All columns are sized in one walk over the rows; the widths must be those of sizing each
+    // column on its own, with the header's sort room, an empty column and a column left at -1.
+    g.setColCount(5);
+    g.AddRow(QStringList{"  Nr.: 7 Jörg", "12,34", "", "Kegel, 2 s"});
+    g.AddRow(QStringList{"Stopp:", "a\tb", "", "Łukasz"});
+    g.AddRow(QStringList{"W", "1", "", ""});
+    g.SortOptions()->setCanSort(true);
+    g.SortOptions()->setSortCol(1);
+    for (const bool force : {false, true}) {
+        auto reset = [&] {
+            for (int32_t c = 0; c < g.ColCount(); ++c)
+                g.setColWidths(c, 60);
+            g.setColWidths(3, -1);
+        };
+        reset();
+        std::vector<int> single;
+        for (int32_t c = 0; c < g.ColCount(); ++c) {
+            g.AutoSizeColumn(c, force);
+            single.push_back(g.ColWidths(c));
+        }
+        reset();
+        g.AutoSizeColumns(force);
+        for (int32_t c = 0; c < g.ColCount(); ++c)
+            EXPECT_EQ(g.ColWidths(c), single[size_t(c)]) << "column " << c << (force ? " forced" : "");
+    }
+    EXPECT_EQ(g.ColWidths(3), QFontMetrics(g.font()).horizontalAdvance("X") +
+                                  QFontMetrics(g.font()).horizontalAdvance("Kegel, 2 s"));
+
+    // A format handler may give a cell another font; then every cell is measured in its own font.
+    QFont big = g.font();
+    big.setPixelSize(60);
+    g.OnGetCellFormat = [&](QObject*, int32_t, int32_t r, TGridDrawState, TFormatOptions& f, bool&, bool&,
+                            bool&) {
+        if (r == 2)
+            f.Font = big;
+    };
+    g.AutoSizeColumns(true);
+    // "X" is measured in the last row's font, the grid's own.
+    EXPECT_EQ(g.ColWidths(0),
+              QFontMetrics(g.font()).horizontalAdvance("X") + QFontMetrics(big).horizontalAdvance("Stopp:"));
+}
+
 TEST_F(SortGridTest, ClearKeepsTheHeaderAndLeavesOneEmptyDataRowMarkedModified) {
     AddRuns(4);
     g.RowFormats()->Items(1)->setBold(true);
