@@ -39,25 +39,6 @@ void* TSparsePointerArray::ReadAt(int32_t index) const {
     return result;
 }
 
-void TSparsePointerArray::Prefetch(int32_t index, int depth) const {
-    const uint32_t sectionNo = static_cast<uint32_t>(index) >> m_sectionShift;
-    if (index < 0 || sectionNo >= m_directory.size())
-        return;
-    const auto* entry = &m_directory[sectionNo];
-    if (depth <= 0) {
-        __builtin_prefetch(entry);
-        return;
-    }
-    void* const* section = entry->get();
-    if (!section)
-        return;
-    void* const* slot = &section[static_cast<uint32_t>(index) & m_indexMask];
-    if (depth == 1)
-        __builtin_prefetch(slot);
-    else if (*slot)
-        __builtin_prefetch(*slot);
-}
-
 void** TSparsePointerArray::SlotFor(int32_t index) {
     const uint32_t sectionNo = static_cast<uint32_t>(index) >> m_sectionShift;
     // Truncating the section number to 16 bits would silently alias a far index onto a low one.

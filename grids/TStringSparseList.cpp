@@ -35,17 +35,6 @@ const QString& TStringSparseList::TextRef(int i) const {
     return item ? item->text : empty;
 }
 
-void TStringSparseList::PrefetchText(int i, int depth) const {
-    if (depth <= 0) {
-        __builtin_prefetch(this);
-    } else if (depth < PrefetchDepths - 1) {
-        m_list.Prefetch(i, depth - 1);
-    } else if (i >= 0) {
-        if (const CellItem* item = itemAt(i))
-            __builtin_prefetch(item->text.constData());
-    }
-}
-
 int TStringSparseList::GetCount() const {
     return m_list.Count();
 }

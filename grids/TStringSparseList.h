@@ -37,7 +37,16 @@ public:
     /// itself, 1 to 4 the levels of its storage down to the entry, 5 the characters of the text.
     /// A loop that reads the texts of many rows calls the depths for rows some steps ahead of the
     /// row it reads, so that the memory waits of those rows overlap.
-    void PrefetchText(int i, int depth) const;
+    void PrefetchText(int i, int depth) const {
+        if (depth <= 0) {
+            __builtin_prefetch(this);
+        } else if (depth < PrefetchDepths - 1) {
+            m_list.Prefetch(i, depth - 1);
+        } else if (i >= 0) {
+            if (const CellItem* item = itemAt(i))
+                __builtin_prefetch(item->text.constData());
+        }
+    }
     /// Depths of PrefetchText.
     static constexpr int PrefetchDepths = 6;
     /// The underlying sparse list (for inspection).

@@ -18,6 +18,9 @@ namespace {
 // every row up front cost more than the rest of filtering together.
 class FilterRowList final : public TStringList {
 public:
+    // The columns (of the first 64) whose texts the handler has read so far: what is worth
+    // loading ahead for the next rows.
+    uint64_t ReadColumns() const { return m_readCols; }
     // Shows the texts of a stored row (null: an empty row) with `cols` entries.
     void ShowRow(const TStringSparseList* cells, int cols) {
         m_cells = cells;
@@ -54,6 +57,8 @@ protected:
         if (m_copied)
             return TStringList::Get(i);
         CheckIndex(i);
+        if (i < 64)
+            m_readCols |= uint64_t(1) << i;
         return m_cells ? m_cells->TextRef(i) : QString();
     }
     int GetCount() const override { return m_copied ? TStringList::GetCount() : m_cols; }
@@ -97,6 +102,7 @@ private:
     const TStringSparseList* m_cells = nullptr;
     int m_cols = 0;
     bool m_copied = false;
+    mutable uint64_t m_readCols = 0;
 };
 
 } // namespace
@@ -149,12 +155,10 @@ void TSortGrid::ApplyFilter() {
         for (int32_t i = 1; i < rows; ++i)
             stored[size_t(i - 1)] = static_cast<const TStringSparseList*>(RowData().ItemAt(i));
     }
-    // The handler may read any column; the first few are loaded ahead.
-    const int32_t aheadCols = std::min(cols, 4);
     for (int32_t i = 1; i < rows; ++i) {
         bool accept = false;
         if (OnSetFilter) {
-            PrefetchRowsAhead(stored, size_t(i - 1), 0, aheadCols);
+            PrefetchRowsAhead(stored, size_t(i - 1), list.ReadColumns());
             list.ShowRow(stored[size_t(i - 1)], cols);
             OnSetFilter(&list, accept);
         }

@@ -131,7 +131,7 @@ void TSortGrid::SortRows(int32_t ACol) {
         for (int32_t r = 0; r < n; ++r)
             rows[size_t(r)] = static_cast<const TStringSparseList*>(RowData().ItemAt(r + 1));
         for (size_t r = 0; r < rows.size(); ++r) {
-            PrefetchRowsAhead(rows, r, k, k + 1);
+            PrefetchRowsAhead(rows, r, k);
             texts[r] = rows[r] ? &rows[r]->TextRef(k) : nullptr;
         }
         built[i] = std::make_unique<SortKeyColumn>(
