@@ -16,6 +16,14 @@ public:
     void* ItemAt(int32_t index) const;
     /// Stores p at index; Count becomes one past the highest non-null entry.
     void SetItemAt(int32_t index, void* p);
+    /// Starts loading one level of what ItemAt(index) reads: depth 0 the array behind the list,
+    /// 1 to 3 the depths 0 to 2 of TSparsePointerArray::Prefetch.
+    void Prefetch(int32_t index, int depth) const {
+        if (depth <= 0)
+            __builtin_prefetch(m_list.get());
+        else
+            m_list->Prefetch(index, depth - 1);
+    }
     /// Shifts the entries from index on up by one and stores p at index.
     void InsertAt(int32_t index, void* p);
     /// Shifts the entries after index down by one; an index outside 0..Count-1 does nothing.

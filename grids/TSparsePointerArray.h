@@ -32,6 +32,28 @@ public:
     /// Calls apply for every non-null entry in ascending index order; returns the first non-zero
     /// result, or 0.
     int ForEach(const TSPAApply& apply) const;
+    /// Starts loading, without waiting for it, one level of what ReadAt(index) reads: depth 0 the
+    /// directory entry, 1 the slot, 2 what the slot points to. Each depth reads the levels above it,
+    /// so a loop over many containers issues the depths one after the other, some entries apart,
+    /// and waits for none of them. Never changes the read cache.
+    void Prefetch(int32_t index, int depth) const {
+        const uint32_t sectionNo = static_cast<uint32_t>(index) >> m_sectionShift;
+        if (index < 0 || sectionNo >= m_directory.size())
+            return;
+        const auto& entry = m_directory[sectionNo];
+        if (depth <= 0) {
+            __builtin_prefetch(&entry);
+            return;
+        }
+        void* const* section = entry.get();
+        if (!section)
+            return;
+        void* const* slot = &section[static_cast<uint32_t>(index) & m_indexMask];
+        if (depth == 1)
+            __builtin_prefetch(slot);
+        else if (*slot)
+            __builtin_prefetch(*slot);
+    }
     /// The highest index holding a non-null pointer, -1 when empty.
     int32_t HighestIndex() const { return m_highestIndex; }
 

@@ -29,6 +29,12 @@ QString TStringSparseList::Get(int i) const {
     return item ? item->text : QString();
 }
 
+const QString& TStringSparseList::TextRef(int i) const {
+    static const QString empty;
+    const CellItem* item = itemAt(i);
+    return item ? item->text : empty;
+}
+
 int TStringSparseList::GetCount() const {
     return m_list.Count();
 }

@@ -30,6 +30,25 @@ public:
     /// Reads entries written by WriteList and inserts each text at its index. A truncated or
     /// corrupt stream raises EListError and leaves the list unchanged.
     void ReadList(QDataStream& in);
+    /// The text of entry i without copying it (an empty text where none is stored); it stays valid
+    /// until the entry changes. A negative index raises EListError.
+    const QString& TextRef(int i) const;
+    /// Starts loading one level of what TextRef(i) reads, without waiting for it: depth 0 the list
+    /// itself, 1 to 4 the levels of its storage down to the entry, 5 the characters of the text.
+    /// A loop that reads the texts of many rows calls the depths for rows some steps ahead of the
+    /// row it reads, so that the memory waits of those rows overlap.
+    void PrefetchText(int i, int depth) const {
+        if (depth <= 0) {
+            __builtin_prefetch(this);
+        } else if (depth < PrefetchDepths - 1) {
+            m_list.Prefetch(i, depth - 1);
+        } else if (i >= 0) {
+            if (const CellItem* item = itemAt(i))
+                __builtin_prefetch(item->text.constData());
+        }
+    }
+    /// Depths of PrefetchText.
+    static constexpr int PrefetchDepths = 6;
     /// The underlying sparse list (for inspection).
     const TSparseList& List() const { return m_list; }
 

@@ -59,12 +59,17 @@ int CompareTime(const QString& S1, const QString& S2, const SortLocale& loc);
 int CompareNumericExtended(const QString& S1, const QString& S2);
 
 /// Comparison style, direction and case rule of one sort key, with the keys of every row of the
-/// key column computed once: the case-mapped texts, their first four code units packed into one
-/// number for quick text comparisons, and the converted values for the numeric, date-time and time
-/// styles. Compares rows by their index in the key list.
+/// key column computed once: the case-mapped texts side by side in one buffer, their first code
+/// units packed into two numbers for quick text comparisons, and the converted values for the
+/// numeric, date-time and time styles. Compares rows by their index in the key list.
 class SortKeyColumn {
 public:
-    /// Computes the keys of `texts` (one per row) for `style`.
+    /// Computes the keys of `texts` (one per row; null stands for an empty text) for `style`. The
+    /// texts are read during construction only.
+    SortKeyColumn(const std::vector<const QString*>& texts, TSortStyle style, TSortDirection direction,
+                  bool caseSensitive, TCustomCompare custom, const SortLocale& loc);
+
+    /// The same for texts held in a list.
     SortKeyColumn(const std::vector<QString>& texts, TSortStyle style, TSortDirection direction,
                   bool caseSensitive, TCustomCompare custom, const SortLocale& loc);
 
@@ -77,13 +82,29 @@ public:
     }
 
 private:
+    /// The first code units of a text: 16 of them as bytes when every text of the column is
+    /// Latin-1, else 8 as 16-bit units; big end first, padded with zeros like the end of a text.
+    struct Prefix {
+        uint64_t hi = 0;
+        uint64_t lo = 0;
+    };
+
     int CompareTexts(int32_t a, int32_t b) const;
+    QStringView KeyView(int32_t row) const {
+        return QStringView(m_chars.data() + m_start[size_t(row)],
+                           m_start[size_t(row) + 1] - m_start[size_t(row)]);
+    }
 
     TSortStyle m_style;
     bool m_descending;
     TCustomCompare m_custom;
+    /// Code units a prefix holds (16 or 8).
+    qsizetype m_prefixUnits = 16;
+    std::vector<char16_t> m_chars;
+    std::vector<uint32_t> m_start;
+    std::vector<Prefix> m_prefix;
+    /// The texts as QStrings, for the styles that compare with QString functions.
     std::vector<QString> m_texts;
-    std::vector<uint64_t> m_prefix;
     std::vector<double> m_values;
     std::vector<uint8_t> m_ok;
 };

@@ -2,10 +2,110 @@
 // behind the visible rows (the hidden block, HiddenCount rows from position RowCount on).
 #include "sortgrid/TSortGrid.h"
 
+#include "core/EListError.h"
 #include "core/TStringList.h"
 #include "grids/TSparseList.h"
+#include "grids/TStringSparseList.h"
+#include "sortgrid/RowPrefetch.h"
 
 #include <QScopeGuard>
+
+namespace {
+
+// The row the filter handler looks at: a string list with one entry per column that reads the
+// grid's texts only when the handler asks for them, and copies the row the first time the handler
+// changes the list (which then stays the handler's own, as with a copy from the start). Copying
+// every row up front cost more than the rest of filtering together.
+class FilterRowList final : public TStringList {
+public:
+    // The columns (of the first 64) whose texts the handler has read so far: what is worth
+    // loading ahead for the next rows.
+    uint64_t ReadColumns() const { return m_readCols; }
+    // Shows the texts of a stored row (null: an empty row) with `cols` entries.
+    void ShowRow(const TStringSparseList* cells, int cols) {
+        m_cells = cells;
+        m_cols = cols;
+        if (m_copied) {
+            m_copied = false;
+            Silently([this] { TStringList::Clear(); });
+        }
+    }
+
+    void Insert(int i, const QString& s) override {
+        Copy();
+        TStringList::Insert(i, s);
+    }
+    void Delete(int i) override {
+        Copy();
+        TStringList::Delete(i);
+    }
+    void Clear() override {
+        Copy();
+        TStringList::Clear();
+    }
+    void Exchange(int a, int b) override {
+        Copy();
+        TStringList::Exchange(a, b);
+    }
+    void Move(int from, int to) override {
+        Copy();
+        TStringList::Move(from, to);
+    }
+
+protected:
+    QString Get(int i) const override {
+        if (m_copied)
+            return TStringList::Get(i);
+        CheckIndex(i);
+        if (i < 64)
+            m_readCols |= uint64_t(1) << i;
+        return m_cells ? m_cells->TextRef(i) : QString();
+    }
+    int GetCount() const override { return m_copied ? TStringList::GetCount() : m_cols; }
+    void Put(int i, const QString& s) override {
+        Copy();
+        TStringList::Put(i, s);
+    }
+    void* GetObject(int i) const override {
+        if (m_copied)
+            return TStringList::GetObject(i);
+        CheckIndex(i);
+        return nullptr;
+    }
+    void PutObject(int i, void* o) override {
+        Copy();
+        TStringList::PutObject(i, o);
+    }
+
+private:
+    void CheckIndex(int i) const {
+        if (i < 0 || i >= m_cols)
+            throw EListError::IndexOutOfBounds(i);
+    }
+    // Filling the copy is no change the handler made.
+    template <typename F> void Silently(F f) {
+        TChangeEvent saved = std::move(OnChange);
+        OnChange = nullptr;
+        auto restore = qScopeGuard([&] { OnChange = std::move(saved); });
+        f();
+    }
+    void Copy() {
+        if (m_copied)
+            return;
+        Silently([this] {
+            for (int c = 0; c < m_cols; ++c)
+                TStringList::Insert(c, m_cells ? m_cells->TextRef(c) : QString());
+        });
+        m_copied = true;
+    }
+
+    const TStringSparseList* m_cells = nullptr;
+    int m_cols = 0;
+    bool m_copied = false;
+    mutable uint64_t m_readCols = 0;
+};
+
+} // namespace
 
 void TSortGrid::setFiltered(bool v) {
     const bool old = m_filtered;
@@ -48,13 +148,18 @@ void TSortGrid::ApplyFilter() {
     accepted.reserve(size_t(rows));
     rejected.reserve(size_t(rows));
     // Without a handler no row is accepted; a handler that does nothing rejects every row.
-    TStringList list;
+    FilterRowList list;
+    std::vector<const TStringSparseList*> stored;
+    if (OnSetFilter) {
+        stored.resize(size_t(std::max(0, rows - 1)));
+        for (int32_t i = 1; i < rows; ++i)
+            stored[size_t(i - 1)] = static_cast<const TStringSparseList*>(RowData().ItemAt(i));
+    }
     for (int32_t i = 1; i < rows; ++i) {
         bool accept = false;
         if (OnSetFilter) {
-            list.Clear();
-            for (int32_t c = 0; c < cols; ++c)
-                list.Add(Cells(c, i));
+            PrefetchRowsAhead(stored, size_t(i - 1), list.ReadColumns());
+            list.ShowRow(stored[size_t(i - 1)], cols);
             OnSetFilter(&list, accept);
         }
         (accept ? accepted : rejected).push_back(i - 1);

@@ -7,6 +7,7 @@
 #include "grids/TSparseList.h"
 #include "grids/TStringSparseList.h"
 #include "sortgrid/EConvertError.h"
+#include "sortgrid/RowPrefetch.h"
 #include "sortgrid/SortCompare.h"
 #include "sortgrid/SortGridGeometry.h"
 
@@ -32,9 +33,12 @@ void TSortGrid::PermuteDataRows(const std::vector<int32_t>& order) {
     };
     std::vector<TailCell> tails;
     std::vector<void*> rows(static_cast<size_t>(n));
+    for (int32_t p = 0; p < n; ++p)
+        rows[size_t(p)] = store.ItemAt(p + 1);
     for (int32_t p = 0; p < n; ++p) {
-        auto* cells = static_cast<TStringSparseList*>(store.ItemAt(p + 1));
-        rows[size_t(p)] = cells;
+        if (size_t(p) + 16 < rows.size() && rows[size_t(p) + 16])
+            __builtin_prefetch(rows[size_t(p) + 16]);
+        auto* cells = static_cast<TStringSparseList*>(rows[size_t(p)]);
         if (!cells || cells->Count() <= cols)
             continue;
         // Cells past the last column belong to the position, not to the row's data.
@@ -112,7 +116,9 @@ void TSortGrid::SortRows(int32_t ACol) {
     const SortLocale loc = SortLocale::FromDefault();
     std::vector<std::unique_ptr<SortKeyColumn>> built(keys.size());
     TSortStyle handlerStyle = ssAutomatic;
-    std::vector<QString> texts(static_cast<size_t>(n));
+    // The keys read the stored texts in place: a copy of each would cost an atomic reference count
+    // change per cell, and those stall the reads of the rows that follow.
+    std::vector<const QString*> texts(static_cast<size_t>(n));
     for (size_t i = keys.size(); i-- > 0;) {
         const int32_t k = keys[i];
         if (OnGetSortStyle) {
@@ -121,9 +127,12 @@ void TSortGrid::SortRows(int32_t ACol) {
         } else if (m_sortOptions.SortStyle() == ssAutomatic) {
             m_sortOptions.setSortStyle(DetectSortStyle(k));
         }
-        for (int32_t r = 0; r < n; ++r) {
-            const auto* cells = static_cast<const TStringSparseList*>(RowData().ItemAt(r + 1));
-            texts[size_t(r)] = cells ? cells->Strings(k) : QString();
+        std::vector<const TStringSparseList*> rows(static_cast<size_t>(n));
+        for (int32_t r = 0; r < n; ++r)
+            rows[size_t(r)] = static_cast<const TStringSparseList*>(RowData().ItemAt(r + 1));
+        for (size_t r = 0; r < rows.size(); ++r) {
+            PrefetchRowsAhead(rows, r, k);
+            texts[r] = rows[r] ? &rows[r]->TextRef(k) : nullptr;
         }
         built[i] = std::make_unique<SortKeyColumn>(
             texts, m_sortOptions.SortStyle(), m_sortOptions.SortDirection(),

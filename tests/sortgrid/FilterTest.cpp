@@ -1,7 +1,10 @@
+#include "core/EListError.h"
 #include "platform/FakeDialogs.h"
+#include "sortgrid/SortCompare.h"
 #include "sortgrid/SortGrid.h"
 
 #include <gtest/gtest.h>
+#include <random>
 
 namespace {
 
@@ -223,4 +226,116 @@ TEST_F(FilterTest, BlankedRowsAreTheDataRowsWhileHideRowsOrAnUpdate) {
     g.BeginUpdate();
     EXPECT_TRUE(g.IsRowBlanked(1));
     g.EndUpdate();
+}
+
+// Random grids filtered on and off again and again, with sorting on or off and handlers that read
+// any column and sometimes change the list they get: every row keeps its texts and cell objects,
+// the rows shown and hidden are those the handler chose, in the order the rows had (sorted when
+// sorting is on), and what a handler changes in its list never reaches the grid.
+TEST_F(FilterTest, RandomFiltersMoveWholeRowsAndBringEveryRowBack) {
+    std::mt19937 rng(20261209);
+    const auto pick = [&](int n) { return int(rng() % unsigned(n)); };
+    const char* words[] = {"", "a", "B", "ab", "Zz", "ä", "r1", "Lauf 7"};
+    struct Row {
+        QStringList texts;
+        std::vector<void*> objects;
+    };
+    for (int round = 0; round < 40; ++round) {
+        const int32_t cols = 1 + pick(5);
+        const int32_t count = 1 + pick(round % 4 == 0 ? 200 : 30);
+        // A grid of its own per round: clearing a grid keeps the cells' objects.
+        TSortGrid g;
+        g.SortOptions()->setCanSort(false);
+        g.SortOptions()->setUpdateOnSizeChange(false);
+        g.setColCount(cols);
+        // The last column is the row's number, so no row is empty.
+        std::vector<Row> model;
+        g.BeginUpdate();
+        g.setRowCount(count + 1);
+        for (int32_t r = 0; r < count; ++r) {
+            Row row;
+            for (int32_t c = 0; c < cols; ++c) {
+                row.texts << (c == cols - 1 ? QString("#%1").arg(r) : QString(words[pick(8)]));
+                row.objects.push_back(
+                    pick(3) == 0 ? reinterpret_cast<void*>(quintptr(16 * (r * cols + c + 1))) : nullptr);
+                g.setCells(c, r + 1, row.texts[c]);
+                if (row.objects.back())
+                    g.setObjects(c, r + 1, row.objects.back());
+            }
+            model.push_back(row);
+        }
+        g.EndUpdate();
+        const bool sorting = pick(2);
+        g.SortOptions()->setCanSort(sorting);
+        g.SortOptions()->setSortStyle(ssNormal);
+        g.SortOptions()->setSortDirection(sdAscending);
+        g.SortOptions()->setSecondaryIndex(QString());
+        g.SortOptions()->setSortCol(0);
+        const auto sortModel = [&](std::vector<Row>& rows) {
+            if (sorting)
+                std::stable_sort(rows.begin(), rows.end(), [](const Row& a, const Row& b) {
+                    return CompareText(LowerAsciiLetters(a.texts[0]), LowerAsciiLetters(b.texts[0])) < 0;
+                });
+        };
+        const auto expectRows = [&](int32_t from, const std::vector<Row>& rows, const char* what) {
+            for (size_t i = 0; i < rows.size(); ++i)
+                for (int32_t c = 0; c < cols; ++c) {
+                    const int32_t r = from + int32_t(i);
+                    ASSERT_EQ(g.Cells(c, r), rows[i].texts[c]) << what << " round " << round << " row " << r;
+                    ASSERT_EQ(g.Objects(c, r), rows[i].objects[size_t(c)]) << what << " round " << round;
+                }
+        };
+
+        std::vector<Row> hidden;
+        for (int step = 0; step < 3; ++step) {
+            // Accepts by a text of a random column; the row with number 0 always, so never nothing.
+            const int32_t readCol = pick(cols);
+            const QString wanted = words[pick(8)];
+            const int change = pick(4);
+            QStringList seen;
+            g.OnSetFilter = [&](TStrings* row, bool& accept) {
+                QStringList texts;
+                for (int i = 0; i < row->Count(); ++i)
+                    texts << row->Strings(i);
+                seen << texts.join(',');
+                EXPECT_EQ(row->Count(), cols);
+                EXPECT_EQ(row->Objects(0), nullptr);
+                EXPECT_THROW(row->Strings(cols), EListError);
+                accept = row->Strings(readCol) == wanted || row->Strings(cols - 1) == "#0";
+                if (change == 1)
+                    row->setStrings(0, "changed");
+                else if (change == 2)
+                    row->Delete(0);
+                else if (change == 3)
+                    row->Clear();
+                if (change != 0)
+                    row->Add("more");
+            };
+            // Filtering again first brings the hidden rows back behind the shown ones.
+            std::vector<Row> all = model;
+            all.insert(all.end(), hidden.begin(), hidden.end());
+            std::vector<Row> accepted;
+            hidden.clear();
+            QStringList expectedSeen;
+            for (const Row& row : all) {
+                expectedSeen << row.texts.join(',');
+                (row.texts[readCol] == wanted || row.texts[cols - 1] == "#0" ? accepted : hidden)
+                    .push_back(row);
+            }
+            g.setFiltered(true);
+            ASSERT_EQ(seen, expectedSeen) << "round " << round;
+            sortModel(accepted);
+            model = accepted;
+            ASSERT_EQ(g.RowCount(), int32_t(model.size()) + 1) << "round " << round;
+            ASSERT_EQ(g.HiddenCount(), int32_t(hidden.size())) << "round " << round;
+            expectRows(1, model, "shown");
+            expectRows(g.RowCount(), hidden, "hidden");
+        }
+        g.setFiltered(false);
+        model.insert(model.end(), hidden.begin(), hidden.end());
+        hidden.clear();
+        sortModel(model);
+        ASSERT_EQ(g.RowCount(), count + 1) << "round " << round;
+        expectRows(1, model, "restored");
+    }
 }

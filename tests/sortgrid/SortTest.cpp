@@ -360,3 +360,55 @@ TEST_F(SortTest, RandomGridsSortLikeAStableSortOverTheSameComparison) {
         ASSERT_EQ(ids, expectedIds) << "round " << round << " style " << style << " keys " << keys.size();
     }
 }
+
+// Text keys, also as the fallback of numeric keys, order like CompareText on the case-mapped
+// texts: texts that share a long beginning, that end early, hold a zero character, or hold
+// characters past Latin-1 (which change how the column packs its leading characters).
+TEST_F(SortTest, TextKeysOrderLikeTheTextComparisonWhateverTheirLengthAndCharacters) {
+    std::mt19937 rng(20261209);
+    const SortLocale loc = SortLocale::FromDefault();
+    const auto pick = [&](int n) { return int(rng() % unsigned(n)); };
+    const char16_t narrow[] = {u'a', u'A', u'b', u'z', u'Z', u'-', u' ', 0xC4, 0xE4, 0xFF, 0};
+    const char16_t wide[] = {u'a', u'B', 0x100, 0x20AC, 0xFF, u'z', 0};
+    for (int round = 0; round < 40; ++round) {
+        const bool widen = round % 2;
+        const int32_t rows = pick(round % 5 == 0 ? 300 : 40);
+        std::vector<QStringList> data;
+        for (int32_t r = 0; r < rows; ++r) {
+            QString t;
+            if (pick(6) == 0) {
+                t = QString::number(pick(50)) + ",5";
+            } else {
+                // A shared beginning of 0 to 30 characters, then a few characters of its own.
+                t = QString("schneider-mueller-schmidt-weber").left(pick(4) * 10);
+                for (int i = pick(5); i > 0; --i)
+                    t += QChar(widen && pick(3) == 0 ? wide[pick(7)] : narrow[pick(11)]);
+            }
+            data.push_back({t, QString::number(r)});
+        }
+        g.setColCount(2);
+        Fill(data);
+        const TSortStyle style = pick(2) ? ssNormal : ssNumeric;
+        const bool down = pick(2);
+        const bool caseSensitive = pick(2);
+        g.SortOptions()->setSecondaryIndex(QString());
+        g.SortOptions()->setSortStyle(style);
+        g.SortOptions()->setSortDirection(down ? sdDescending : sdAscending);
+        g.SortOptions()->setSortCaseSensitive(caseSensitive);
+        g.SortByColumn(0);
+
+        std::vector<QStringList> expected = data;
+        std::stable_sort(expected.begin(), expected.end(), [&](const QStringList& a, const QStringList& b) {
+            const QString A = caseSensitive ? a[0] : LowerAsciiLetters(a[0]);
+            const QString B = caseSensitive ? b[0] : LowerAsciiLetters(b[0]);
+            const int r = style == ssNumeric ? CompareNumeric(A, B, loc) : CompareText(A, B);
+            return down ? r > 0 : r < 0;
+        });
+        QStringList expectedIds, ids;
+        for (const QStringList& row : expected)
+            expectedIds << row.last();
+        for (int32_t r = 1; r <= rows; ++r)
+            ids << g.Cells(1, r);
+        ASSERT_EQ(ids, expectedIds) << "round " << round;
+    }
+}
