@@ -187,6 +187,9 @@ int main(int argc, char** argv) {
                 loadMedian / baseMedian);
     std::printf("save protocol file        %8.1f ms\n", saveMs);
     std::printf("save CSV                  %8.1f ms\n", csvMs);
+    std::printf("BENCH file.read_floor %.1f ms\nBENCH file.load_show %.1f ms\nBENCH file.baseline_load_show %.1f ms\n"
+                "BENCH file.load_per_baseline %.3f x\nBENCH file.save %.1f ms\nBENCH file.save_csv %.1f ms\n",
+                readMs, loadMedian, baseMedian, loadMedian / baseMedian, saveMs, csvMs);
     std::fflush(stdout);
 
     if (print) {
@@ -206,6 +209,7 @@ int main(int argc, char** argv) {
         const double printMs = MsSince(t);
         std::printf("print to PDF              %8.1f ms   (%d pages, %.1f MB)\n", printMs, pages,
                     QFileInfo(pdf).size() / 1e6);
+        std::printf("BENCH file.print_pdf %.0f ms\n", printMs);
     }
     return loaded ? 0 : 1;
 }

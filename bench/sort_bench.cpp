@@ -98,6 +98,7 @@ Ms medianMs(const std::function<void()>& reset, const std::function<void()>& run
 
 struct SortCase {
     const char* name;
+    const char* key; // the figure's name for bench/run-all.sh
     int column;
     int secondary; // -1: none
     TSortStyle style;
@@ -144,9 +145,9 @@ int main(int argc, char** argv) {
     proxy.setSourceModel(&model);
 
     const SortCase cases[] = {
-        {"run time (number)", 1, -1, ssNumeric},
-        {"name (text)", 0, -1, ssNormal},
-        {"time of day (time) + run time", 3, 1, ssTime},
+        {"run time (number)", "number", 1, -1, ssNumeric},
+        {"name (text)", "text", 0, -1, ssNormal},
+        {"time of day (time) + run time", "time_secondary", 3, 1, ssTime},
     };
 
     std::printf("%d rows x %d columns, median of %d runs, milliseconds of processor time (wall clock)\n\n",
@@ -178,13 +179,17 @@ int main(int argc, char** argv) {
                                     });
         std::printf("%-32s %16s %16s %16s\n", sc.name, qPrintable(fmt(ours)), qPrintable(fmt(widget)),
                     qPrintable(fmt(proxied)));
+        const double faster = std::min(widget.cpu, proxied.cpu);
+        std::printf("BENCH sort.%s.grid %.1f ms\nBENCH sort.%s.faster_baseline %.1f ms\n"
+                    "BENCH sort.%s.grid_per_baseline %.3f x\n",
+                    sc.key, ours.cpu, sc.key, faster, sc.key, faster > 0 ? ours.cpu / faster : 0.0);
     }
 
     // Filter: every fourth row rejected.
     grid.SortOptions()->setCanSort(false);
     grid.OnSetFilter = [](TStrings* row, bool& accept) { accept = !row->Strings(0).startsWith(u'S'); };
     fillGrid();
-    const auto filterOnOff = [&](const char* what) {
+    const auto filterOnOff = [&](const char* what, const char* key) {
         std::vector<Ms> on, off;
         int hidden = 0;
         for (int i = 0; i < Repeats; ++i) {
@@ -199,14 +204,16 @@ int main(int argc, char** argv) {
         }
         std::printf("filter %s (%d of %d rows hidden): on %s, off %s\n", what, hidden, rows,
                     qPrintable(fmt(median(on))), qPrintable(fmt(median(off))));
+        std::printf("BENCH filter.%s.on %.1f ms\nBENCH filter.%s.off %.1f ms\n", key, median(on).cpu, key,
+                    median(off).cpu);
     };
     std::printf("\n");
-    filterOnOff("without sorting");
+    filterOnOff("without sorting", "unsorted");
     // With sorting on, switching the filter also sorts the rows that show.
     grid.SortOptions()->setCanSort(true);
     grid.SortOptions()->setSortStyle(ssNumeric);
     grid.SortOptions()->setSecondaryIndex(QString());
     grid.SortOptions()->setSortCol(1);
-    filterOnOff("sorting by run time");
+    filterOnOff("sorting by run time", "sorted");
     return 0;
 }
