@@ -46,6 +46,8 @@ std::optional<QString> unescape(QByteArrayView field) {
     raw.reserve(field.size());
     for (qsizetype i = 0; i < field.size(); ++i) {
         const char ch = field[i];
+        if (ch == '\r' || ch == '\n')
+            return std::nullopt; // the writer escapes these
         if (ch != '\\') {
             raw += ch;
             continue;

@@ -116,7 +116,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     endRow();
     for (const QStringList& r : grid.Rows)
         grid.ColCount = std::max(grid.ColCount, int(r.size()));
-    grid.UserSettings = {QStringLiteral("1"), units.left(16)};
+    grid.UserSettings = {QStringLiteral("1"), QString::fromUtf8(units.left(16).toUtf8())}; // whole characters
     for (int i = 0; i < grid.ColCount + 4; ++i)
         grid.Layout << QStringLiteral("-1");
     grid = asGridHoldsIt(grid);

@@ -84,6 +84,9 @@ TEST(JournalFormat, DamagedOrForeignLinesAreRejected) {
     // Texts that are not well-formed UTF-8 would read as something the writer never wrote.
     EXPECT_FALSE(ParseJournalLine(signedLine("L\t2026-12-08T09:05:07.123\ta\tb\tc\xff\td")));
     EXPECT_FALSE(ParseJournalLine(signedLine("L\t2026-12-08T09:05:07.123\t\xc3\tb\tc\td")));
+    // Line breaks in a text are always escaped; a raw one (a file moved through a CR LF system)
+    // is not what the writer wrote.
+    EXPECT_FALSE(ParseJournalLine(signedLine("L\t2026-12-08T09:05:07.123\ta\tb\tc\td\r")));
     EXPECT_FALSE(ParseJournalLine(QByteArray("")));
     EXPECT_FALSE(ParseJournalLine(QByteArray("ZZZZZZZZ L")));
 }
