@@ -86,7 +86,8 @@ void appendField(QByteArray& out, QByteArrayView field) {
 }
 
 std::optional<qint64> parseNumber(QByteArrayView field, qint64 max) {
-    if (field.isEmpty() || field.size() > 19)
+    // Decimal digits as the writer writes them: no sign, no leading zero.
+    if (field.isEmpty() || field.size() > 19 || (field.size() > 1 && field[0] == '0'))
         return std::nullopt;
     qint64 value = 0;
     for (char ch : field) {

@@ -81,6 +81,8 @@ TEST(JournalFormat, DamagedOrForeignLinesAreRejected) {
     EXPECT_FALSE(ParseJournalLine(signedLine("E\t2026-12-08T09:05:07.123\t-1\tstart")));
     EXPECT_FALSE(ParseJournalLine(signedLine("E\t2026-12-08T09:05:07.123\t12\tjump")));
     EXPECT_FALSE(ParseJournalLine(signedLine("C\t2026-12-08T09:05:07.123\t")));
+    EXPECT_FALSE(ParseJournalLine(signedLine("C\t2026-12-08T09:05:07.123\t01")));
+    EXPECT_TRUE(ParseJournalLine(signedLine("C\t2026-12-08T09:05:07.123\t0")));
     // Texts that are not well-formed UTF-8 would read as something the writer never wrote.
     EXPECT_FALSE(ParseJournalLine(signedLine("L\t2026-12-08T09:05:07.123\ta\tb\tc\xff\td")));
     EXPECT_FALSE(ParseJournalLine(signedLine("L\t2026-12-08T09:05:07.123\t\xc3\tb\tc\td")));
