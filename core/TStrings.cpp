@@ -2,6 +2,7 @@
 
 #include "core/CommaText.h"
 #include "core/EListError.h"
+#include "core/TextLines.h"
 
 #include <exception>
 
@@ -137,19 +138,7 @@ QString TStrings::Text() const {
 
 void TStrings::setText(const QString& text) {
     QStringList lines;
-    qsizetype start = 0;
-    const qsizetype n = text.size();
-    for (qsizetype i = 0; i < n; ++i) {
-        const QChar c = text[i];
-        if (c == u'\r' || c == u'\n') {
-            lines.append(text.mid(start, i - start));
-            if (c == u'\r' && i + 1 < n && text[i + 1] == u'\n')
-                ++i;
-            start = i + 1;
-        }
-    }
-    if (start < n)
-        lines.append(text.mid(start));
+    ForEachTextLine(text, [&](QStringView line) { lines.append(line.toString()); });
     const UpdateBracket bracket(*this);
     Clear();
     for (const QString& line : lines)

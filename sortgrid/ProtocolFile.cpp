@@ -1,6 +1,7 @@
 #include "sortgrid/ProtocolFile.h"
 
 #include "core/CommaText.h"
+#include "core/TextLines.h"
 #include "sortgrid/EConvertError.h"
 
 namespace {
@@ -39,20 +40,7 @@ bool IsWholeNumber(const QString& s) {
 
 QStringList SplitFileLines(const QString& text) {
     QStringList lines;
-    const qsizetype n = text.size();
-    const QChar* d = text.constData();
-    qsizetype start = 0;
-    for (qsizetype i = 0; i < n; ++i) {
-        const char16_t c = d[i].unicode();
-        if (c != u'\r' && c != u'\n')
-            continue;
-        lines << text.mid(start, i - start);
-        if (c == u'\r' && i + 1 < n && d[i + 1] == u'\n')
-            ++i;
-        start = i + 1;
-    }
-    if (start < n)
-        lines << text.mid(start);
+    ForEachTextLine(text, [&](QStringView line) { lines << line.toString(); });
     while (!lines.isEmpty() && lines.back().isEmpty())
         lines.removeLast();
     return lines;
@@ -153,20 +141,7 @@ ProtocolFileData ParseProtocolLines(const QStringList& lines, bool WithLayout) {
 ProtocolFileData ParseProtocolText(QStringView text, bool WithLayout) {
     // The lines as SplitFileLines cuts them, but as views into the text: no copy of each line.
     std::vector<QStringView> lines;
-    const qsizetype n = text.size();
-    const char16_t* d = text.utf16();
-    qsizetype start = 0;
-    for (qsizetype i = 0; i < n; ++i) {
-        const char16_t c = d[i];
-        if (c != u'\r' && c != u'\n')
-            continue;
-        lines.push_back(text.mid(start, i - start));
-        if (c == u'\r' && i + 1 < n && d[i + 1] == u'\n')
-            ++i;
-        start = i + 1;
-    }
-    if (start < n)
-        lines.push_back(text.mid(start));
+    ForEachTextLine(text, [&](QStringView line) { lines.push_back(line); });
     return ParseLines(lines, WithLayout);
 }
 
