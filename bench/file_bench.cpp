@@ -187,9 +187,10 @@ int main(int argc, char** argv) {
                 loadMedian / baseMedian);
     std::printf("save protocol file        %8.1f ms\n", saveMs);
     std::printf("save CSV                  %8.1f ms\n", csvMs);
-    std::printf("BENCH file.read_floor %.1f ms\nBENCH file.load_show %.1f ms\nBENCH file.baseline_load_show %.1f ms\n"
-                "BENCH file.load_per_baseline %.3f x\nBENCH file.save %.1f ms\nBENCH file.save_csv %.1f ms\n",
-                readMs, loadMedian, baseMedian, loadMedian / baseMedian, saveMs, csvMs);
+    std::printf(
+        "BENCH file.read_floor %.1f ms\nBENCH file.load_show %.1f ms\nBENCH file.baseline_load_show %.1f ms\n"
+        "BENCH file.load_per_baseline %.3f x\nBENCH file.save %.1f ms\nBENCH file.save_csv %.1f ms\n",
+        readMs, loadMedian, baseMedian, loadMedian / baseMedian, saveMs, csvMs);
     std::fflush(stdout);
 
     if (print) {

@@ -1,4 +1,5 @@
 #include "platform/Registry.h"
+#include "FileBytes.h"
 #include "ThrownMessage.h"
 
 #include <QCoreApplication>
@@ -281,26 +282,6 @@ TEST_F(RegistryTest, EmptyFileIsAnEmptyRegistry) {
     reg.WriteInteger("Port", 1);
     EXPECT_EQ(Registry(m_path).KeyExists(Key), true);
 }
-
-// Limits the size of files this process may write while alive, so a save fails even as root.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes) {
-        getrlimit(RLIMIT_FSIZE, &m_old);
-        m_oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit limit = m_old;
-        limit.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit() {
-        setrlimit(RLIMIT_FSIZE, &m_old);
-        std::signal(SIGXFSZ, m_oldHandler);
-    }
-
-private:
-    rlimit m_old{};
-    void (*m_oldHandler)(int) = nullptr;
-};
 
 TEST_F(RegistryTest, FailedSaveLeavesTheOldFileAndIsReported) {
     Registry reg(m_path);

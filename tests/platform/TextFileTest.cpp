@@ -1,4 +1,5 @@
 #include "platform/TextFile.h"
+#include "FileBytes.h"
 
 #include <QDir>
 #include <QFile>
@@ -8,43 +9,6 @@
 #include <sys/resource.h>
 
 using namespace platform;
-
-namespace {
-
-QByteArray ReadBytes(const QString& name) {
-    QFile f(name);
-    EXPECT_TRUE(f.open(QIODevice::ReadOnly));
-    return f.readAll();
-}
-
-void WriteBytes(const QString& name, const QByteArray& bytes) {
-    QFile f(name);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    ASSERT_EQ(f.write(bytes), bytes.size());
-}
-
-// Limits the size of files this process may write while it lives, the way a full disk or a quota
-// cuts a save off half-way; writes past the limit fail instead of killing the process.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes) {
-        m_oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-        getrlimit(RLIMIT_FSIZE, &m_old);
-        rlimit lim = m_old;
-        lim.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &lim);
-    }
-    ~FileSizeLimit() {
-        setrlimit(RLIMIT_FSIZE, &m_old);
-        std::signal(SIGXFSZ, m_oldHandler);
-    }
-
-private:
-    rlimit m_old{};
-    void (*m_oldHandler)(int) = nullptr;
-};
-
-} // namespace
 
 TEST(TextFileEncoding, TextThatFitsIsWrittenAsWindows1252Bytes) {
     const QString text = QStringLiteral("Müller;Größe €5 „Zeit“\r\n");

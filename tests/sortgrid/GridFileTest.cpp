@@ -1,3 +1,4 @@
+#include "FileBytes.h"
 #include "core/CommaText.h"
 #include "platform/FakeDialogs.h"
 #include "sortgrid/EConvertError.h"
@@ -11,18 +12,6 @@
 #include <sys/resource.h>
 
 namespace {
-
-QByteArray ReadBytes(const QString& name) {
-    QFile f(name);
-    EXPECT_TRUE(f.open(QIODevice::ReadOnly));
-    return f.readAll();
-}
-
-void WriteBytes(const QString& name, const QByteArray& bytes) {
-    QFile f(name);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    ASSERT_EQ(f.write(bytes), bytes.size());
-}
 
 // Everything a load may change, to show that a failed load changed nothing.
 struct GridState {
@@ -326,15 +315,10 @@ TEST_F(GridFileTest, AFailedSaveSaysSoAndLeavesTheOldFileByteForByte) {
     WriteBytes(File("p.txt"), old);
     for (int i = 0; i < 3000; ++i)
         g.AddRow(QStringList{QString("  Nr.: %1 a rather long name").arg(i), "Start:", "12:00:00", ""});
-    void (*oldHandler)(int) = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit lim{}, saved{};
-    getrlimit(RLIMIT_FSIZE, &saved);
-    lim = saved;
-    lim.rlim_cur = 16 * 1024;
-    setrlimit(RLIMIT_FSIZE, &lim);
-    g.SaveToFile(File("p.txt"), false);
-    setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, oldHandler);
+    {
+        const FileSizeLimit limit(16 * 1024);
+        g.SaveToFile(File("p.txt"), false);
+    }
     EXPECT_EQ(ReadBytes(File("p.txt")), old);
     EXPECT_EQ(dialogs.messages().size(), 3);
 }
