@@ -128,7 +128,10 @@ TEST(ProtocolJournal, AFileLeftWithATornLineGetsItsNextRecordsOnALineOfTheirOwn)
     {
         QFile f(path);
         ASSERT_TRUE(f.open(QIODevice::Append));
-        f.write(FormatJournalLine(JournalRecord{JournalKind::Open, clock.localDateTime()}).left(12));
+        JournalRecord open;
+        open.kind = JournalKind::Open;
+        open.at = clock.localDateTime();
+        f.write(FormatJournalLine(open).left(12));
     }
     ProtocolJournal journal(dir.path());
     ASSERT_EQ(journal.Begin({{"new", "", "", ""}}), QString());
