@@ -23,15 +23,16 @@ bool needsQuotes(const QString& item) {
 }
 
 // Reads the items of `line` into `items`; returns the position where reading stopped (the line's
-// length unless a zero character outside quotes ended it).
+// length unless a zero character outside quotes ended it). `expected` is the number of items the
+// caller expects, or 0 to count them.
 template <typename MakeItem>
-qsizetype ReadCommaText(QStringView line, QStringList& items, MakeItem makeItem) {
+qsizetype ReadCommaText(QStringView line, QStringList& items, MakeItem makeItem, qsizetype expected = 0) {
     const qsizetype n = line.size();
     const char16_t* d = line.utf16();
     qsizetype pos = 0;
     // One item per comma and one more, unless commas stand in quotes: the list is allocated once.
     if (n > 0)
-        items.reserve(items.size() + line.count(u',') + 1);
+        items.reserve(items.size() + (expected > 0 ? expected : line.count(u',') + 1));
     auto skip = [&] {
         while (pos < n && isSkippable(d[pos]))
             ++pos;
@@ -117,7 +118,13 @@ QString CommaTextReader::Item(QStringView text) {
 
 QStringList CommaTextReader::Read(QStringView line, bool& readToEnd) {
     QStringList items;
-    readToEnd = ReadCommaText(line, items, [this](QStringView text) { return Item(text); }) == line.size();
+    // The lines of one file mostly hold as many items as the line before: counting them first
+    // would read every line twice. After a long line (a settings line with an entry per row) the
+    // items are counted, so a short line does not reserve that much.
+    const qsizetype expected = m_lastCount <= 64 ? m_lastCount : 0;
+    readToEnd = ReadCommaText(
+                    line, items, [this](QStringView text) { return Item(text); }, expected) == line.size();
+    m_lastCount = items.size();
     return items;
 }
 

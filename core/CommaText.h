@@ -35,4 +35,5 @@ private:
     static constexpr size_t kSlots = 251;
     QString Item(QStringView text);
     std::array<QString, kSlots> m_shared;
+    qsizetype m_lastCount = 0;
 };

@@ -74,19 +74,17 @@ void TMyStringGrid::setCells(int32_t ACol, int32_t ARow, const QString& Value) {
     CellChanged(ACol, ARow);
 }
 
-void TMyStringGrid::FillRowTexts(int32_t ARow, const QStringList& Texts) {
-    // setCells for each text, with the row's storage and view looked up once.
+void TMyStringGrid::FillRowTexts(int32_t ARow, QStringList&& Texts) {
+    // setCells for each text, with the row's storage looked up once.
     TStringSparseList* cells = nullptr;
     for (qsizetype i = 0; i < Texts.size(); ++i) {
-        const QString& text = Texts[i];
+        QString& text = Texts[i];
         if (text.isEmpty())
             continue;
         const auto col = int32_t(i);
-        if (!cells) {
+        if (!cells)
             cells = RowCellsFor(ARow);
-            ViewFor(ARow, false);
-        }
-        cells->setStrings(col, text);
+        cells->TakeText(col, std::move(text));
         ViewFor(col, true);
         CellChanged(col, ARow);
     }

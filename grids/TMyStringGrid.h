@@ -61,8 +61,9 @@ protected:
     /// the cell is the current one.
     void CellChanged(int32_t ACol, int32_t ARow);
     /// Writes the non-empty texts of `Texts` into row ARow from column 0 on, as `setCells` would one
-    /// by one; empty texts leave their cells as they are. For filling many rows at once.
-    void FillRowTexts(int32_t ARow, const QStringList& Texts);
+    /// by one, taking the texts over; empty texts leave their cells as they are. For filling many
+    /// rows at once: the row's view is made only when asked for (`Rows`).
+    void FillRowTexts(int32_t ARow, QStringList&& Texts);
 
     /// The stored rows (entry = a row's TStringSparseList), for inspection by descendants.
     const TSparseList& RowData() const { return *m_rowData; }

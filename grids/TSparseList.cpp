@@ -2,33 +2,32 @@
 
 #include "core/EListError.h"
 
-TSparseList::TSparseList(TSparseQuantum quantum)
-    : m_list(std::make_unique<TSparsePointerArray>(quantum)), m_quantum(quantum) {}
+TSparseList::TSparseList(TSparseQuantum quantum) : m_list(quantum) {}
 
 TSparseList::~TSparseList() = default;
 
 void* TSparseList::ItemAt(int32_t index) const {
     if (index < 0)
         throw EListError::IndexOutOfBounds(index);
-    return m_list->ReadAt(index);
+    return m_list.ReadAt(index);
 }
 
 void TSparseList::SetItemAt(int32_t index, void* p) {
     if (index < 0)
         throw EListError::IndexOutOfBounds(index);
-    m_list->WriteAt(index, p);
-    m_count = m_list->HighestIndex() + 1;
+    m_list.WriteAt(index, p);
+    m_count = m_list.HighestIndex() + 1;
 }
 
 void TSparseList::InsertAt(int32_t index, void* p) {
     if (index < 0)
         throw EListError::IndexOutOfBounds(index);
     // Make sure the last slot can be created before anything moves.
-    if (m_count > m_list->MaxIndex() || index > m_list->MaxIndex())
+    if (m_count > m_list.MaxIndex() || index > m_list.MaxIndex())
         throw EListError::IndexOutOfBounds(std::max(index, m_count));
     for (int32_t j = m_count; j > index; --j)
-        m_list->WriteAt(j, m_list->ReadAt(j - 1));
-    m_list->WriteAt(index, p);
+        m_list.WriteAt(j, m_list.ReadAt(j - 1));
+    m_list.WriteAt(index, p);
     if (m_count < index)
         m_count = index;
     ++m_count;
@@ -38,8 +37,8 @@ void TSparseList::DeleteAt(int32_t index) {
     if (index < 0 || index >= m_count)
         return;
     for (int32_t j = index; j < m_count - 1; ++j)
-        m_list->WriteAt(j, m_list->ReadAt(j + 1));
-    m_list->WriteAt(m_count - 1, nullptr);
+        m_list.WriteAt(j, m_list.ReadAt(j + 1));
+    m_list.WriteAt(m_count - 1, nullptr);
     --m_count;
 }
 
@@ -62,6 +61,6 @@ void TSparseList::MoveItem(int32_t fromIndex, int32_t toIndex) {
 }
 
 void TSparseList::Clear() {
-    m_list = std::make_unique<TSparsePointerArray>(m_quantum);
+    m_list.Clear();
     m_count = 0;
 }

@@ -20,9 +20,18 @@ int32_t TSparsePointerArray::MaxIndex() const {
 
 int TSparsePointerArray::SectionCount() const {
     int n = 0;
-    for (const auto& section : m_directory)
-        n += section ? 1 : 0;
+    for (uint32_t sectionNo = 0; sectionNo < m_directorySize; ++sectionNo)
+        n += entryAt(sectionNo) ? 1 : 0;
     return n;
+}
+
+void TSparsePointerArray::Clear() {
+    m_firstSection.reset();
+    std::vector<Section>().swap(m_moreSections);
+    m_directorySize = 0;
+    m_highestIndex = -1;
+    m_cacheIndex = -1;
+    m_cacheValue = nullptr;
 }
 
 void* TSparsePointerArray::ReadAt(int32_t index) const {
@@ -30,8 +39,8 @@ void* TSparsePointerArray::ReadAt(int32_t index) const {
         return m_cacheValue;
     const uint32_t sectionNo = static_cast<uint32_t>(index) >> m_sectionShift;
     void* result = nullptr;
-    if (sectionNo < m_directory.size()) {
-        if (void* const* section = m_directory[sectionNo].get())
+    if (sectionNo < m_directorySize) {
+        if (void* const* section = entryAt(sectionNo).get())
             result = section[static_cast<uint32_t>(index) & m_indexMask];
     }
     m_cacheIndex = index;
@@ -44,9 +53,12 @@ void** TSparsePointerArray::SlotFor(int32_t index) {
     // Truncating the section number to 16 bits would silently alias a far index onto a low one.
     if (sectionNo >= MaxSections)
         throw EListError::IndexOutOfBounds(index);
-    if (sectionNo >= m_directory.size())
-        m_directory.resize(sectionNo + 1);
-    auto& section = m_directory[sectionNo];
+    if (sectionNo >= m_directorySize) {
+        if (sectionNo > 0)
+            m_moreSections.resize(sectionNo);
+        m_directorySize = sectionNo + 1;
+    }
+    auto& section = entryAt(sectionNo);
     if (!section)
         section = std::make_unique<void*[]>(m_sectionSize);
     if (index > m_highestIndex)
@@ -69,7 +81,7 @@ void TSparsePointerArray::WriteAt(int32_t index, void* p) {
 // needs a search, and that search runs downward from it.
 void TSparsePointerArray::recomputeHighestBelow(int32_t index) {
     for (int64_t sectionNo = static_cast<uint32_t>(index) >> m_sectionShift; sectionNo >= 0; --sectionNo) {
-        void* const* section = m_directory[static_cast<size_t>(sectionNo)].get();
+        void* const* section = entryAt(static_cast<uint32_t>(sectionNo)).get();
         if (!section)
             continue;
         for (int slot = m_sectionSize - 1; slot >= 0; --slot) {
@@ -83,8 +95,8 @@ void TSparsePointerArray::recomputeHighestBelow(int32_t index) {
 }
 
 int TSparsePointerArray::ForEach(const TSPAApply& apply) const {
-    for (size_t sectionNo = 0; sectionNo < m_directory.size(); ++sectionNo) {
-        void* const* section = m_directory[sectionNo].get();
+    for (uint32_t sectionNo = 0; sectionNo < m_directorySize; ++sectionNo) {
+        void* const* section = entryAt(sectionNo).get();
         if (!section)
             continue;
         for (uint32_t slot = 0; slot < m_sectionSize; ++slot) {

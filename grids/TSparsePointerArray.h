@@ -29,6 +29,8 @@ public:
     void** SlotFor(int32_t index);
     /// Stores p at index; writing null to an empty slot allocates nothing.
     void WriteAt(int32_t index, void* p);
+    /// Forgets every entry and releases all sections.
+    void Clear();
     /// Calls apply for every non-null entry in ascending index order; returns the first non-zero
     /// result, or 0.
     int ForEach(const TSPAApply& apply) const;
@@ -38,9 +40,9 @@ public:
     /// and waits for none of them. Never changes the read cache.
     void Prefetch(int32_t index, int depth) const {
         const uint32_t sectionNo = static_cast<uint32_t>(index) >> m_sectionShift;
-        if (index < 0 || sectionNo >= m_directory.size())
+        if (index < 0 || sectionNo >= m_directorySize)
             return;
-        const auto& entry = m_directory[sectionNo];
+        const auto& entry = entryAt(sectionNo);
         if (depth <= 0) {
             __builtin_prefetch(&entry);
             return;
@@ -60,16 +62,28 @@ public:
     /// Slots per section (16 or 256).
     uint16_t SectionSize() const { return m_sectionSize; }
     /// Number of directory entries.
-    uint16_t SlotCount() const { return static_cast<uint16_t>(m_directory.size()); }
+    uint16_t SlotCount() const { return static_cast<uint16_t>(m_directorySize); }
     /// Number of sections allocated so far.
     int SectionCount() const;
     /// The largest index the container can hold.
     int32_t MaxIndex() const;
 
 private:
+    using Section = std::unique_ptr<void*[]>;
     void recomputeHighestBelow(int32_t index);
+    /// Directory entry sectionNo (below m_directorySize).
+    const Section& entryAt(uint32_t sectionNo) const {
+        return sectionNo == 0 ? m_firstSection : m_moreSections[sectionNo - 1];
+    }
+    Section& entryAt(uint32_t sectionNo) {
+        return sectionNo == 0 ? m_firstSection : m_moreSections[sectionNo - 1];
+    }
 
-    std::vector<std::unique_ptr<void*[]>> m_directory;
+    // The directory's first entry is kept in place: most arrays (a grid row's cells) never need a
+    // second section, and a directory of one entry on the heap cost an allocation per row.
+    Section m_firstSection;
+    std::vector<Section> m_moreSections;
+    uint32_t m_directorySize = 0;
     uint16_t m_indexMask;
     uint16_t m_sectionShift;
     uint16_t m_sectionSize;

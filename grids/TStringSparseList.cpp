@@ -56,6 +56,21 @@ void TStringSparseList::Put(int i, const QString& s) {
     changed();
 }
 
+void TStringSparseList::TakeText(int i, QString&& s) {
+    if (s.isEmpty()) {
+        Put(i, s);
+        return;
+    }
+    if (CellItem* item = itemAt(i)) {
+        item->text = std::move(s);
+    } else {
+        auto fresh = std::make_unique<CellItem>(CellItem{nullptr, std::move(s)});
+        m_list.SetItemAt(i, fresh.get());
+        fresh.release();
+    }
+    changed();
+}
+
 void TStringSparseList::PutObject(int i, void* o) {
     if (CellItem* item = itemAt(i)) {
         item->object = o;

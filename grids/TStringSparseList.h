@@ -22,6 +22,9 @@ public:
     void Clear() override;
     void Exchange(int a, int b) override;
 
+    /// Put(i, s) without copying `s`: the text is taken over. For filling many rows at once.
+    void TakeText(int i, QString&& s);
+
     /// Calls apply(index, text, object) for every stored entry in ascending index order; stops at
     /// the first non-zero result and returns it.
     int ForEachItem(const std::function<int(int32_t Index, const QString& Text, void* Object)>& apply) const;

@@ -4,6 +4,8 @@
 #include <QSaveFile>
 #include <QStringDecoder>
 #include <array>
+#include <cstdint>
+#include <cstring>
 
 namespace platform {
 
@@ -109,10 +111,22 @@ QString DecodeTextFile(const QByteArray& bytes) {
     QString text = QString::fromLatin1(bytes);
     QChar* out = text.data();
     const char* in = bytes.constData();
-    for (qsizetype i = 0, n = bytes.size(); i < n; ++i) {
+    const qsizetype n = bytes.size();
+    qsizetype i = 0;
+    while (i < n) {
+        // Eight plain ASCII bytes at a time are skipped: such a file is mostly ASCII.
+        if (i + 8 <= n) {
+            uint64_t word;
+            std::memcpy(&word, in + i, sizeof word);
+            if ((word & 0x8080808080808080ULL) == 0) {
+                i += 8;
+                continue;
+            }
+        }
         const auto b = uchar(in[i]);
         if (b >= 0x80 && b < 0xA0)
             out[i] = QChar(kHigh[b - 0x80]);
+        ++i;
     }
     return text;
 }

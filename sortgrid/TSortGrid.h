@@ -344,8 +344,9 @@ private:
     ProtocolFileData FileHeaderData(bool WithLayout);
     /// The protocol file's whole text, lines ended by CR LF.
     QString BuildFileText(bool WithLayout);
-    /// Puts parsed protocol-file data into the grid (see ParseFileLines).
-    bool ApplyFileData(const ProtocolFileData& data, bool WithLayout);
+    /// Puts parsed protocol-file data into the grid (see ParseFileLines); the rows' texts are taken
+    /// over, each row's list freed as soon as it is in the grid.
+    bool ApplyFileData(ProtocolFileData& data, bool WithLayout);
     /// AutoSizeColumns for a grid whose cells all have the grid's font.
     void AutoSizeAllColumns(bool Force);
     void ApplyFileLayout(const QStringList& layout);
@@ -396,6 +397,8 @@ private:
     mutable QFont m_charAdvancesFont;
     mutable std::unique_ptr<std::array<double, 256>> m_charAdvances;
     mutable bool m_charAdvancesFixed = false;
+    /// The advance every character from ' ' to 0xFF has, or 0 when they differ.
+    mutable double m_charAdvanceUniform = 0;
 
     QProgressDialog* m_printProgress = nullptr;
     bool m_printCancelled = false;

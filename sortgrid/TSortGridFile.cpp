@@ -154,7 +154,7 @@ bool TSortGrid::ParseFileLines(const QStringList& Lines, bool WithLayout) {
     return ApplyFileData(data, WithLayout);
 }
 
-bool TSortGrid::ApplyFileData(const ProtocolFileData& data, bool WithLayout) {
+bool TSortGrid::ApplyFileData(ProtocolFileData& data, bool WithLayout) {
     try {
         // Rows hidden by a filter are part of the protocol being replaced.
         if (Filtered())
@@ -185,7 +185,9 @@ bool TSortGrid::ApplyFileData(const ProtocolFileData& data, bool WithLayout) {
             for (int32_t r = 0; r < rows; ++r) {
                 // A row stored earlier (deleted, or past the end) must not show through a short line.
                 BlankStoredRow(r);
-                FillRowTexts(r, data.Rows[size_t(r)]);
+                // Freed right away, so the next rows' cells reuse the memory while it is warm.
+                QStringList texts = std::move(data.Rows[size_t(r)]);
+                FillRowTexts(r, std::move(texts));
             }
         }
         setRowCount(rows);

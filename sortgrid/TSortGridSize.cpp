@@ -15,26 +15,54 @@ int TSortGrid::TextWidth(const QFont& font, const QString& text) const {
 }
 
 double TSortGrid::TextWidthBound(const QFont& font, const QString& text) const {
-    if (!m_charAdvances || !(m_charAdvancesFont == font)) {
+    // isCopyOf is a pointer comparison: sizing asks once per cell, with copies of one font.
+    if (!m_charAdvances || !(m_charAdvancesFont.isCopyOf(font) || m_charAdvancesFont == font)) {
         m_charAdvancesFont = font;
         m_charAdvances = std::make_unique<std::array<double, 256>>();
         const QFontMetricsF fm(font);
         for (int c = 0; c < 256; ++c)
             (*m_charAdvances)[size_t(c)] = fm.horizontalAdvance(QChar(c));
         m_charAdvancesFixed = QFontInfo(font).fixedPitch();
+        const auto printable = m_charAdvances->begin() + 0x20;
+        const bool uniform =
+            std::all_of(printable, m_charAdvances->end(), [&](double a) { return a == *printable; });
+        m_charAdvanceUniform = uniform ? *printable : 0;
     }
+    const std::array<double, 256>& advances = *m_charAdvances;
+    const char16_t* d = QStringView(text).utf16();
+    const qsizetype n = text.size();
+    // Tabs and other controls lay out to tab stops; beyond Latin-1 a wider fallback font may draw the
+    // character. Both are looked for without a branch per character. With a fixed-pitch font the sum
+    // is a product; otherwise the advances are added in four chains, as a single one waits on each add.
+    char16_t outside = 0;
     double sum = 0;
-    for (QChar c : text) {
-        // Tabs and other controls lay out to tab stops; beyond Latin-1 a wider fallback font may
-        // draw the character.
-        if (c.unicode() < 0x20 || c.unicode() > 0xFF)
-            return -1;
-        sum += (*m_charAdvances)[c.unicode()];
+    if (m_charAdvanceUniform > 0) {
+        for (qsizetype i = 0; i < n; ++i)
+            outside |= char16_t(d[i] - 0x20) > 0xDF;
+        sum = double(n) * m_charAdvanceUniform;
+    } else {
+        double a0 = 0, a1 = 0, a2 = 0, a3 = 0;
+        qsizetype i = 0;
+        for (; i + 4 <= n; i += 4) {
+            outside |= (char16_t(d[i] - 0x20) > 0xDF) | (char16_t(d[i + 1] - 0x20) > 0xDF) |
+                       (char16_t(d[i + 2] - 0x20) > 0xDF) | (char16_t(d[i + 3] - 0x20) > 0xDF);
+            a0 += advances[d[i] & 0xFF];
+            a1 += advances[d[i + 1] & 0xFF];
+            a2 += advances[d[i + 2] & 0xFF];
+            a3 += advances[d[i + 3] & 0xFF];
+        }
+        for (; i < n; ++i) {
+            outside |= char16_t(d[i] - 0x20) > 0xDF;
+            a0 += advances[d[i] & 0xFF];
+        }
+        sum = (a0 + a1) + (a2 + a3);
     }
+    if (outside)
+        return -1;
     // The measure is the rounded sum of the advances. A fixed-pitch font has no kerning; for
     // others a pixel, and one more for every eight characters, covers kerning that widens a pair.
     const double rounded = std::floor(sum + 0.5);
-    return m_charAdvancesFixed ? rounded : rounded + 1 + double(text.size() / 8);
+    return m_charAdvancesFixed ? rounded : rounded + 1 + double(n / 8);
 }
 
 void TSortGrid::AutoSizeColumn(int32_t ACol, bool Force) {
@@ -85,7 +113,8 @@ void TSortGrid::AutoSizeAllColumns(bool Force) {
     for (int32_t r = 0; r < rows; ++r) {
         const auto* cells = static_cast<const TStringSparseList*>(RowData().ItemAt(r));
         for (const int32_t c : sized) {
-            const QString text = cells ? cells->Strings(c) : QString();
+            static const QString none;
+            const QString& text = cells ? cells->TextRef(c) : none;
             int& w = widest[size_t(c)];
             if (r > 0) {
                 const double bound = TextWidthBound(font, text);

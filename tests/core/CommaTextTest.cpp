@@ -154,3 +154,23 @@ TEST(CommaTextReader, ReadsEveryLineAsParseCommaTextAndSharesRepeatedItems) {
     EXPECT_EQ(first[0].constData(), second[0].constData());
     EXPECT_EQ(first[1].constData(), second[1].constData());
 }
+
+TEST(CommaTextReader, ReadsLinesOfChangingLengthAsParseCommaText) {
+    // The reader reserves as many items as the line before held; lines longer, shorter and much
+    // longer than their predecessor must still read whole.
+    auto line = [](int items) {
+        QStringList parts;
+        for (int i = 0; i < items; ++i)
+            parts << QString("\"c%1, x\"").arg(i);
+        return parts.join(u',');
+    };
+    CommaTextReader reader;
+    for (const int items : {4, 4, 1, 9, 200, 3, 65, 66, 2, 1000, 1, 4}) {
+        const QString text = line(items);
+        bool whole = false, expectedWhole = false;
+        const QStringList read = reader.Read(text, whole);
+        ASSERT_EQ(read.size(), items);
+        EXPECT_EQ(read, ParseCommaText(text, expectedWhole)) << items << " items";
+        EXPECT_TRUE(whole);
+    }
+}

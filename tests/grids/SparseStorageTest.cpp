@@ -65,6 +65,30 @@ TEST(SparsePointerArray, HighestIndexFollowsWritesAndClears) {
     EXPECT_EQ(a.HighestIndex(), -1);
 }
 
+TEST(SparsePointerArray, ClearForgetsEveryEntryAndTheArrayIsUsableAfterwards) {
+    TSparsePointerArray a(TSparseQuantum::QuantumSmall);
+    a.WriteAt(5, P(1));
+    a.WriteAt(40, P(2));
+    EXPECT_EQ(a.ReadAt(5), P(1)); // cached
+    a.Clear();
+    EXPECT_EQ(a.ReadAt(5), nullptr) << "the cached read does not survive";
+    EXPECT_EQ(a.ReadAt(40), nullptr);
+    EXPECT_EQ(a.HighestIndex(), -1);
+    EXPECT_EQ(a.SlotCount(), 0);
+    EXPECT_EQ(a.SectionCount(), 0);
+    EXPECT_TRUE(entriesOf(a).empty());
+
+    // The first section lives apart from the others: both kinds are made again and found.
+    a.WriteAt(33, P(3));
+    EXPECT_EQ(a.SlotCount(), 3);
+    EXPECT_EQ(a.SectionCount(), 1);
+    a.WriteAt(2, P(4));
+    EXPECT_EQ(a.SectionCount(), 2);
+    EXPECT_EQ(entriesOf(a), (std::vector<std::pair<int32_t, void*>>{{2, P(4)}, {33, P(3)}}));
+    a.WriteAt(33, nullptr);
+    EXPECT_EQ(a.HighestIndex(), 2) << "found in the first section";
+}
+
 TEST(SparsePointerArray, ReadCacheNeverReturnsAStaleValue) {
     TSparsePointerArray a(TSparseQuantum::QuantumSmall);
     EXPECT_EQ(a.ReadAt(5), nullptr); // caches "null at 5"
@@ -235,6 +259,32 @@ TEST(StringSparseList, EmptyWritesDropTheItemUnlessItCarriesAnObject) {
     EXPECT_EQ(l.Count(), 2);
     l.setObjects(7, nullptr);
     EXPECT_EQ(l.Count(), 2) << "a null object on an empty slot stores nothing";
+}
+
+TEST(StringSparseList, TakeTextStoresLikePutAndKeepsTheObject) {
+    TStringSparseList l(TSparseQuantum::QuantumSmall);
+    int changes = 0;
+    l.OnChange = [&](TStrings*) { ++changes; };
+    QString text = QStringLiteral("Jörg");
+    const QChar* data = text.constData();
+    l.TakeText(2, std::move(text));
+    EXPECT_EQ(l.Strings(2), "Jörg");
+    EXPECT_EQ(l.TextRef(2).constData(), data) << "taken over, not copied";
+    EXPECT_EQ(l.Count(), 3);
+
+    l.setObjects(2, P(1));
+    l.TakeText(2, QStringLiteral("Maaß"));
+    EXPECT_EQ(l.Strings(2), "Maaß");
+    EXPECT_EQ(l.Objects(2), P(1)) << "a text write keeps the object";
+    l.TakeText(2, QString());
+    EXPECT_EQ(l.Strings(2), "");
+    EXPECT_EQ(l.Objects(2), P(1));
+    l.setObjects(2, nullptr);
+    l.TakeText(5, QStringLiteral("x"));
+    l.TakeText(5, QString());
+    EXPECT_EQ(l.List().ItemAt(5), nullptr) << "an empty text without an object drops the item";
+    EXPECT_EQ(changes, 7) << "every call fires OnChange, as Put does";
+    EXPECT_THROW(l.TakeText(-1, QStringLiteral("x")), EListError);
 }
 
 TEST(StringSparseList, InsertDeleteMoveAndExchangeCarryTextAndObject) {

@@ -42,6 +42,21 @@ TEST(TextFileEncoding, EveryWindows1252ByteReadsAndWritesBackUnchanged) {
     EXPECT_EQ(EncodeTextFile(text, TextFileKind::Plain), all);
 }
 
+TEST(TextFileEncoding, Windows1252BytesReadRightAtEveryPositionOfALongAsciiText) {
+    // Plain ASCII is passed over in blocks; a byte from 0x80 to 0x9F (mapped apart from Latin-1) or
+    // an umlaut must be found wherever it stands, also in the last bytes of the file.
+    const QByteArray ascii = "Stopp:,\"3,03\",\"43,003 km/h\",Kegel";
+    for (const char high : {'\x80', '\x9F', '\xC4'}) {
+        for (qsizetype at = 0; at < ascii.size(); ++at) {
+            QByteArray bytes = ascii;
+            bytes[at] = high;
+            QString expected = QString::fromLatin1(ascii);
+            expected[at] = high == '\x80' ? QChar(0x20AC) : high == '\x9F' ? QChar(0x0178) : QChar(0xC4);
+            ASSERT_EQ(DecodeTextFile(bytes), expected) << "byte " << at;
+        }
+    }
+}
+
 TEST(TextFileEncoding, TextWhoseWindows1252BytesLookLikeUtf8IsWrittenAsUtf8) {
     // "Ã¤" in Windows-1252 is C3 A4, the UTF-8 of "ä"; a leading "ï»¿" would be taken for a
     // byte-order mark. Both must read back as they were.

@@ -2,8 +2,11 @@
 #include "core/EInvalidGridOperation.h"
 #include "platform/FakeDialogs.h"
 
+#include <QFontInfo>
 #include <QFontMetrics>
+#include <cmath>
 #include <gtest/gtest.h>
+#include <random>
 
 namespace {
 
@@ -12,6 +15,8 @@ class TestGrid : public TSortGrid {
 public:
     using TSortGrid::RememberEditCell;
     using TSortGrid::SetEditText;
+    using TSortGrid::TextWidth;
+    using TSortGrid::TextWidthBound;
     using TSortGrid::ValidateCell;
 };
 
@@ -332,6 +337,36 @@ TEST_F(SortGridTest, AutoSizeColumnsSizesEveryColumnAsAutoSizeColumnDoes) {
     // "X" is measured in the last row's font, the grid's own.
     EXPECT_EQ(g.ColWidths(0),
               QFontMetrics(g.font()).horizontalAdvance("X") + QFontMetrics(big).horizontalAdvance("Stopp:"));
+}
+
+TEST_F(SortGridTest, TextWidthBoundIsTheRoundedSumOfTheAdvancesAndNeverBelowTheWidth) {
+    // Sizing skips a text whose bound cannot beat the widest so far, so a bound below the measured
+    // width would leave a column too narrow.
+    QFont fixed(QStringLiteral("Courier"));
+    fixed.setStyleHint(QFont::TypeWriter);
+    fixed.setPixelSize(16);
+    std::mt19937 rng(7);
+    std::uniform_int_distribution<int> length(0, 41), latin1(0x20, 0xFF);
+    for (const QFont& font : {g.font(), fixed}) {
+        const QFontMetricsF fm(font);
+        const bool fixedPitch = QFontInfo(font).fixedPitch();
+        for (int k = 0; k < 3000; ++k) {
+            QString text;
+            for (int i = length(rng); i > 0; --i)
+                text += QChar(latin1(rng));
+            double sum = 0;
+            for (QChar c : text)
+                sum += fm.horizontalAdvance(c);
+            const double rounded = std::floor(sum + 0.5);
+            const double bound = g.TextWidthBound(font, text);
+            ASSERT_EQ(bound, fixedPitch ? rounded : rounded + 1 + double(text.size() / 8))
+                << qPrintable(text);
+            ASSERT_GE(bound, g.TextWidth(font, text)) << qPrintable(text);
+        }
+        for (const QString& unmeasurable : {QStringLiteral("Kegel\t2 s"), QStringLiteral("Łukasz"),
+                                            QStringLiteral("abcdefg\n"), QString(QChar(0x20AC))})
+            EXPECT_EQ(g.TextWidthBound(font, unmeasurable), -1) << qPrintable(unmeasurable);
+    }
 }
 
 TEST_F(SortGridTest, ClearKeepsTheHeaderAndLeavesOneEmptyDataRowMarkedModified) {
