@@ -1,16 +1,13 @@
 #include "core/CommaText.h"
 
+#include "core/CommaTextItems.h"
+
 #include <algorithm>
 
 namespace {
 
 bool isBlankOrControl(char16_t c) {
     return c <= 32;
-}
-
-// Codes 1..32 are skipped between items; code 0 is not, because outside quotes it ends the line.
-bool isSkippable(char16_t c) {
-    return c >= 1 && c <= 32;
 }
 
 bool needsQuotes(const QString& item) {
@@ -27,71 +24,13 @@ bool needsQuotes(const QString& item) {
 // caller expects, or 0 to count them.
 template <typename MakeItem>
 qsizetype ReadCommaText(QStringView line, QStringList& items, MakeItem makeItem, qsizetype expected = 0) {
-    const qsizetype n = line.size();
-    const char16_t* d = line.utf16();
-    qsizetype pos = 0;
     // One item per comma and one more, unless commas stand in quotes: the list is allocated once.
-    if (n > 0)
+    if (!line.isEmpty())
         items.reserve(items.size() + (expected > 0 ? expected : line.count(u',') + 1));
-    auto skip = [&] {
-        while (pos < n && isSkippable(d[pos]))
-            ++pos;
-    };
-    skip();
-    while (pos < n) {
-        // A zero character outside quotes ends the line; treating it as an item start would never
-        // advance.
-        if (d[pos] == 0)
-            break;
-        if (d[pos] == u'"') {
-            ++pos;
-            // Most quoted items hold no quote of their own: then the item is the text up to the
-            // closing quote (or, without one, the rest of the line).
-            qsizetype close = pos;
-            while (close < n && d[close] != u'"')
-                ++close;
-            if (close >= n || close + 1 >= n || d[close + 1] != u'"') {
-                items.append(makeItem(line.mid(pos, close - pos)));
-                pos = std::min(close + 1, n);
-            } else {
-                QString item;
-                // Copied in runs between quotes rather than character by character.
-                while (pos < n) {
-                    qsizetype q = pos;
-                    while (q < n && d[q] != u'"')
-                        ++q;
-                    item.append(line.mid(pos, q - pos));
-                    pos = q;
-                    if (pos >= n)
-                        break;
-                    if (pos + 1 < n && d[pos + 1] == u'"') {
-                        item += u'"';
-                        pos += 2;
-                        continue;
-                    }
-                    ++pos;
-                    break;
-                }
-                // A missing closing quote leaves the whole rest of the line in the item.
-                items.append(std::move(item));
-            }
-        } else {
-            const qsizetype start = pos;
-            while (pos < n && d[pos] != u',' && !isBlankOrControl(d[pos]))
-                ++pos;
-            items.append(makeItem(line.mid(start, pos - start)));
-        }
-        skip();
-        if (pos < n && d[pos] == u',') {
-            // The line ends at its length or at a zero character, whichever comes first.
-            const bool commaIsLast = pos == n - 1 || d[pos + 1] == 0;
-            ++pos;
-            skip();
-            if (commaIsLast)
-                items.append(QString());
-        }
-    }
-    return pos;
+    return ForEachCommaItem(line, [&](QStringView text) {
+        items.append(makeItem(text));
+        return true;
+    });
 }
 
 QString NewItem(QStringView text) {

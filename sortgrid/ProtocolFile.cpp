@@ -1,6 +1,7 @@
 #include "sortgrid/ProtocolFile.h"
 
 #include "core/CommaText.h"
+#include "core/CommaTextItems.h"
 #include "core/TextLines.h"
 #include "sortgrid/EConvertError.h"
 
@@ -15,19 +16,19 @@ const QString kUser = QStringLiteral("UserSettings");
     throw EConvertError(QStringLiteral("Not a protocol file: %1").arg(why));
 }
 
+// A protocol holds a row format for every row, nearly all alike: an entry equal to the one before
+// shares its text (writing) or its setting (reading, below) instead of being converted again.
+
 QStringList FormatItems(const QString& name, const std::vector<TFontSetting>& list) {
     QStringList items{name};
     items.reserve(qsizetype(list.size()) + 1);
-    for (const TFontSetting& s : list)
-        items << s.Text();
+    QString text;
+    for (size_t i = 0; i < list.size(); ++i) {
+        if (i == 0 || !(list[i] == list[i - 1]))
+            text = list[i].Text();
+        items << text;
+    }
     return items;
-}
-
-std::vector<TFontSetting> ReadFormats(const QStringList& items) {
-    std::vector<TFontSetting> out(size_t(items.size() - 1));
-    for (qsizetype i = 1; i < items.size(); ++i)
-        out[size_t(i - 1)].setText(items[i]);
-    return out;
 }
 
 bool IsWholeNumber(const QString& s) {
@@ -62,14 +63,50 @@ QStringList BuildProtocolLines(const ProtocolFileData& data) {
 
 namespace {
 
+[[noreturn]] void ZeroCharacter(qsizetype index) {
+    Malformed(QStringLiteral("line %1 holds a zero character outside double quotes").arg(index + 1));
+}
+
 // Reads one line's items. A zero character outside double quotes would end the line there and drop
 // the rest without a word; such a line (a binary file, for one) is not a protocol line.
 QStringList ReadItems(CommaTextReader& reader, QStringView line, qsizetype index) {
     bool whole = true;
     QStringList items = reader.Read(line, whole);
     if (!whole)
-        Malformed(QStringLiteral("line %1 holds a zero character outside double quotes").arg(index + 1));
+        ZeroCharacter(index);
     return items;
+}
+
+// Reads a format settings line straight into settings, without a string per entry; nullopt when the
+// line is not the one called `name`. Raises what ReadItems and TFontSetting::setText raise.
+std::optional<std::vector<TFontSetting>> ReadFormatLine(QStringView line, const QString& name,
+                                                        qsizetype index) {
+    std::vector<TFontSetting> formats;
+    qsizetype count = 0;
+    bool other = false;
+    QString converted; // the text of the last entry converted
+    const qsizetype stop = ForEachCommaItem(line, [&](QStringView text) {
+        if (count++ == 0) {
+            other = text != name;
+            return !other;
+        }
+        if (formats.empty() || text != converted) {
+            converted = text.toString();
+            TFontSetting setting;
+            setting.setText(converted);
+            formats.push_back(setting);
+        } else {
+            formats.push_back(formats.back());
+        }
+        return true;
+    });
+    if (other)
+        return std::nullopt;
+    if (stop != line.size())
+        ZeroCharacter(index);
+    if (count == 0)
+        Malformed(QStringLiteral("empty line %1").arg(index + 1));
+    return formats;
 }
 
 template <typename Lines> ProtocolFileData ParseLines(const Lines& lines, bool WithLayout) {
@@ -93,6 +130,15 @@ template <typename Lines> ProtocolFileData ParseLines(const Lines& lines, bool W
         return items;
     };
 
+    auto formatSection = [&](const QString& name) {
+        if (next >= end)
+            Malformed(QStringLiteral("the file ends before its rows"));
+        auto formats = ReadFormatLine(lines[next], name, next);
+        if (formats)
+            ++next;
+        return formats;
+    };
+
     if (end == 0)
         Malformed(QStringLiteral("the file is empty"));
     if (auto items = section(kGenerel)) {
@@ -100,10 +146,8 @@ template <typename Lines> ProtocolFileData ParseLines(const Lines& lines, bool W
             Malformed(kGenerel + QStringLiteral(" without a value"));
         data.ColumnFormatsFirst = items->at(1) == QLatin1String("1");
     }
-    if (auto items = section(kFontCol))
-        data.ColumnFormats = ReadFormats(*items);
-    if (auto items = section(kFontRow))
-        data.RowFormats = ReadFormats(*items);
+    data.ColumnFormats = formatSection(kFontCol);
+    data.RowFormats = formatSection(kFontRow);
     if (auto items = section(kUser))
         data.UserSettings = items->mid(1);
 

@@ -258,6 +258,38 @@ TEST(ProtocolFileText, AFileTextReadsLikeItsLinesOneByOneAndReportsItsFirstBadLi
     }
 }
 
+TEST(ProtocolFileText, FormatLinesOfManyAlikeEntriesReadEveryEntryAndRefuseABadOne) {
+    // A protocol has a row format per row, nearly all alike; the entries that differ, and those after
+    // them, must come back as written.
+    TFontSetting plain, bold, red;
+    bold.setBold(true);
+    red.setFontColor(clRed);
+    red.setUnderline(true);
+    const std::vector<TFontSetting> rows = {plain, plain, bold, plain, bold, bold, red, red, plain};
+    ProtocolFileData written;
+    written.ColumnFormats = std::vector<TFontSetting>{red, red};
+    written.RowFormats = rows;
+    written.Layout = QStringList{"-1", "-1", "-1", "-1", "-1"};
+    written.Rows = {{"Who"}, {"Start:"}};
+    const QStringList lines = BuildProtocolLines(written);
+    EXPECT_EQ(lines[2].count(QStringLiteral("clRed,0,0,1,clBlack")), 2);
+    const ProtocolFileData read = ParseProtocolLines(lines, false);
+    EXPECT_EQ(read.ColumnFormats, written.ColumnFormats);
+    EXPECT_EQ(read.RowFormats, rows);
+
+    // An entry that is not a setting fails the file, wherever it stands among alike ones.
+    for (const QString& badEntry :
+         {QStringLiteral("\"clBlack,0\""), QStringLiteral("\"clNoColour,0,0,0,clBlack\"")}) {
+        QStringList bad = lines;
+        bad[2] = bad[2].replace(QStringLiteral("\"clBlack,1,0,0,clBlack\""), badEntry);
+        EXPECT_THROW(ParseProtocolLines(bad, false), EConvertError) << qPrintable(badEntry);
+    }
+    // A zero character ends a format line's reading as any other's.
+    QStringList zero = lines;
+    zero[2].append(QChar(0)).append(QStringLiteral(",\"clBlack,0,0,0,clBlack\""));
+    EXPECT_THROW(ParseProtocolLines(zero, false), EConvertError);
+}
+
 TEST_F(GridFileTest, LayoutLineCarriesFormSizeColumnWidthsAndPosition) {
     QWidget form;
     g.setParent(&form);
