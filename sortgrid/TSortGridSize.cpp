@@ -32,8 +32,9 @@ double TSortGrid::TextWidthBound(const QFont& font, const QString& text) const {
     const char16_t* d = QStringView(text).utf16();
     const qsizetype n = text.size();
     // Tabs and other controls lay out to tab stops; beyond Latin-1 a wider fallback font may draw the
-    // character. Both are looked for without a branch per character. With a fixed-pitch font the sum
-    // is a product; otherwise the advances are added in four chains, as a single one waits on each add.
+    // character. Both are looked for without a branch per character. When every Latin-1 character has
+    // the same advance (a fixed-pitch font) the sum is a product; otherwise the advances are added in
+    // four chains, as a single one waits on each add.
     char16_t outside = 0;
     double sum = 0;
     if (m_charAdvanceUniform > 0) {
