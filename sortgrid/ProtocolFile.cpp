@@ -118,10 +118,13 @@ template <typename Lines> ProtocolFileData ParseLines(const Lines& lines, bool W
     qsizetype next = 0;
     // Each settings line is optional; a line that is not the expected one is looked at again as
     // the next candidate, so a file without settings starts with its layout line.
-    auto section = [&](const QString& name) -> std::optional<QStringList> {
+    auto candidate = [&]() -> QStringView {
         if (next >= end)
             Malformed(QStringLiteral("the file ends before its rows"));
-        QStringList items = ReadItems(reader, lines[next], next);
+        return lines[next];
+    };
+    auto section = [&](const QString& name) -> std::optional<QStringList> {
+        QStringList items = ReadItems(reader, candidate(), next);
         if (items.isEmpty())
             Malformed(QStringLiteral("empty line %1").arg(next + 1));
         if (items.front() != name)
@@ -131,9 +134,7 @@ template <typename Lines> ProtocolFileData ParseLines(const Lines& lines, bool W
     };
 
     auto formatSection = [&](const QString& name) {
-        if (next >= end)
-            Malformed(QStringLiteral("the file ends before its rows"));
-        auto formats = ReadFormatLine(lines[next], name, next);
+        auto formats = ReadFormatLine(candidate(), name, next);
         if (formats)
             ++next;
         return formats;

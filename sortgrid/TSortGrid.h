@@ -340,6 +340,10 @@ private:
     QStringList RowCells(int32_t ARow) const;
     /// Puts the texts of row ARow's columns into `cells` (emptied first).
     void RowCellsInto(int32_t ARow, QStringList& cells) const;
+    /// Appends one line per row, written by `appendLine` from the row's cells and ended by CR LF;
+    /// room for `bytesPerRow` characters a row is reserved first.
+    void AppendRowLines(QString& text, qsizetype bytesPerRow,
+                        void (*appendLine)(QString&, const QStringList&)) const;
     /// The protocol file's data without its rows: settings, user settings and layout.
     ProtocolFileData FileHeaderData(bool WithLayout);
     /// The protocol file's whole text, lines ended by CR LF.

@@ -47,6 +47,17 @@ void TSortGrid::RowCellsInto(int32_t ARow, QStringList& cells) const {
         cells << (stored ? stored->Strings(c) : QString());
 }
 
+void TSortGrid::AppendRowLines(QString& text, qsizetype bytesPerRow,
+                               void (*appendLine)(QString&, const QStringList&)) const {
+    text.reserve(text.size() + qsizetype(std::max(0, RowCount())) * bytesPerRow);
+    QStringList cells;
+    for (int32_t r = 0; r < RowCount(); ++r) {
+        RowCellsInto(r, cells);
+        appendLine(text, cells);
+        text += QLatin1String("\r\n");
+    }
+}
+
 ProtocolFileData TSortGrid::FileHeaderData(bool WithLayout) {
     ProtocolFileData data;
     data.ColumnFormatsFirst = m_columnFormatsFirst;
@@ -84,13 +95,7 @@ QString TSortGrid::BuildFileText(bool WithLayout) {
     // The lines of BuildFileLines joined by CR LF, with the rows written straight into the text
     // instead of as one string per line.
     QString text = JoinLines(BuildProtocolLines(FileHeaderData(WithLayout)));
-    text.reserve(text.size() + qsizetype(std::max(0, RowCount())) * 56);
-    QStringList cells;
-    for (int32_t r = 0; r < RowCount(); ++r) {
-        RowCellsInto(r, cells);
-        AppendCommaText(text, cells);
-        text += QLatin1String("\r\n");
-    }
+    AppendRowLines(text, 56, AppendCommaText);
     return text;
 }
 
@@ -109,13 +114,7 @@ void TSortGrid::SaveToCsvFile(const QString& FileName) {
     bool ok = false;
     try {
         QString text;
-        text.reserve(qsizetype(std::max(0, RowCount())) * 52);
-        QStringList cells;
-        for (int32_t r = 0; r < RowCount(); ++r) {
-            RowCellsInto(r, cells);
-            AppendCsvLine(text, cells);
-            text += QLatin1String("\r\n");
-        }
+        AppendRowLines(text, 52, AppendCsvLine);
         ok = platform::WriteTextFile(FileName, text, platform::TextFileKind::Csv);
     } catch (...) {
         ok = false;
