@@ -122,6 +122,11 @@ void placeRows(QList<StandingRow>& rows) {
     }
 }
 
+QString classOf(const Competitor& c, const EventRules& rules) {
+    const QString given = c.className.trimmed();
+    return given.isEmpty() ? classForYear(c.yearOfBirth, rules.classTable) : given;
+}
+
 } // namespace
 
 QString classForYear(int yearOfBirth, const QList<ClassBand>& table) {
@@ -140,15 +145,17 @@ Standings rankEvent(const QList<Competitor>& competitors, const QList<RunRecord>
     Standings out;
     QList<StandingRow>& rows = out.overall;
     QHash<int, qsizetype> rowOf;
+    QHash<int, const Competitor*> removed;
     rows.reserve(competitors.size());
     for (const Competitor& c : competitors) {
+        if (c.deleted && !removed.contains(c.startNumber))
+            removed.insert(c.startNumber, &c);
         if (c.deleted || rowOf.contains(c.startNumber))
             continue;
         rowOf.insert(c.startNumber, rows.size());
         StandingRow row;
         row.competitor = c;
-        row.className = c.className.trimmed().isEmpty() ? classForYear(c.yearOfBirth, rules.classTable)
-                                                        : c.className.trimmed();
+        row.className = classOf(c, rules);
         rows.append(row);
     }
     for (const RunRecord& run : runs) {
@@ -157,6 +164,10 @@ Standings rankEvent(const QList<Competitor>& competitors, const QList<RunRecord>
         auto it = rowOf.constFind(run.startNumber);
         if (it == rowOf.constEnd()) {
             StandingRow row;
+            if (const Competitor* c = removed.value(run.startNumber)) {
+                row.competitor = *c;
+                row.className = classOf(*c, rules);
+            }
             row.competitor.startNumber = run.startNumber;
             it = rowOf.insert(run.startNumber, rows.size());
             rows.append(row);

@@ -24,7 +24,9 @@
 // - Full results rank first by their sum; partial results follow, more finished runs first, then by
 //   their sum; both get places. Then without a place: DNF, DNS, DSQ, not yet driven; each group by
 //   start number. Equal results share a place and the next place is skipped.
-// - Runs whose start number is not on the start list rank under that number without a name.
+// - Runs whose start number is not on the start list rank under that number without a name; runs of
+//   a competitor marked deleted still rank, under that competitor. Competitors without runs are listed
+//   (not yet driven).
 
 /// The class for a year of birth by the class table (both edges of a band belong to it); empty for
 /// an unknown year (0) or a year no band covers.

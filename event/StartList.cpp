@@ -238,8 +238,8 @@ StartListResult readStartList(const QByteArray& bytes, StartListMode mode) {
                    QStringLiteral("Unbekannte Spalten werden nicht übernommen: %1.")
                        .arg(unknown.join(QStringLiteral(", "))),
                    StartListProblem::Severity::Hint);
-    // With both "Name" and "Vorname", "Name" is the surname.
-    if (has(Column::Name) && has(Column::FirstName) && !has(Column::LastName))
+    // Beside "Vorname", "Name" is the surname.
+    if (has(Column::Name) && !has(Column::LastName) && has(Column::FirstName))
         std::swap(columnOf[size_t(Column::Name)], columnOf[size_t(Column::LastName)]);
 
     QHash<int, int> lineOfNumber;
@@ -255,14 +255,15 @@ StartListResult readStartList(const QByteArray& bytes, StartListMode mode) {
         Competitor c;
         const QString numberText = field(Column::Number);
         bool ok = false;
-        static const QRegularExpression digits(QStringLiteral("^\\d{1,9}$"));
-        const int number = digits.match(numberText).hasMatch() ? numberText.toInt(&ok) : 0;
+        static const QRegularExpression digits(QStringLiteral("^[0-9]+$"));
+        const bool allDigits = digits.match(numberText).hasMatch();
+        const int number = allDigits ? numberText.toInt(&ok) : 0;
         if (numberText.isEmpty())
             addProblem(result, rec.line, QStringLiteral("Die Startnummer fehlt."));
-        else if (!ok)
+        else if (!allDigits)
             addProblem(result, rec.line,
                        QStringLiteral("Die Startnummer „%1“ ist keine Zahl.").arg(numberText.left(20)));
-        else if (number < 1 || number > 65535)
+        else if (!ok || number < 1 || number > 65535)
             addProblem(
                 result, rec.line,
                 QStringLiteral("Die Startnummer %1 liegt nicht zwischen 1 und 65535.").arg(numberText));
@@ -272,11 +273,11 @@ StartListResult readStartList(const QByteArray& bytes, StartListMode mode) {
                            .arg(number)
                            .arg(lineOfNumber[number]));
         c.startNumber = number;
-        if (has(Column::Name))
-            c.lastName = field(Column::Name);
-        else {
+        if (has(Column::FirstName) || has(Column::LastName)) {
             c.firstName = field(Column::FirstName);
             c.lastName = field(Column::LastName);
+        } else {
+            c.lastName = field(Column::Name);
         }
         if (c.firstName.trimmed().isEmpty() && c.lastName.trimmed().isEmpty())
             addProblem(result, rec.line, QStringLiteral("Der Name fehlt."));

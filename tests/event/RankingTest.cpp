@@ -139,8 +139,12 @@ TEST(Ranking, ScoresEveryModeWithPenaltiesTiesStatusesAndMarks) {
 TEST(Ranking, GapsAreToTheLeaderAndTheOneAheadAndOnlyForFullResults) {
     const QList<RunRecord> runs{run(1, 1, 40000), run(2, 1, 40000), run(3, 1, 41500), run(4, 1, 43000),
                                 dnf(5, 1)};
-    const QList<StandingRow> rows = rankEvent({}, runs, EventRules{}).overall;
+    Competitor removed = driver(4);
+    removed.deleted = true;
+    const QList<StandingRow> rows = rankEvent({removed}, runs, EventRules{}).overall;
     ASSERT_EQ(rows.size(), 5);
+    EXPECT_EQ(rows[3].competitor.displayName(), QStringLiteral("Fahrer 4"))
+        << "a removed competitor's runs keep the name";
     EXPECT_FALSE(rows[0].gapToLeaderMs);
     EXPECT_EQ(rows[1].gapToLeaderMs, 0);
     EXPECT_EQ(rows[2].gapToLeaderMs, 1500);

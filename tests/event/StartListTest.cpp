@@ -89,14 +89,15 @@ TEST(StartList, BadInputIsListedByLineAndNothingIsImported) {
         {"bad lines",
          "Nr;Name;Jahrgang;Geschlecht\n1;Max;;\nzwei;Eva;;\n0;Udo;;\n65536;Ina;;\n1;Tom;;\n5;;;\n6;Kai;12;"
          "\n7;Ute;;q\n"
-         "65535;Bo;;\n",
+         "65535;Bo;;\n99999999999;Al;;\n",
          "3: Die Startnummer „zwei“ ist keine Zahl.\n"
          "4: Die Startnummer 0 liegt nicht zwischen 1 und 65535.\n"
          "5: Die Startnummer 65536 liegt nicht zwischen 1 und 65535.\n"
          "6: Die Startnummer 1 steht schon in Zeile 2.\n"
          "7: Der Name fehlt.\n"
          "8: Der Jahrgang „12“ ist keine Jahreszahl.\n"
-         "9: Das Geschlecht „q“ ist unbekannt (m, w oder d)."},
+         "9: Das Geschlecht „q“ ist unbekannt (m, w oder d).\n"
+         "11: Die Startnummer 99999999999 liegt nicht zwischen 1 und 65535."},
     };
     for (const Case& c : cases) {
         const StartListResult r = readStartList(c.bytes);
@@ -110,7 +111,7 @@ TEST(StartList, BadInputIsListedByLineAndNothingIsImported) {
     ASSERT_EQ(skipped.competitors.size(), 2);
     EXPECT_EQ(skipped.competitors[0].displayName(), QStringLiteral("Max"));
     EXPECT_EQ(skipped.competitors[1].startNumber, 65535);
-    EXPECT_EQ(skipped.skippedLines, 7);
+    EXPECT_EQ(skipped.skippedLines, 8);
     EXPECT_TRUE(readStartList(garbage, StartListMode::SkipErrorLines).competitors.isEmpty());
 }
 
