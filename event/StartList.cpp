@@ -38,13 +38,15 @@ QString normalised(const QString& header) {
 }
 
 std::optional<Column> columnFor(const QString& header) {
-    const QString key = normalised(header);
-    if (key.isEmpty())
-        return std::nullopt;
-    for (const ColumnName& c : ColumnNames)
-        if (QString::fromLatin1(c.names).split(QLatin1Char('|')).contains(key))
-            return c.column;
-    return std::nullopt;
+    static const QHash<QString, Column> byName = [] {
+        QHash<QString, Column> map;
+        for (const ColumnName& c : ColumnNames)
+            for (const QString& name : QString::fromLatin1(c.names).split(QLatin1Char('|')))
+                map.insert(name, c.column);
+        return map;
+    }();
+    const auto it = byName.constFind(normalised(header));
+    return it == byName.constEnd() ? std::nullopt : std::optional<Column>(*it);
 }
 
 struct Record {
@@ -52,7 +54,15 @@ struct Record {
     QStringList fields;
 };
 
-// Splits the text into records at line ends outside quotes; "" inside quotes is one quote.
+bool blank(const Record& r) {
+    for (const QString& f : r.fields)
+        if (!f.trimmed().isEmpty())
+            return false;
+    return true;
+}
+
+// Splits the text into records (blank ones left out) at line ends outside quotes; "" inside quotes is one
+// quote.
 QList<Record> splitRecords(const QString& text, QChar sep) {
     QList<Record> records;
     Record rec;
@@ -91,7 +101,8 @@ QList<Record> splitRecords(const QString& text, QChar sep) {
             if (c == QLatin1Char('\r') && i + 1 < text.size() && text[i + 1] == QLatin1Char('\n'))
                 ++i;
             endField();
-            records.append(rec);
+            if (!blank(rec))
+                records.append(rec);
             rec = Record{};
             rec.line = ++line;
         } else if (!wasQuoted) {
@@ -104,13 +115,6 @@ QList<Record> splitRecords(const QString& text, QChar sep) {
         records.append(rec);
     }
     return records;
-}
-
-bool blank(const Record& r) {
-    for (const QString& f : r.fields)
-        if (!f.trimmed().isEmpty())
-            return false;
-    return true;
 }
 
 // The separator of the header line: the most frequent of ';', ',' and tab outside quotes.
@@ -166,9 +170,16 @@ std::optional<Sex> parseSex(const QString& text) {
     return std::nullopt;
 }
 
+// A garbage file would give a problem for every line; a person reads the first ones.
+constexpr qsizetype MaxProblemsListed = 200;
+
 void addProblem(StartListResult& r, int line, const QString& message,
                 StartListProblem::Severity severity = StartListProblem::Severity::Error) {
-    r.problems.append({line, severity, message});
+    if (r.problems.size() < MaxProblemsListed)
+        r.problems.append({line, severity, message});
+    else if (r.problems.size() == MaxProblemsListed)
+        r.problems.append({line, StartListProblem::Severity::Hint,
+                           QStringLiteral("Weitere Probleme werden nicht aufgeführt.")});
 }
 
 } // namespace
