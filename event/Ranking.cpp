@@ -213,10 +213,12 @@ Standings rankEvent(const QList<Competitor>& competitors, const QList<RunRecord>
     for (const auto& [name, list] : byClass)
         if (!name.isEmpty() && !order.contains(name))
             others.append(name);
-    QCollator collator(QLocale(QLocale::German, QLocale::Germany));
-    collator.setNumericMode(true);
-    std::sort(others.begin(), others.end(),
-              [&](const QString& a, const QString& b) { return collator.compare(a, b) < 0; });
+    if (others.size() > 1) {
+        QCollator collator(QLocale(QLocale::German, QLocale::Germany));
+        collator.setNumericMode(true);
+        std::sort(others.begin(), others.end(),
+                  [&](const QString& a, const QString& b) { return collator.compare(a, b) < 0; });
+    }
     order += others;
     if (byClass.count(QString()))
         order.append(QString());
