@@ -76,18 +76,20 @@ QString resultsHtml(const Standings& standings, const EventInfo& info, int resol
     QString h;
     h += QStringLiteral("<!DOCTYPE html>\n<html lang=\"de\">\n<head>\n<meta charset=\"utf-8\">\n<title>");
     h += esc(title.mid(1).value(0, title.first()));
-    h += QStringLiteral("</title>\n<style>\n"
-                        "body{font-family:sans-serif;margin:1.5em}\n"
-                        "table{border-collapse:collapse;margin-bottom:1.5em}\n"
-                        "th,td{border:1px solid #999;padding:.2em .5em;vertical-align:top}\n"
-                        "th{background:#eee;text-align:left}\n"
-                        "td.num{text-align:right;white-space:nowrap}\n"
-                        ".note{display:block;font-size:.8em;color:#555}\n"
-                        ".training{font-style:italic;color:#666}\n"
-                        ".dropped .time{text-decoration:line-through}\n"
-                        ".void .time{text-decoration:line-through;color:#999}\n"
-                        ".corrected .note{color:#a40}\n"
-                        "</style>\n</head>\n<body>\n");
+    h += QStringLiteral(
+        "</title>\n<style>\n"
+        "body{font-family:sans-serif;margin:1.5em}\n"
+        "table{border-collapse:collapse;margin-bottom:1.5em}\n"
+        "th,td{border:1px solid #999;padding:.2em .5em;vertical-align:top}\n"
+        "th{background:#eee;text-align:left}\n"
+        "td.num{text-align:right}\n"
+        ".time{white-space:nowrap}\n"
+        ".note{display:block;font-size:.8em;color:#555;min-width:8em;max-width:16em;margin-left:auto}\n"
+        ".training{font-style:italic;color:#666}\n"
+        ".dropped .time{text-decoration:line-through}\n"
+        ".void .time{text-decoration:line-through;color:#999}\n"
+        ".corrected .note{color:#a40}\n"
+        "</style>\n</head>\n<body>\n");
     h += QStringLiteral("<h1>%1</h1>\n").arg(esc(title.first()));
     for (const QString& line : title.mid(1))
         h += QStringLiteral("<p>%1</p>\n").arg(esc(line));
@@ -105,7 +107,11 @@ QString resultsHtml(const Standings& standings, const EventInfo& info, int resol
                 h += classes.isEmpty()
                          ? QStringLiteral("<td>")
                          : QStringLiteral("<td class=\"%1\">").arg(classes.join(QLatin1Char(' ')));
-                h += QStringLiteral("<span class=\"time\">%1</span>").arg(esc(c.text));
+                // Times and run marks stay on one line; names and remarks wrap.
+                if (c.value || !c.marks.isEmpty())
+                    h += QStringLiteral("<span class=\"time\">%1</span>").arg(esc(c.text));
+                else
+                    h += esc(c.text);
                 if (!c.note.isEmpty())
                     h += QStringLiteral("<span class=\"note\">%1</span>").arg(esc(c.note));
                 h += QStringLiteral("</td>");
