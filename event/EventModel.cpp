@@ -68,6 +68,24 @@ void EventModel::renumber(int startNumber) {
     }
 }
 
+void EventModel::setInfo(const EventInfo& info) {
+    if (m_data.info == info)
+        return;
+    m_data.info = info;
+    if (m_writer)
+        m_writer->enqueue(info);
+    changed(EventChange::Info, 0);
+}
+
+void EventModel::setRules(const EventRules& rules) {
+    if (m_data.rules == rules)
+        return;
+    m_data.rules = rules;
+    if (m_writer)
+        m_writer->enqueue(rules);
+    changed(EventChange::Rules, 0);
+}
+
 int64_t EventModel::addRun(RunRecord run) {
     run.id = ++m_lastRunId;
     run.runNumber = 0;

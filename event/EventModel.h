@@ -10,7 +10,7 @@
 class EventWriter;
 
 /// What part of the event changed.
-enum class EventChange : uint8_t { Run, Competitor, Audit };
+enum class EventChange : uint8_t { Info, Rules, Run, Competitor, Audit };
 
 /// The event as the windows show it: the loaded values, kept in memory and changed only through
 /// this class, which hands every changed record to the event writer. Keeps the run numbers
@@ -34,6 +34,10 @@ public:
     /// The time for an audit entry.
     QDateTime now() const { return m_now ? m_now() : QDateTime::currentDateTime(); }
 
+    /// Sets name, date and place and stores them.
+    void setInfo(const EventInfo& info);
+    /// Sets the rules and stores them.
+    void setRules(const EventRules& rules);
     /// Adds a finished (or ended) run: gives it its key and run number and stores it. Returns the key.
     int64_t addRun(RunRecord run);
     /// Replaces the run with the same key; run numbers of the start numbers concerned follow.

@@ -102,7 +102,10 @@ EventStore::~EventStore() {
 }
 
 StoreError EventStore::error(int code, StoreErrorKind fallback) const {
-    return makeError(kindOf(code, fallback), m_path, QString::fromUtf8(sqlite3_errmsg(m_db)));
+    // SQLite's own text is English; a fault of the disk gets a German one.
+    const QString detail = (code & 0xff) == SQLITE_IOERR ? tr("Schreib- oder Lesefehler des Datenträgers")
+                                                         : QString::fromUtf8(sqlite3_errmsg(m_db));
+    return makeError(kindOf(code, fallback), m_path, detail);
 }
 
 StoreError EventStore::exec(const char* sql) {

@@ -64,6 +64,8 @@ protected:
         EXPECT_EQ(stored.runs, m_model->data().runs);
         EXPECT_EQ(stored.competitors, m_model->data().competitors);
         EXPECT_EQ(stored.audit, m_model->data().audit);
+        EXPECT_EQ(stored.info, m_model->data().info);
+        EXPECT_EQ(stored.rules, m_model->data().rules);
     }
 
     QTemporaryDir m_dir;
@@ -82,6 +84,10 @@ TEST_F(EventCommands, RunsAreNumberedPerStartNumberInOrderOfStart) {
     EXPECT_EQ(numberOf(m_c), 1);
     // A run recorded late but started earlier takes its place in the order.
     const int64_t early = m_model->addRun(runAt(8, 1));
+    m_model->setInfo({QStringLiteral("Slalom"), QDate(2026, 5, 17), QStringLiteral("Riesa")});
+    EventRules rules;
+    rules.gatePenaltyMs = 5000;
+    m_model->setRules(rules);
     EXPECT_EQ(numberOf(early), 1);
     EXPECT_EQ(numberOf(m_c), 2);
     expectStoredAsShown();

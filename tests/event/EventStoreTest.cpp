@@ -131,6 +131,12 @@ TEST(EventStore, RefusedFilesAreLeftUnchangedAndNamedInTheMessage) {
     ASSERT_GT(whole.size(), 100000);
     writeBytes(truncated, whole.left(whole.size() / 2));
 
+    // The same event with a page in its middle overwritten.
+    const QString garbled = dir.filePath("garbled.vantro");
+    QByteArray bad = whole;
+    bad.replace(bad.size() / 2 - bad.size() / 2 % 4096, 4096, QByteArray(4096, '\x5a'));
+    writeBytes(garbled, bad);
+
     const QString newer = dir.filePath("newer.vantro");
     {
         StoreError error;
@@ -156,6 +162,7 @@ TEST(EventStore, RefusedFilesAreLeftUnchangedAndNamedInTheMessage) {
         {"another program's database", foreign, {}, StoreErrorKind::NotAnEvent},
         {"newer schema", newer, {}, StoreErrorKind::NewerSchema},
         {"truncated", truncated, {}, StoreErrorKind::Damaged},
+        {"a page overwritten", garbled, {}, StoreErrorKind::Damaged},
     };
     for (const Case& c : cases) {
         if (!c.bytes.isEmpty())

@@ -107,7 +107,9 @@ TEST(EventWriter, RunsHandedOverWhileTheDiskIsFullAreStoredOnceThereIsRoom) {
         ASSERT_TRUE(writer.waitForIdle(10s));
     }
     EXPECT_EQ(failures, 1);
+    // A file-size limit is a write error to SQLite; a disk with no space left would be DiskFull.
     EXPECT_NE(reported.kind, StoreErrorKind::None);
+    EXPECT_TRUE(reported.message.contains("Datenträger")) << reported.message.toStdString();
     EXPECT_TRUE(reported.message.contains(path)) << reported.message.toStdString();
 
     EventData d;
