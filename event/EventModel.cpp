@@ -9,6 +9,7 @@ EventModel::EventModel(EventData data, EventWriter* writer, Clock now)
     : m_data(std::move(data)), m_writer(writer), m_now(std::move(now)) {
     for (qsizetype i = 0; i < m_data.runs.size(); ++i) {
         m_runIndex.insert(m_data.runs[i].id, i);
+        m_runsOfNumber[m_data.runs[i].startNumber].append(i);
         m_lastRunId = std::max(m_lastRunId, m_data.runs[i].id);
     }
     for (qsizetype i = 0; i < m_data.competitors.size(); ++i) {
@@ -45,9 +46,9 @@ void EventModel::changed(EventChange what, int64_t id) {
 // run keeps the number it had, so its repeat takes the same number.
 void EventModel::renumber(int startNumber) {
     std::vector<qsizetype> counting;
-    for (qsizetype i = 0; i < m_data.runs.size(); ++i) {
+    for (qsizetype i : m_runsOfNumber.value(startNumber)) {
         const RunRecord& r = m_data.runs[i];
-        if (r.startNumber == startNumber && !r.voided && !r.deleted)
+        if (!r.voided && !r.deleted)
             counting.push_back(i);
     }
     std::stable_sort(counting.begin(), counting.end(), [this](qsizetype a, qsizetype b) {
@@ -90,6 +91,7 @@ int64_t EventModel::addRun(RunRecord run) {
     run.id = ++m_lastRunId;
     run.runNumber = 0;
     m_runIndex.insert(run.id, m_data.runs.size());
+    m_runsOfNumber[run.startNumber].append(m_data.runs.size());
     m_data.runs.append(run);
     renumber(run.startNumber);
     const RunRecord& added = m_data.runs[m_runIndex.value(run.id)];
@@ -109,6 +111,10 @@ void EventModel::setRun(const RunRecord& run) {
         return;
     const int oldNumber = current.startNumber;
     current = run;
+    if (oldNumber != run.startNumber) {
+        m_runsOfNumber[oldNumber].removeOne(*it);
+        m_runsOfNumber[run.startNumber].append(*it);
+    }
     if (m_writer)
         m_writer->enqueue(current);
     changed(EventChange::Run, run.id);

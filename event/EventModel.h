@@ -61,6 +61,7 @@ private:
     Clock m_now;
     QHash<int64_t, qsizetype> m_runIndex;
     QHash<int64_t, qsizetype> m_competitorIndex;
+    QHash<int, QList<qsizetype>> m_runsOfNumber; ///< positions in m_data.runs per start number
     int64_t m_lastRunId = 0;
     int64_t m_lastCompetitorId = 0;
     int64_t m_lastAuditId = 0;

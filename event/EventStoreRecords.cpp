@@ -43,7 +43,26 @@ public:
                                  sqlite3_column_bytes(m_st, i));
     }
     QDateTime time(int i) const {
-        return isNull(i) ? QDateTime() : QDateTime::fromString(text(i), Qt::ISODateWithMs);
+        if (isNull(i))
+            return {};
+        const auto* p = reinterpret_cast<const char*>(sqlite3_column_text(m_st, i));
+        const int size = sqlite3_column_bytes(m_st, i);
+        // The form this store writes is read by hand: QDateTime::fromString would take most of the
+        // time of opening a large event.
+        if (size == 23 && p[4] == '-' && p[7] == '-' && p[10] == 'T' && p[13] == ':' && p[16] == ':' &&
+            p[19] == '.') {
+            auto n = [p](int at, int digits) {
+                int v = 0;
+                for (int k = 0; k < digits; ++k)
+                    v = v * 10 + (p[at + k] - '0');
+                return v;
+            };
+            const QDateTime t(QDate(n(0, 4), n(5, 2), n(8, 2)),
+                              QTime(n(11, 2), n(14, 2), n(17, 2), n(20, 3)));
+            if (t.isValid())
+                return t;
+        }
+        return QDateTime::fromString(text(i), Qt::ISODateWithMs);
     }
     bool isNull(int i) const { return sqlite3_column_type(m_st, i) == SQLITE_NULL; }
     template <typename T> std::optional<T> optional(int i) const {

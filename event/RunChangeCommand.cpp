@@ -29,6 +29,12 @@ void RunChangeCommand::change(bool toNew, AuditAction action) {
         return;
     RunRecord changed = *current;
     apply(changed, toNew);
+    // A change to the value the run has already is no change: no audit entry, and the stack
+    // drops the command.
+    if (changed == *current && action == AuditAction::Edit) {
+        setObsolete(true);
+        return;
+    }
     m_model.setRun(changed);
     AuditEntry entry;
     entry.action = action;

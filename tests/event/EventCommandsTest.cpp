@@ -157,6 +157,11 @@ TEST_F(EventCommands, EveryRunCommandIsUndoneAndRedoneWithItsAuditEntries) {
             EXPECT_EQ(audit[i].time, Noon);
         }
     }
+
+    const qsizetype auditCount = m_model->data().audit.size();
+    m_stack.push(new SetPenaltiesCommand(*m_model, m_b, 0, 0));
+    EXPECT_EQ(m_stack.count(), 0) << "setting the value a run has is no step to undo";
+    EXPECT_EQ(m_model->data().audit.size(), auditCount);
     expectStoredAsShown();
 }
 
