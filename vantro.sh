@@ -5,7 +5,7 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 
-PACKAGES=(cmake g++ make pkg-config qt6-base-dev libgtest-dev libgmock-dev libxlsxwriter-dev python3-openpyxl poppler-utils fonts-liberation2 desktop-file-utils appstream)
+PACKAGES=(cmake g++ make pkg-config qt6-base-dev libgtest-dev libgmock-dev libxlsxwriter-dev libsqlite3-dev python3-openpyxl poppler-utils fonts-liberation2 desktop-file-utils appstream)
 
 install_missing() {
     local missing=()

@@ -1,0 +1,18 @@
+#include "event/SetPenaltiesCommand.h"
+
+SetPenaltiesCommand::SetPenaltiesCommand(EventModel& model, int64_t runId, int cones, int gates,
+                                         QString reason)
+    : RunChangeCommand(model, runId, tr("Strafen"), std::move(reason)),
+      m_oldCones(initial() ? initial()->cones : 0), m_oldGates(initial() ? initial()->gates : 0),
+      m_cones(cones), m_gates(gates) {}
+
+void SetPenaltiesCommand::apply(RunRecord& run, bool toNew) const {
+    run.cones = toNew ? m_cones : m_oldCones;
+    run.gates = toNew ? m_gates : m_oldGates;
+}
+
+QString SetPenaltiesCommand::valueText(bool newValue) const {
+    return tr("Pylonen %1, Tore %2")
+        .arg(newValue ? m_cones : m_oldCones)
+        .arg(newValue ? m_gates : m_oldGates);
+}
