@@ -134,7 +134,7 @@ TEST(ProtocolJournal, AFileLeftWithATornLineGetsItsNextRecordsOnALineOfTheirOwn)
         f.write(FormatJournalLine(open).left(12));
     }
     ProtocolJournal journal(dir.path());
-    ASSERT_EQ(journal.Begin({{"new", "", "", ""}}), QString());
+    ASSERT_EQ(journal.Begin({{"Who", "Time", "Speed", "Note"}, {"new", "", "", ""}}), QString());
     journal.Flush();
     const JournalReplay replay = journal.Previous();
     EXPECT_EQ(replay.damaged, 1);
