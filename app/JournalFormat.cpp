@@ -165,6 +165,7 @@ QByteArray FormatJournalLine(const JournalRecord& r) {
             appendField(payload, QByteArray::number(r.pid));
             break;
         case JournalKind::Snapshot:
+        case JournalKind::Grid:
             appendField(payload, QByteArray::number(r.count));
             break;
         case JournalKind::Line:
@@ -179,6 +180,7 @@ QByteArray FormatJournalLine(const JournalRecord& r) {
             break;
         case JournalKind::Header:
         case JournalKind::Continued:
+        case JournalKind::Kept:
         case JournalKind::Closed:
             break;
         }
@@ -247,7 +249,8 @@ std::optional<JournalRecord> ParseJournalLine(QByteArrayView line) {
         r.pid = *pid;
         return r;
     }
-    case JournalKind::Snapshot: {
+    case JournalKind::Snapshot:
+    case JournalKind::Grid: {
         const auto count = expect(3) ? parseNumber(fields[2], 100000000) : std::nullopt;
         if (!count)
             return std::nullopt;
@@ -278,6 +281,7 @@ std::optional<JournalRecord> ParseJournalLine(QByteArrayView line) {
         return r;
     }
     case JournalKind::Continued:
+    case JournalKind::Kept:
     case JournalKind::Closed:
         return expect(2) ? std::optional<JournalRecord>(r) : std::nullopt;
     case JournalKind::Header:

@@ -15,6 +15,8 @@ enum class JournalKind : char {
     Open = 'O',      ///< a session of the program began
     Continued = 'R', ///< the session goes on in a new day's file (a snapshot follows)
     Snapshot = 'C',  ///< the protocol is replaced by the `count` Line records that follow
+    Grid = 'G',      ///< the grid is replaced by the `count` rows that follow, its header row first
+    Kept = 'K',      ///< after Open: the protocol is the one this file's last session left (restored)
     Line = 'L',      ///< a protocol line
     Edge = 'E',      ///< a light-barrier pass with its tick and what it did
     Closed = 'Z',    ///< the session ended cleanly
@@ -25,7 +27,7 @@ struct JournalRecord {
     JournalKind kind = JournalKind::Line;
     QDateTime at;                             ///< local time it was written (not Header)
     ProtocolLine line;                        ///< Line
-    int count = 0;                            ///< Snapshot: lines that follow; Header: version
+    int count = 0;                            ///< Snapshot, Grid: lines that follow; Header: version
     uint32_t tick = 0;                        ///< Edge
     EdgeOutcome outcome = EdgeOutcome::Start; ///< Edge
     qint64 pid = 0;                           ///< Open
@@ -34,7 +36,7 @@ struct JournalRecord {
 };
 
 /// Version written into the Header record.
-constexpr int JournalFormatVersion = 1;
+constexpr int JournalFormatVersion = 2;
 
 /// One journal line with its newline: eight hex digits of the CRC-32 of the payload, a space and
 /// the payload, which is the kind letter and the fields, each after a tab. Fields are UTF-8 with

@@ -3,17 +3,47 @@
 #include <QDir>
 #include <QFile>
 #include <QRegularExpression>
+#include <algorithm>
 #include <optional>
+
+namespace {
+
+bool isEmptyRow(const ProtocolLine& line) {
+    return line.who.isEmpty() && line.time.isEmpty() && line.speed.isEmpty() && line.note.isEmpty();
+}
+
+} // namespace
+
+bool JournalReplay::HasText() const {
+    return std::any_of(lines.cbegin(), lines.cend(), [](const ProtocolLine& l) { return !isEmptyRow(l); });
+}
+
+void AddJournalRow(QList<ProtocolLine>& rows, const ProtocolLine& line, qsizetype fixedRows) {
+    if (rows.size() > fixedRows && isEmptyRow(rows.last()))
+        rows.last() = line;
+    else
+        rows.append(line);
+}
 
 JournalReplay ReplayJournal(QByteArrayView contents) {
     JournalReplay r;
-    std::optional<QList<ProtocolLine>> snapshot; // a snapshot being read
+    // A snapshot being read: its rows (a Grid snapshot's header row first) and how many are due.
+    std::optional<QList<ProtocolLine>> snapshot;
+    bool snapshotHasHeader = false;
     int snapshotLeft = 0;
-    auto endSnapshot = [&] {
-        // A later record ends a snapshot that lost lines to damage: what it has is the best left.
-        if (snapshot)
-            r.lines = std::move(*snapshot);
+    // A session began and its protocol is not complete yet: the lines before it stand until then.
+    bool startPending = false;
+    auto settle = [&] {
+        startPending = false;
+        r.settled = true;
+    };
+    auto takeSnapshot = [&] {
+        QList<ProtocolLine> rows = std::move(*snapshot);
         snapshot.reset();
+        if (snapshotHasHeader && !rows.isEmpty())
+            r.header = rows.takeFirst();
+        r.lines = std::move(rows);
+        settle();
     };
     qsizetype from = 0;
     while (from < contents.size()) {
@@ -34,17 +64,19 @@ JournalReplay ReplayJournal(QByteArrayView contents) {
         if (rec->kind == JournalKind::Line && snapshot) {
             snapshot->append(rec->line);
             if (--snapshotLeft == 0)
-                endSnapshot();
+                takeSnapshot();
             continue;
         }
-        endSnapshot();
+        // Any other record ends a snapshot short of its lines: it is dropped, the lines before it
+        // stand (it was cut off by a crash, or lost lines to damage).
+        snapshot.reset();
         // Any record of a session shows there was one, even when its Open line was damaged; a
         // record after a clean end belongs to the next session.
         if (rec->kind != JournalKind::Header && rec->kind != JournalKind::Open) {
             if (r.closed && rec->kind != JournalKind::Closed) {
                 r.closed = false;
-                r.lines.clear();
                 r.edges = 0;
+                startPending = true;
             }
             r.hasSession = true;
         }
@@ -52,23 +84,36 @@ JournalReplay ReplayJournal(QByteArrayView contents) {
         case JournalKind::Open:
             r.hasSession = true;
             r.closed = false;
-            r.lines.clear();
             r.edges = 0;
+            startPending = true;
             break;
         case JournalKind::Continued:
             r.hasSession = true;
             r.closed = false;
             break;
         case JournalKind::Snapshot:
-            if (rec->count == 0)
+        case JournalKind::Grid:
+            if (rec->count == 0) {
                 r.lines.clear();
-            else {
+                settle();
+            } else {
                 snapshot.emplace();
+                snapshotHasHeader = rec->kind == JournalKind::Grid;
                 snapshotLeft = rec->count;
             }
             break;
+        case JournalKind::Kept:
+            settle();
+            break;
         case JournalKind::Line:
-            r.lines.append(rec->line);
+            if (startPending) {
+                // A session that journals lines without a snapshot began with an empty protocol.
+                r.lines.clear();
+                r.header.reset();
+                settle();
+            }
+            AddJournalRow(r.lines, rec->line, 0);
+            r.settled = true;
             break;
         case JournalKind::Edge:
             ++r.edges;
@@ -80,7 +125,7 @@ JournalReplay ReplayJournal(QByteArrayView contents) {
             break;
         }
     }
-    // A snapshot still open here was cut short: the protocol before it stands.
+    r.pending = startPending || snapshot.has_value();
     return r;
 }
 

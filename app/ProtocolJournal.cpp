@@ -9,6 +9,7 @@
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <optional>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -59,7 +60,7 @@ QString ProtocolJournal::Lock() {
         ::close(fd);
         if (error == EWOULDBLOCK)
             return QStringLiteral("Das Protokoll-Journal in \u201e%1\u201c f\u00fchrt schon ein anderes "
-                                  "Vantro-Fenster; dieses f\u00fchrt keins.")
+                                  "Vantro-Fenster; dieses \u00fcbernimmt es, sobald jenes endet.")
                 .arg(m_directory);
         return cannotWrite(m_directory, errnoText(error));
     }
@@ -67,20 +68,38 @@ QString ProtocolJournal::Lock() {
     return QString();
 }
 
-JournalReplay ProtocolJournal::Previous() const {
-    const QStringList files = JournalFiles(m_directory);
-    for (auto it = files.crbegin(); it != files.crend(); ++it) {
-        QFile file(*it);
+JournalReplay ProtocolJournal::Previous() {
+    m_previousFile.clear();
+    auto read = [](const QString& path) -> std::optional<QByteArray> {
+        QFile file(path);
         if (!file.open(QIODevice::ReadOnly))
+            return std::nullopt;
+        return file.readAll();
+    };
+    const QStringList files = JournalFiles(m_directory);
+    for (qsizetype i = files.size() - 1; i >= 0; --i) {
+        const std::optional<QByteArray> contents = read(files[i]);
+        if (!contents)
             continue;
-        JournalReplay replay = ReplayJournal(file.readAll());
-        if (replay.hasSession)
-            return replay;
+        JournalReplay replay = ReplayJournal(*contents);
+        if (!replay.hasSession)
+            continue;
+        if (!replay.settled) {
+            // A new day's file whose first snapshot was cut off: the protocol it was copying is in
+            // the file before, and this one goes on from there.
+            for (qsizetype k = i - 1; k >= 0; --k) {
+                const std::optional<QByteArray> earlier = read(files[k]);
+                if (earlier && ReplayJournal(*earlier).hasSession)
+                    return ReplayJournal(*earlier + '\n' + *contents);
+            }
+        }
+        m_previousFile = files[i];
+        return replay;
     }
     return JournalReplay();
 }
 
-QString ProtocolJournal::Begin(const QList<ProtocolLine>& lines) {
+QString ProtocolJournal::Begin(const QList<ProtocolLine>& rows, JournalStart start) {
     if (m_active)
         return QString();
     if (m_lockFd < 0) {
@@ -94,13 +113,19 @@ QString ProtocolJournal::Begin(const QList<ProtocolLine>& lines) {
     JournalRecord open = record(JournalKind::Open, at);
     open.pid = QCoreApplication::applicationPid();
     QByteArray bytes = FormatJournalLine(open);
-    bytes += snapshotBytes(at, lines);
+    // A protocol restored from this very file is there already; copying it again would grow the
+    // file by the whole protocol on every start.
+    const QString path = QDir(m_directory).filePath(JournalFileName(at.date()));
+    if (start == JournalStart::Restored && m_previousFile == path)
+        bytes += FormatJournalLine(record(JournalKind::Kept, at));
+    else
+        bytes += snapshotBytes(at, rows);
     if (!writeAll(bytes, error)) {
         ::close(m_fd);
         m_fd = -1;
         return cannotWrite(m_directory, error);
     }
-    m_mirror = lines;
+    m_mirror = rows;
     PruneJournals(m_directory, at.date(), KeepDays);
     m_active = true;
     m_stop = false;
@@ -146,14 +171,14 @@ void ProtocolJournal::Edge(uint32_t tick, EdgeOutcome outcome) {
     enqueue(std::move(item));
 }
 
-void ProtocolJournal::Snapshot(const QList<ProtocolLine>& lines) {
+void ProtocolJournal::Snapshot(const QList<ProtocolLine>& rows) {
     if (!m_active)
         return;
     Item item;
     item.day = now();
-    item.bytes = snapshotBytes(item.day, lines);
+    item.bytes = snapshotBytes(item.day, rows);
     item.kind = Item::Kind::Snapshot;
-    item.lines = lines;
+    item.lines = rows;
     enqueue(std::move(item));
 }
 
@@ -187,12 +212,12 @@ void ProtocolJournal::Close() {
     }
 }
 
-QByteArray ProtocolJournal::snapshotBytes(const QDateTime& at, const QList<ProtocolLine>& lines) const {
-    JournalRecord head = record(JournalKind::Snapshot, at);
-    head.count = int(lines.size());
+QByteArray ProtocolJournal::snapshotBytes(const QDateTime& at, const QList<ProtocolLine>& rows) const {
+    JournalRecord head = record(JournalKind::Grid, at);
+    head.count = int(rows.size());
     QByteArray bytes = FormatJournalLine(head);
     JournalRecord r = record(JournalKind::Line, at);
-    for (const ProtocolLine& line : lines) {
+    for (const ProtocolLine& line : rows) {
         r.line = line;
         bytes += FormatJournalLine(r);
     }
@@ -314,7 +339,7 @@ void ProtocolJournal::run() {
             bytes += item.bytes;
             switch (item.kind) {
             case Item::Kind::Line:
-                m_mirror.append(item.line);
+                AddJournalRow(m_mirror, item.line, 1);
                 break;
             case Item::Kind::Snapshot:
                 m_mirror = item.lines;

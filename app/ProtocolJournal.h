@@ -16,6 +16,12 @@
 #include <mutex>
 #include <thread>
 
+/// How a session's protocol came about when the journal begins.
+enum class JournalStart {
+    Fresh,    ///< whatever the grid holds (a new protocol, or a journal taken up later)
+    Restored, ///< exactly what Previous() gave back
+};
+
 /// The protocol journal: every protocol line and every light-barrier pass is appended to a file
 /// of the day in the state folder and made durable (fdatasync) on a worker thread, each batch
 /// before the next is written, so a crash or power cut loses nothing that was journalled before
@@ -38,11 +44,15 @@ public:
     /// Creates the folder and takes its lock. Returns an empty text, or the message why the
     /// journal cannot be written (the journal then stays off).
     QString Lock();
-    /// The last session in the newest journal file, as it was left (read under the lock).
-    JournalReplay Previous() const;
-    /// Begins this program's session: today's file, an Open record and a snapshot of `lines`.
-    /// Starts the worker. Returns an empty text or the message why the journal is off.
-    QString Begin(const QList<ProtocolLine>& lines);
+    /// The last session in the newest journal file, as it was left (read under the lock). A
+    /// session whose protocol was never completely written in its file is read on from the file
+    /// before.
+    JournalReplay Previous();
+    /// Begins this program's session with the grid's `rows` (its header row first): today's
+    /// file, an Open record and a snapshot of the rows; or only a note that they were kept, when
+    /// they were restored from today's file. Starts the worker. Returns an empty text or the
+    /// message why the journal is off.
+    QString Begin(const QList<ProtocolLine>& rows, JournalStart start = JournalStart::Fresh);
     /// Whether the session is being journalled.
     bool Active() const { return m_active; }
 
@@ -50,8 +60,9 @@ public:
     void Line(const ProtocolLine& line);
     /// Appends a light-barrier pass at `tick` and what it did.
     void Edge(uint32_t tick, EdgeOutcome outcome);
-    /// The protocol was replaced (cleared, loaded, a line deleted): journals all its lines.
-    void Snapshot(const QList<ProtocolLine>& lines);
+    /// The protocol was replaced (cleared, loaded, a line deleted): journals all the grid's rows,
+    /// header row first.
+    void Snapshot(const QList<ProtocolLine>& rows);
     /// Marks the session closed, waits until everything is on disk and stops the worker.
     void Close();
     /// Waits until everything appended so far is on disk (or failed). For tests and benchmarks.
@@ -72,17 +83,18 @@ private:
     void run();
     bool openDay(const QDate& day, QString& error);
     bool writeAll(const QByteArray& bytes, QString& error);
-    QByteArray snapshotBytes(const QDateTime& at, const QList<ProtocolLine>& lines) const;
+    QByteArray snapshotBytes(const QDateTime& at, const QList<ProtocolLine>& rows) const;
     void reportError(const QString& message);
 
     const QString m_directory;
     int m_lockFd = -1;
     bool m_active = false;
+    QString m_previousFile; ///< the file Previous() read its session from alone
 
     // Worker side.
     int m_fd = -1;
     QDate m_fileDay;
-    QList<ProtocolLine> m_mirror; ///< the protocol as journalled, for a new day's snapshot
+    QList<ProtocolLine> m_mirror; ///< the grid's rows as journalled, for a new day's snapshot
     bool m_failed = false;        ///< the last write failed: the next begins on a new line with a snapshot
 
     std::mutex m_mutex;

@@ -51,6 +51,19 @@ RunAction RunSession::FocusAfter(RunAction action) {
     return RunAction::Start;
 }
 
+std::optional<int> RunSession::NextStartNumber(const QList<ProtocolLine>& lines) {
+    for (auto it = lines.crbegin(); it != lines.crend(); ++it) {
+        if (it->who != QLatin1String("  Nr.:"))
+            continue;
+        bool ok = false;
+        const qlonglong number = it->time.trimmed().toLongLong(&ok);
+        if (!ok)
+            return std::nullopt;
+        return int(std::clamp<qlonglong>(number + 1, StartNumberMin, StartNumberMax));
+    }
+    return std::nullopt;
+}
+
 std::optional<StartResult> RunSession::Start(uint32_t tick, const QString& startNumberText,
                                              const QString& name, const QTime& timeOfDay) {
     if (!IsEnabled(RunAction::Start))

@@ -84,6 +84,9 @@ public:
     std::optional<RunAction> NextBarrierAction() const;
     /// The control that takes the focus after `action`: the one of the next expected action.
     static RunAction FocusAfter(RunAction action);
+    /// The start number proposed after a protocol that holds `lines`: one past the number of its
+    /// last "  Nr.:" line, as RESET proposes it; nothing when that line holds no number.
+    static std::optional<int> NextStartNumber(const QList<ProtocolLine>& lines);
 
     /// START at `tick`. `startNumberText` is the start-number field's text (not a number reads as
     /// the minimum), `name` the competitor's, `timeOfDay` the local time for the "Start:" line.

@@ -23,6 +23,8 @@
 #include <optional>
 
 class ProtocolJournal;
+struct JournalReplay;
+class QTimer;
 class QFrame;
 class QLabel;
 class QLineEdit;
@@ -209,6 +211,9 @@ public:
     void CloseJournal();
     /// The journal (null before StartJournal).
     ProtocolJournal* Journal() const;
+    /// Tries again to take up a journal that could not begin at start (a full or unwritable
+    /// folder, another window holding it); a timer calls it every few seconds until it works.
+    void RetryJournal();
     /// Call after the protocol changed other than by a new line (cleared, loaded, a line deleted,
     /// sorted): the journal takes the whole protocol again.
     void JournalProtocolReplaced();
@@ -228,6 +233,8 @@ public:
     void ShowLastRun();
     /// The protocol's lines as the grid holds them, oldest first; entirely empty rows are left out.
     QList<ProtocolLine> ProtocolLines() const;
+    /// Every row of the grid, its header row first and empty rows included: what the journal keeps.
+    QList<ProtocolLine> GridRows() const;
     /// Enables the protocol buttons that need a protocol (all but open) when the grid has data rows.
     void UpdateProtocolButtons();
     /// Fits the protocol columns to the window: 64 pixels for the first three, the rest for the note.
@@ -393,6 +400,10 @@ private:
     void protocolChanged();
     /// Asks "Protokoll wiederherstellen?" in the yes/no dialog; true for "Ja".
     bool askRestore();
+    /// Puts the rows of `previous` into the grid as they were and proposes the next start number.
+    void restoreProtocol(const JournalReplay& previous);
+    /// Makes every change of the protocol other than a new line reach the journal.
+    void watchProtocolChanges();
     /// Binds the protocol buttons and the context menu items to their commands.
     void bindProtocolCommands();
     /// Asks `question` with the yes/no dialog; true when the operator answered "Ja".
@@ -427,8 +438,10 @@ private:
     uint32_t m_lastModemStatus = 0x55555555;
     BarrierLink m_link;
     std::unique_ptr<ProtocolJournal> m_journal;
-    bool m_addingRow = false;       ///< inside AddProtocolRow: its line is journalled as it stands
-    bool m_snapshotPending = false; ///< a snapshot of the protocol is due in this turn
+    bool m_addingRow = false;           ///< inside AddProtocolRow: its line is journalled as it stands
+    bool m_snapshotPending = false;     ///< a snapshot of the protocol is due in this turn
+    QTimer* m_journalRetry = nullptr;   ///< runs while the journal could not begin
+    bool m_journalPreviousRead = false; ///< the last session was looked at (under the lock)
     BarrierGate m_gate;
     QString m_defaultDocument;
 };

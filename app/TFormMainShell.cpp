@@ -165,6 +165,9 @@ void TFormMain::runCreationStep(CreationStep step) {
         UpdateProtocolButtons();
         break;
     case CreationStep::GridHeader: {
+        // A protocol restored from the journal brings its own header row.
+        if (!SortGrid1->IsRowEmpty(0))
+            break;
         const char* const headers[4] = {"Who", "Time", "Speed", "Note"};
         for (int c = 0; c < 4; ++c)
             SortGrid1->setCells(c, 0, QString::fromLatin1(headers[c]));

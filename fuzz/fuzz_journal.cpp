@@ -1,5 +1,6 @@
 // Protocol journal: a line is read only when it is exactly what the writer makes of the record it
-// reads as, and any protocol line written reads back identical. Replaying any file is safe.
+// reads as, and any protocol line written reads back identical. Replaying any file is safe, and a
+// file cut after any line (a crash) never gives back fewer lines than its last complete state.
 #include "FuzzCheck.h"
 #include "app/JournalFormat.h"
 #include "app/JournalReplay.h"
@@ -34,6 +35,20 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FUZZ_CHECK(replay.damaged <= bytes.count('\n') + 1, "no more damaged lines than lines");
     FUZZ_CHECK(replay.lines.size() <= bytes.count('\n'), "no more protocol lines than lines");
     FUZZ_CHECK(!replay.closed || replay.hasSession, "only a session can be closed");
+
+    // Cut after every line (a crash between two writes, or a line cut off and skipped): an
+    // unfinished snapshot or session start keeps the lines of the last complete state before it.
+    qsizetype completeLines = 0;
+    qsizetype from = 0;
+    for (int cuts = 0; from < bytes.size() && cuts < 48; ++cuts) {
+        const qsizetype eol = bytes.indexOf('\n', from);
+        from = eol < 0 ? bytes.size() : eol + 1;
+        const JournalReplay prefix = ReplayJournal(bytes.first(from));
+        if (prefix.pending)
+            FUZZ_CHECK(prefix.lines.size() >= completeLines, "an unfinished state loses no complete one");
+        else
+            completeLines = prefix.lines.size();
+    }
 
     // As the texts of a protocol line (UTF-8, as the window's texts are whole characters; a tab
     // separates the four texts).

@@ -39,6 +39,8 @@ TEST(JournalFormat, EveryKindOfRecordReadsBackAsWritten) {
         header,
         open,
         rec(JournalKind::Snapshot, 2),
+        rec(JournalKind::Grid, 3),
+        rec(JournalKind::Kept),
         lineRecord("  Nr.:", "12", "J\u00fcrgen M\u00fcller \u20ac", ""),
         lineRecord("Stopp:", "  4,72", "    50", "10m/0,72c"),
         // Separators and escapes in the texts must not split or end the record.
@@ -162,6 +164,42 @@ TEST(JournalReplay, ASnapshotReplacesTheLinesOnlyWhenItIsComplete) {
     add(lineRecord("z")); // appended after the snapshot
     EXPECT_EQ(ReplayJournal(file).lines,
               (QList<ProtocolLine>{{"x", "", "", ""}, {"y", "", "", ""}, {"z", "", "", ""}}));
+
+    // An empty snapshot in the middle of a session clears what came before it.
+    file.clear();
+    add(rec(JournalKind::Open));
+    add(lineRecord("a"));
+    add(lineRecord("b"));
+    add(rec(JournalKind::Snapshot, 0));
+    add(lineRecord("c"));
+    EXPECT_EQ(ReplayJournal(file).lines, (QList<ProtocolLine>{{"c", "", "", ""}}));
+}
+
+TEST(JournalReplay, AnUnfinishedSnapshotOrSessionStartKeepsTheLinesItWasToReplace) {
+    QByteArray before;
+    for (const JournalRecord& r : {rec(JournalKind::Open), rec(JournalKind::Snapshot, 0), lineRecord("a"),
+                                   lineRecord("b"), rec(JournalKind::Edge)})
+        before += FormatJournalLine(r);
+    const QByteArray open = FormatJournalLine(rec(JournalKind::Open));
+    const QByteArray snapshot3 = FormatJournalLine(rec(JournalKind::Snapshot, 3));
+    const QByteArray x = FormatJournalLine(lineRecord("x"));
+    const QByteArray pass = FormatJournalLine(rec(JournalKind::Edge));
+    const struct {
+        const char* what;
+        QByteArray after;
+    } cases[] = {
+        {"a new session killed while it copied the lines", open + snapshot3 + x + x.left(7)},
+        {"a new session killed before its snapshot", open + snapshot3.left(9)},
+        {"only the session's start", open},
+        {"a snapshot cut off by hand", snapshot3 + x},
+        {"a snapshot that lost a line to damage", snapshot3 + x + pass},
+        {"a new session after one killed while copying", open + snapshot3 + x + '\n' + open},
+    };
+    for (const auto& c : cases) {
+        const JournalReplay r = ReplayJournal(before + c.after);
+        EXPECT_EQ(r.lines, (QList<ProtocolLine>{{"a", "", "", ""}, {"b", "", "", ""}})) << c.what;
+        EXPECT_TRUE(r.hasSession && !r.closed) << c.what;
+    }
 }
 
 TEST(JournalFiles, NamesCarryTheDay) {

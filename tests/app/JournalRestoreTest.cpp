@@ -9,13 +9,16 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QScopeGuard>
+#include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
 #include <csignal>
 #include <gtest/gtest.h>
+#include <memory>
 #include <thread>
 
 using namespace platform;
@@ -54,6 +57,38 @@ void timeUntil(TFormMain& form, FakeClock& clock, int lines) {
         else
             form.mReset->Click();
     }
+}
+
+// Every row of the grid, header row first, empty rows included.
+QList<QStringList> gridRows(const TFormMain& form) {
+    QList<QStringList> rows;
+    for (int32_t r = 0; r < form.SortGrid1->RowCount(); ++r) {
+        QStringList row;
+        for (int32_t c = 0; c < 4; ++c)
+            row << form.SortGrid1->Cells(c, r);
+        rows << row;
+    }
+    return rows;
+}
+
+QString todaysJournal(const FakeClock& clock) {
+    return QDir(stateDirectory()).filePath(JournalFileName(clock.localDateTime().date()));
+}
+
+qint64 journalSize(const FakeClock& clock) {
+    return QFileInfo(todaysJournal(clock)).size();
+}
+
+// Ends the form's journal as a crash would leave it: everything written, no closing mark.
+void endLikeACrash(TFormMain& form, const FakeClock& clock) {
+    form.Journal()->Flush();
+    QFile f(todaysJournal(clock));
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const QByteArray crashed = f.readAll();
+    f.close();
+    form.CloseJournal();
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    f.write(crashed);
 }
 
 const QStringList SevenLines{"  Nr.:", "Start:", "  Lap:", "Stopp:", "-", "  Nr.:", "Start:"};
@@ -132,7 +167,7 @@ TEST(JournalRestore, NoLeavesTheProtocolEmptyAndTimingGoesOn) {
     EXPECT_EQ(form.ProtocolLines().size(), 2);
 }
 
-TEST(JournalRestore, AnUnwritableStateFolderGivesOneMessageAndTimingGoesOn) {
+TEST(JournalRestore, AnUnwritableStateFolderGivesOneMessageTimingGoesOnAndTheJournalBeginsLater) {
     QTemporaryDir dir;
     QFile blocker(dir.filePath("state"));
     ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
@@ -146,6 +181,17 @@ TEST(JournalRestore, AnUnwritableStateFolderGivesOneMessageAndTimingGoesOn) {
     EXPECT_TRUE(dialogs.messages()[0].contains("Protokoll-Journal")) << dialogs.messages()[0].toStdString();
     timeUntil(form, clock, 5);
     EXPECT_EQ(who(form), (QStringList{"  Nr.:", "Start:", "  Lap:", "Stopp:", "-"}));
+    EXPECT_EQ(dialogs.messages().size(), 1);
+
+    // Once the folder can be written, the journal begins with the protocol as it stands.
+    form.RetryJournal();
+    EXPECT_FALSE(form.Journal()->Active());
+    blocker.close();
+    ASSERT_TRUE(blocker.remove());
+    form.RetryJournal();
+    ASSERT_TRUE(form.Journal()->Active());
+    form.Journal()->Flush();
+    EXPECT_EQ(form.Journal()->Previous().lines, form.ProtocolLines());
     EXPECT_EQ(dialogs.messages().size(), 1);
 }
 
@@ -194,6 +240,7 @@ TEST(JournalRestore, AProgramKilledAfterSevenLinesRestoresExactlyThoseSeven) {
     EXPECT_EQ(dialogs.yesNoQuestions().size(), 1);
     EXPECT_EQ(who(form), SevenLines);
     EXPECT_EQ(form.ProtocolLines()[0].time, "1") << "start number";
+    EXPECT_EQ(form.seStartN->value(), 3) << "the start number RESET proposed after the second run";
 }
 
 TEST(JournalRestore, ChangesOtherThanNewLinesAreJournalledAsTheWholeProtocol) {
@@ -210,4 +257,78 @@ TEST(JournalRestore, ChangesOtherThanNewLinesAreJournalledAsTheWholeProtocol) {
     EXPECT_EQ(form.Journal()->Previous().lines, form.ProtocolLines());
     EXPECT_EQ(form.ProtocolLines()[0].time, "77");
     EXPECT_EQ(form.ProtocolLines().size(), 6);
+}
+
+TEST(JournalRestore, ARestoreGivesBackEveryRowAsTheGridHeldItAndTheNextStartNumber) {
+    StateHome home;
+    FakeClock clock;
+    FakeDialogs dialogs;
+    QList<QStringList> held;
+    {
+        TFormMain form;
+        // A loaded protocol: its own header row, and empty rows between the runs.
+        const QList<QStringList> rows{{"Fahrer", "Zeit", "km/h", "Bemerkung"},
+                                      {"  Nr.:", "28", "Anna", ""},
+                                      {"", "", "", ""},
+                                      {"Stopp:", "  4,72", "    50", "10m/0,72c"},
+                                      {"", "", "", ""}};
+        form.SortGrid1->setRowCount(int32_t(rows.size()));
+        for (int32_t r = 0; r < rows.size(); ++r)
+            for (int32_t c = 0; c < 4; ++c)
+                form.SortGrid1->setCells(c, r, rows[r][c]);
+        form.JournalProtocolReplaced();
+        held = gridRows(form);
+        ASSERT_EQ(held, rows);
+        endLikeACrash(form, clock);
+    }
+    dialogs.answerYesNo(true);
+    TFormMain form;
+    ASSERT_EQ(dialogs.yesNoQuestions().size(), 1);
+    EXPECT_EQ(gridRows(form), held);
+    EXPECT_EQ(form.seStartN->value(), 29);
+}
+
+TEST(JournalRestore, RestartsAddOnlyWhatChangedAndLoseNothing) {
+    StateHome home;
+    FakeClock clock;
+    FakeDialogs dialogs;
+    QList<ProtocolLine> held;
+    {
+        TFormMain form;
+        timeUntil(form, clock, 200);
+        held = form.ProtocolLines();
+        endLikeACrash(form, clock);
+    }
+    const qint64 protocolBytes = journalSize(clock);
+    for (int start = 1; start <= 3; ++start) {
+        const qint64 before = journalSize(clock);
+        dialogs.answerYesNo(true);
+        TFormMain form;
+        ASSERT_EQ(dialogs.yesNoQuestions().size(), start);
+        ASSERT_EQ(form.ProtocolLines(), held) << "start " << start;
+        form.Journal()->Flush();
+        EXPECT_LT(journalSize(clock) - before, 200) << "start " << start << ", protocol " << protocolBytes;
+        endLikeACrash(form, clock);
+    }
+}
+
+TEST(JournalRestore, AJournalThatCouldNotBeginIsTakenUpOnceItCan) {
+    StateHome home;
+    FakeClock clock;
+    FakeDialogs dialogs;
+    auto first = std::make_unique<TFormMain>();
+    TFormMain second;
+    ASSERT_EQ(dialogs.messages().size(), 1);
+    EXPECT_TRUE(dialogs.messages()[0].contains("anderes Vantro-Fenster"))
+        << dialogs.messages()[0].toStdString();
+    timeUntil(second, clock, 3);
+    second.RetryJournal();
+    EXPECT_FALSE(second.Journal()->Active()) << "the first window still holds it";
+    first.reset();
+    second.RetryJournal();
+    ASSERT_TRUE(second.Journal()->Active());
+    timeUntil(second, clock, 5);
+    second.Journal()->Flush();
+    EXPECT_EQ(second.Journal()->Previous().lines, second.ProtocolLines());
+    EXPECT_EQ(dialogs.messages().size(), 1);
 }

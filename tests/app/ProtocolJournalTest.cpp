@@ -40,24 +40,24 @@ TEST(ProtocolJournal, LinesAndPassesReachTheDayFileInOrderAndACleanCloseMarksIt)
     FakeClock clock{1000, QDateTime(QDate(2026, 12, 8), QTime(9, 0))};
     {
         ProtocolJournal journal(dir.path());
-        ASSERT_EQ(journal.Begin({ProtocolLine{"earlier", "", "", ""}}), QString());
+        ASSERT_EQ(journal.Begin({{"Who", "Time", "Speed", "Note"}, {"earlier", "", "", ""}}), QString());
         journal.Edge(1000, EdgeOutcome::Start);
         journal.Line({"  Nr.:", "1", "Anna", ""});
         journal.Line({"Start:", "  0,00", "", "9:00.00"});
         journal.Edge(1003, EdgeOutcome::IgnoredDeadTime);
         journal.Flush();
         const QString path = dir.filePath("journal-2026-12-08.log");
-        EXPECT_EQ(kinds(readRecords(path)), "HOCLELLE") << "everything on disk after Flush";
+        EXPECT_EQ(kinds(readRecords(path)), "HOGLLELLE") << "everything on disk after Flush";
         JournalReplay open = journal.Previous();
         EXPECT_FALSE(open.closed);
         EXPECT_EQ(open.lines.size(), 3);
         EXPECT_EQ(open.edges, 2);
     }
     const QList<JournalRecord> records = readRecords(dir.filePath("journal-2026-12-08.log"));
-    EXPECT_EQ(kinds(records), "HOCLELLEZ");
-    EXPECT_EQ(records[4].tick, 1000u);
-    EXPECT_EQ(records[5].line.speed, "Anna");
-    EXPECT_EQ(records[7].outcome, EdgeOutcome::IgnoredDeadTime);
+    EXPECT_EQ(kinds(records), "HOGLLELLEZ");
+    EXPECT_EQ(records[5].tick, 1000u);
+    EXPECT_EQ(records[6].line.speed, "Anna");
+    EXPECT_EQ(records[8].outcome, EdgeOutcome::IgnoredDeadTime);
 
     // The next session appends to the same day's file.
     ProtocolJournal again(dir.path());
@@ -65,7 +65,7 @@ TEST(ProtocolJournal, LinesAndPassesReachTheDayFileInOrderAndACleanCloseMarksIt)
     EXPECT_TRUE(again.Previous().closed);
     ASSERT_EQ(again.Begin({}), QString());
     again.Close();
-    EXPECT_EQ(kinds(readRecords(dir.filePath("journal-2026-12-08.log"))), "HOCLELLEZOCZ");
+    EXPECT_EQ(kinds(readRecords(dir.filePath("journal-2026-12-08.log"))), "HOGLLELLEZOGZ");
 }
 
 TEST(ProtocolJournal, ANewDayStartsANewFileThatHoldsTheWholeProtocol) {
@@ -77,7 +77,7 @@ TEST(ProtocolJournal, ANewDayStartsANewFileThatHoldsTheWholeProtocol) {
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
     }
     ProtocolJournal journal(dir.path());
-    ASSERT_EQ(journal.Begin({}), QString());
+    ASSERT_EQ(journal.Begin({{"Who", "Time", "Speed", "Note"}, {}}), QString());
     EXPECT_FALSE(QFile::exists(dir.filePath("journal-2026-11-07.log"))) << "older than 30 days";
     EXPECT_TRUE(QFile::exists(dir.filePath("journal-2026-11-10.log")));
     journal.Line({"before", "", "", ""});
@@ -85,10 +85,10 @@ TEST(ProtocolJournal, ANewDayStartsANewFileThatHoldsTheWholeProtocol) {
     journal.Line({"after", "", "", ""});
     journal.Flush();
     const QList<JournalRecord> day2 = readRecords(dir.filePath("journal-2026-12-09.log"));
-    EXPECT_EQ(kinds(day2), "HRCLL");
+    EXPECT_EQ(kinds(day2), "HRGLLL");
     EXPECT_EQ(journal.Previous().lines, (QList<ProtocolLine>{{"before", "", "", ""}, {"after", "", "", ""}}));
     journal.Close();
-    EXPECT_EQ(kinds(readRecords(dir.filePath("journal-2026-12-08.log"))), "HOCL");
+    EXPECT_EQ(kinds(readRecords(dir.filePath("journal-2026-12-08.log"))), "HOGLLL");
 }
 
 TEST(ProtocolJournal, AFolderThatCannotBeWrittenGivesOneClearMessage) {
@@ -134,9 +134,41 @@ TEST(ProtocolJournal, AFileLeftWithATornLineGetsItsNextRecordsOnALineOfTheirOwn)
         f.write(FormatJournalLine(open).left(12));
     }
     ProtocolJournal journal(dir.path());
-    ASSERT_EQ(journal.Begin({{"new", "", "", ""}}), QString());
+    ASSERT_EQ(journal.Begin({{"Who", "Time", "Speed", "Note"}, {"new", "", "", ""}}), QString());
     journal.Flush();
     const JournalReplay replay = journal.Previous();
     EXPECT_EQ(replay.damaged, 1);
     EXPECT_EQ(replay.lines, (QList<ProtocolLine>{{"new", "", "", ""}}));
+}
+
+TEST(ProtocolJournal, ANewDaysFileWhoseSnapshotWasCutOffLeavesTheProtocolOfTheDayBefore) {
+    QTemporaryDir dir;
+    FakeClock clock{1000, QDateTime(QDate(2026, 12, 9), QTime(9, 0))};
+    auto write = [&](const char* name, const QList<JournalRecord>& records, qsizetype cut) {
+        QByteArray bytes;
+        for (const JournalRecord& r : records)
+            bytes += FormatJournalLine(r);
+        QFile f(dir.filePath(name));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(bytes.left(bytes.size() - cut));
+    };
+    auto rec = [&](JournalKind kind, int count = 0, const QString& who = {}) {
+        JournalRecord r;
+        r.kind = kind;
+        r.at = clock.localDateTime();
+        r.count = count;
+        r.line.who = who;
+        return r;
+    };
+    write("journal-2026-12-08.log",
+          {rec(JournalKind::Open), rec(JournalKind::Snapshot, 0), rec(JournalKind::Line, 0, "a"),
+           rec(JournalKind::Line, 0, "b")},
+          0);
+    write("journal-2026-12-09.log",
+          {rec(JournalKind::Continued), rec(JournalKind::Snapshot, 2), rec(JournalKind::Line, 0, "a")}, 3);
+    ProtocolJournal journal(dir.path());
+    ASSERT_EQ(journal.Lock(), QString());
+    const JournalReplay previous = journal.Previous();
+    EXPECT_FALSE(previous.closed);
+    EXPECT_EQ(previous.lines, (QList<ProtocolLine>{{"a", "", "", ""}, {"b", "", "", ""}}));
 }
