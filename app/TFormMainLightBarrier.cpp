@@ -1,10 +1,14 @@
 #include "TFormMain.h"
 
+#include "ShellLayout.h"
+#include "TLogo.h"
+
 #include "core/Exception.h"
 #include "platform/SerialPortNames.h"
 #include "platform/SystemClock.h"
 
 #include <QCoreApplication>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QTimer>
 
@@ -32,12 +36,21 @@ void TFormMain::buildLightBarrier() {
 void TFormMain::layoutBarrierStatus() {
     if (!LabBarrier)
         return;
-    // At the right end of the top bar's status slot, beside the date panel.
-    LabBarrier->adjustSize();
-    const int w = std::max(LabBarrier->width() + 12, 220);
-    const int h = std::max(0, Panel1->height() - 8);
-    const int right = TopBarStatusSlot ? TopBarStatusSlot->geometry().right() + 1 : Panel1->width();
-    LabBarrier->setGeometry(std::max(0, right - w - 4), 4, w, h);
+    const QString text = m_link.Text();
+    const int margins = 2 * LabBarrier->margin() + 2 * LabBarrier->frameWidth();
+    const QFontMetrics metrics = LabBarrier->fontMetrics();
+    const ShellLayout::BarrierStatusPlace place = ShellLayout::PlaceBarrierStatus(
+        Panel1->width(), metrics.horizontalAdvance(text) + margins, Logo ? Logo->width() : 0);
+    LabBarrier->setGeometry(place.rect);
+    if (Logo)
+        Logo->setVisible(place.logoShown);
+    // Cut short, the status keeps its start ("Lichtschranke: COM3 ...") and shows the rest on hover.
+    LabBarrier->setText(
+        place.elided ? metrics.elidedText(text, Qt::ElideRight,
+                                          place.rect.width() - margins - ShellLayout::BarrierStatusPadding)
+                     : text);
+    const QString tip = m_link.ToolTip();
+    LabBarrier->setToolTip(place.elided ? text + u'\n' + tip : tip);
 }
 
 void TFormMain::showBarrierStatus() {
@@ -45,8 +58,6 @@ void TFormMain::showBarrierStatus() {
     pal.setColor(QPalette::Window, ColorToQColor(m_link.Color()));
     pal.setColor(QPalette::WindowText, ColorToQColor(m_link.TextColor()));
     LabBarrier->setPalette(pal);
-    LabBarrier->setText(m_link.Text());
-    LabBarrier->setToolTip(m_link.ToolTip());
     layoutBarrierStatus();
     if (m_link.Retrying() && !TimerReconnect->isActive())
         TimerReconnect->start();
