@@ -2,6 +2,7 @@
 
 #include "ShellLayout.h"
 #include "TLogo.h"
+#include "TStatusLabel.h"
 
 #include "core/Exception.h"
 #include "platform/SerialPortNames.h"
@@ -23,7 +24,7 @@ void TFormMain::buildLightBarrier() {
     ComPort->OnDSR = [this](QObject* Sender) { ComPortDSR(Sender); };
     ComPort->OnWatchEnd = [this](QObject* Sender, const TWatchEnd& End) { ComPortWatchEnd(Sender, End); };
 
-    LabBarrier = new QLabel(Panel1);
+    LabBarrier = new TStatusLabel(Panel1);
     LabBarrier->setObjectName(QStringLiteral("LabBarrier"));
     LabBarrier->setAutoFillBackground(true);
     LabBarrier->setAlignment(Qt::AlignCenter);
@@ -44,13 +45,9 @@ void TFormMain::layoutBarrierStatus() {
     LabBarrier->setGeometry(place.rect);
     if (Logo)
         Logo->setVisible(place.logoShown);
-    // Cut short, the status keeps its start ("Lichtschranke: COM3 ...") and shows the rest on hover.
-    LabBarrier->setText(
-        place.elided ? metrics.elidedText(text, Qt::ElideRight,
-                                          place.rect.width() - margins - ShellLayout::BarrierStatusPadding)
-                     : text);
-    const QString tip = m_link.ToolTip();
-    LabBarrier->setToolTip(place.elided ? text + u'\n' + tip : tip);
+    // Cut short on screen where the window is narrow; the tooltip always has the whole status.
+    LabBarrier->setText(text);
+    LabBarrier->setToolTip(text + u'\n' + m_link.ToolTip());
 }
 
 void TFormMain::showBarrierStatus() {
