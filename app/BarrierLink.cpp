@@ -1,5 +1,6 @@
 #include "BarrierLink.h"
 
+#include <cerrno>
 #include <cstring>
 
 void BarrierLink::PortChosen(const QString& name, const QString& devicePath) {
@@ -54,6 +55,8 @@ QString BarrierLink::Text() const {
         return QStringLiteral("Lichtschranke: %1 getrennt seit %2")
             .arg(m_name, m_lostSince.toString(QStringLiteral("HH:mm:ss")));
     case BarrierState::Reconnecting:
+        if (m_lastError == EBUSY)
+            return QStringLiteral("Lichtschranke: %1 belegt").arg(m_name);
         return QStringLiteral("Lichtschranke: verbinde %1 \u2026").arg(m_name);
     }
     return QString();
@@ -84,7 +87,9 @@ QString BarrierLink::ToolTip() const {
         QStringLiteral("Ger\u00e4t: ") + (m_path.isEmpty() ? QStringLiteral("(unbekannt)") : m_path);
     if (Retrying()) {
         tip += QStringLiteral("\nNeuer Versuch jede Sekunde");
-        if (m_lastError)
+        if (m_lastError == EBUSY)
+            tip += QStringLiteral("\nDer Port ist von einem anderen Programm ge\u00f6ffnet.");
+        else if (m_lastError)
             tip += QStringLiteral("\nLetzter Fehler: ") + QString::fromLocal8Bit(std::strerror(m_lastError));
     }
     return tip;

@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QStandardPaths>
 
 namespace {
@@ -62,14 +63,15 @@ QString WordTableText(const ProtocolRows& rows) {
     return JoinRows(rows, NeedsWordQuotes);
 }
 
-QStringList SpreadsheetCells(const QStringList& row) {
-    QStringList cells = row;
-    for (QString& cell : cells) {
-        const qsizetype comma = cell.indexOf(QLatin1Char(','));
-        if (comma >= 0)
-            cell[comma] = QLatin1Char('.');
-    }
-    return cells;
+platform::OleVariant SpreadsheetValue(const QString& cell) {
+    // A leading zero before more digits marks a code such as a start number "0012", not a quantity.
+    static const QRegularExpression number(QStringLiteral("^\\s*(-?(?:0|[1-9][0-9]*)(?:,[0-9]+)?)\\s*$"));
+    const QRegularExpressionMatch m = number.match(cell);
+    if (!m.hasMatch())
+        return cell;
+    QString plain = m.captured(1);
+    plain.replace(QLatin1Char(','), QLatin1Char('.'));
+    return plain.toDouble(); // QString::toDouble reads the C notation whatever the locale
 }
 
 bool ExportRowsToSpreadsheet(TExcel& excel, const ProtocolRows& rows) {
@@ -78,11 +80,10 @@ bool ExportRowsToSpreadsheet(TExcel& excel, const ProtocolRows& rows) {
     excel.NewWorkbook();
     for (const QStringList& row : rows) {
         // The cells are handed over as a list: a cell with a double quote or a comma arrives whole.
-        TStrings& values = excel.Values();
-        values.Clear();
-        for (const QString& cell : SpreadsheetCells(row))
-            values.Add(cell);
-        excel.WriteLine();
+        QList<platform::OleVariant> cells;
+        for (const QString& cell : row)
+            cells.append(SpreadsheetValue(cell));
+        excel.WriteLine(cells);
     }
     excel.AutoFitColumns();
     return true;

@@ -9,7 +9,8 @@ class TExcel;
 
 namespace platform {
 class Automation;
-}
+class OleVariant;
+} // namespace platform
 
 /// The protocol as texts, row by row, the header row first; each row holds its cells in column order.
 using ProtocolRows = QList<QStringList>;
@@ -29,11 +30,13 @@ QString ClipboardText(const ProtocolRows& rows);
 /// in double quotes with its inner double quotes doubled.
 QString WordTableText(const ProtocolRows& rows);
 
-/// The cells of `row` as the spreadsheet export writes them: the first comma of each cell (only the
-/// first) becomes a period, so "12,34,5" is written as "12.34,5".
-QStringList SpreadsheetCells(const QStringList& row);
+/// The value the spreadsheet export writes for `cell`: a number in German notation (digits with at
+/// most one decimal comma, blanks around them allowed, as in "  5,95" or "12") becomes that number;
+/// every other text, "0012" and "12,34,5" included, stays the text it is.
+platform::OleVariant SpreadsheetValue(const QString& cell);
 
-/// Hands `rows` to the spreadsheet through `excel`: Connect, a new workbook, one WriteLine per row,
+/// Hands `rows` to the spreadsheet through `excel`: Connect, a new workbook, one WriteLine per row
+/// with the cells' SpreadsheetValue,
 /// then the column widths fitted. False when no spreadsheet application could be reached (nothing
 /// else happened); a failure after that is thrown (`platform::EOleException`) and the rows written so
 /// far stay in the workbook.

@@ -16,6 +16,21 @@ QRect StatusSlotRect(int barWidth, int logoRight) {
     return QRect(left, 0, std::max(0, right - left), TopBarHeight);
 }
 
+BarrierStatusPlace PlaceBarrierStatus(int barWidth, int textWidth, int logoWidth) {
+    const int right = DatePanelRect(barWidth).left() - StatusGap;
+    const int besideLogo = std::max(0, right - (LogoLeft + logoWidth + StatusGap));
+    const int room = std::max(0, right - (ExitButton.right() + 1 + StatusGap));
+    const int needed = textWidth + BarrierStatusPadding;
+    const int wanted = std::max(needed, BarrierStatusMinWidth);
+    BarrierStatusPlace place;
+    // The logo only decorates; the status is what the operator needs to read.
+    place.logoShown = needed <= besideLogo;
+    const int width = std::min(wanted, place.logoShown ? besideLogo : room);
+    place.rect = QRect(right - width, 4, width, TopBarHeight - 8);
+    place.elided = needed > width;
+    return place;
+}
+
 QString DatePanelText(const QDateTime& now, const QLocale& locale) {
     // Some locales' short time (the C locale's among them) carries seconds; the panel changes
     // every five seconds and shows the minute, so seconds are left out.

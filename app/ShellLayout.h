@@ -42,6 +42,27 @@ QRect DatePanelRect(int barWidth);
 /// status goes; empty when the bar is too narrow.
 QRect StatusSlotRect(int barWidth, int logoRight);
 
+/// The light barrier's status: the room its text gets besides the text itself, and the width it
+/// keeps at least while there is room for it.
+constexpr int BarrierStatusPadding = 12;
+constexpr int BarrierStatusMinWidth = 220;
+
+/// Where the light barrier's status goes in the top bar.
+struct BarrierStatusPlace {
+    /// The status's rectangle in the top bar.
+    QRect rect;
+    /// Whether the logo fits left of it; where it does not, the status takes its room.
+    bool logoShown = true;
+    /// Whether the text is wider than the rectangle and must be shortened.
+    bool elided = false;
+};
+
+/// The status of a text `textWidth` pixels wide in a top bar `barWidth` wide, beside a logo
+/// `logoWidth` wide: right-aligned before the date panel, as wide as the text needs (at least
+/// BarrierStatusMinWidth where there is room). Right of the logo while the text fits there, else over
+/// the logo's place up to the bar's buttons, and cut short only when even that is too narrow.
+BarrierStatusPlace PlaceBarrierStatus(int barWidth, int textWidth, int logoWidth);
+
 /// The date panel's text: the date and the time of `now` in the short formats of `locale`,
 /// separated by three spaces ("08.12.26   09:05" in German); seconds are never shown.
 QString DatePanelText(const QDateTime& now, const QLocale& locale = QLocale());

@@ -406,6 +406,10 @@ private:
     void watchProtocolChanges();
     /// Binds the protocol buttons and the context menu items to their commands.
     void bindProtocolCommands();
+    /// Puts the protocol buttons in the Tab order and gives the protocol commands their keys.
+    void bindProtocolKeys();
+    /// Opens the protocol's context menu at the current line, as the keyboard asks for it.
+    void popupProtocolMenu();
     /// Asks `question` with the yes/no dialog; true when the operator answered "Ja".
     bool askYesNo(const QString& question);
     void buildSettingsCommand();

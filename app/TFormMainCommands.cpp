@@ -8,16 +8,19 @@
 #include "office/TExcel.h"
 #include "platform/Automation.h"
 #include "platform/Dialogs.h"
+#include "platform/FileOpener.h"
 #include "platform/SystemClock.h"
 #include "sortgrid/TSortGrid.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QDir>
 #include <QFileInfo>
 #include <QLabel>
 #include <QScopeGuard>
 #include <QToolButton>
+#include <utility>
 
 namespace {
 
@@ -50,6 +53,30 @@ QString ErrorText(std::exception_ptr error) {
     }
 }
 
+// While it lives, collects the files an export wrote that no program could be started to show, and
+// then tells the operator where they are.
+class NotShownReport {
+public:
+    NotShownReport() {
+        platform::setNotShownHandler([this](const QString& path) { m_files.append(path); });
+    }
+    ~NotShownReport() { platform::setNotShownHandler({}); }
+    NotShownReport(const NotShownReport&) = delete;
+    NotShownReport& operator=(const NotShownReport&) = delete;
+
+    void show() {
+        for (const QString& file : std::exchange(m_files, {}))
+            platform::dialogs().showMessage(
+                QStringLiteral(
+                    "Die Datei wurde geschrieben:\n%1\n\nEs konnte kein Programm gestartet werden, "
+                    "das sie anzeigt. Bitte \u00f6ffnen Sie sie selbst.")
+                    .arg(QDir::toNativeSeparators(file)));
+    }
+
+private:
+    QStringList m_files;
+};
+
 } // namespace
 
 void TFormMain::bindProtocolCommands() {
@@ -68,6 +95,7 @@ void TFormMain::bindProtocolCommands() {
     OpenDialog1.Filter = OpenDialogFilter();
     OpenDialog1.DefaultExt = QStringLiteral(".txt");
     SaveDialog1.InitialDir = OpenDialog1.InitialDir = DialogStartFolder(ProgramFolder());
+    bindProtocolKeys();
 }
 
 void TFormMain::CreateSpreadsheetComponent() {
@@ -191,10 +219,13 @@ bool TFormMain::ExportToWord(WordExportMode mode, const QString& fileName, QStri
 
 void TFormMain::sbWordClick(QObject*) {
     // The button's export keeps silent about a failure: the disabled button says it.
+    NotShownReport notShown;
     ExportToWord(WordExportMode::Show, Now() + QStringLiteral(".doc"));
+    notShown.show();
 }
 
 void TFormMain::sbExcelClick(QObject*) {
+    NotShownReport notShown;
     std::exception_ptr failure;
     {
         // Every cell is a call of its own: a long protocol takes a while.
@@ -206,6 +237,7 @@ void TFormMain::sbExcelClick(QObject*) {
             failure = std::current_exception();
         }
     }
+    notShown.show();
     if (failure)
         ShowException(failure);
 }

@@ -1,8 +1,50 @@
 #include "TFormMain.h"
 
+#include "sortgrid/TSortGrid.h"
+
+#include <QAction>
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMenu>
+#include <QShortcut>
+#include <QToolButton>
+
+void TFormMain::bindProtocolKeys() {
+    // Reached by Tab after the run buttons, but a click leaves the focus where it was.
+    QWidget* previous = bRESET;
+    for (QToolButton* b : {sbCLS, sbLoad, sbPrint, sbWord, sbExcel, sbSave}) {
+        b->setFocusPolicy(Qt::TabFocus);
+        setTabOrder(previous, b);
+        previous = b;
+    }
+    setTabOrder(previous, SortGrid1);
+
+    // With Ctrl, so that the run's own keys (S, L, P, Del) stay plain letters.
+    const std::pair<QKeySequence, QToolButton*> keys[] = {
+        {QKeySequence(Qt::CTRL | Qt::Key_S), sbSave},
+        {QKeySequence(Qt::CTRL | Qt::Key_O), sbLoad},
+        {QKeySequence(Qt::CTRL | Qt::Key_P), sbPrint},
+    };
+    for (const auto& [sequence, button] : keys) {
+        auto* shortcut = new QShortcut(sequence, this);
+        connect(shortcut, &QShortcut::activated, button, &QToolButton::click);
+    }
+
+    Copy1->setShortcut(QKeySequence::Copy);
+    Copy1->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    SortGrid1->addAction(Copy1);
+    for (const QKeySequence& sequence : {QKeySequence(Qt::Key_Menu), QKeySequence(Qt::SHIFT | Qt::Key_F10)}) {
+        auto* shortcut = new QShortcut(sequence, SortGrid1, nullptr, nullptr, Qt::WidgetWithChildrenShortcut);
+        connect(shortcut, &QShortcut::activated, this, [this] { popupProtocolMenu(); });
+    }
+}
+
+void TFormMain::popupProtocolMenu() {
+    const QRect line = SortGrid1->CellRect(0, SortGrid1->Row());
+    const QPoint at = line.isEmpty() ? QPoint(0, 0) : line.bottomLeft() + QPoint(line.height() / 2, 0);
+    PopupMenu1->popup(SortGrid1->viewport()->mapToGlobal(at));
+}
 
 // The invisible menu sees every key before the focused control does.
 

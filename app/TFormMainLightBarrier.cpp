@@ -1,10 +1,15 @@
 #include "TFormMain.h"
 
+#include "ShellLayout.h"
+#include "TLogo.h"
+#include "TStatusLabel.h"
+
 #include "core/Exception.h"
 #include "platform/SerialPortNames.h"
 #include "platform/SystemClock.h"
 
 #include <QCoreApplication>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QTimer>
 
@@ -19,7 +24,7 @@ void TFormMain::buildLightBarrier() {
     ComPort->OnDSR = [this](QObject* Sender) { ComPortDSR(Sender); };
     ComPort->OnWatchEnd = [this](QObject* Sender, const TWatchEnd& End) { ComPortWatchEnd(Sender, End); };
 
-    LabBarrier = new QLabel(Panel1);
+    LabBarrier = new TStatusLabel(Panel1);
     LabBarrier->setObjectName(QStringLiteral("LabBarrier"));
     LabBarrier->setAutoFillBackground(true);
     LabBarrier->setAlignment(Qt::AlignCenter);
@@ -32,12 +37,17 @@ void TFormMain::buildLightBarrier() {
 void TFormMain::layoutBarrierStatus() {
     if (!LabBarrier)
         return;
-    // At the right end of the top bar's status slot, beside the date panel.
-    LabBarrier->adjustSize();
-    const int w = std::max(LabBarrier->width() + 12, 220);
-    const int h = std::max(0, Panel1->height() - 8);
-    const int right = TopBarStatusSlot ? TopBarStatusSlot->geometry().right() + 1 : Panel1->width();
-    LabBarrier->setGeometry(std::max(0, right - w - 4), 4, w, h);
+    const QString text = m_link.Text();
+    const int margins = 2 * LabBarrier->margin() + 2 * LabBarrier->frameWidth();
+    const QFontMetrics metrics = LabBarrier->fontMetrics();
+    const ShellLayout::BarrierStatusPlace place = ShellLayout::PlaceBarrierStatus(
+        Panel1->width(), metrics.horizontalAdvance(text) + margins, Logo ? Logo->width() : 0);
+    LabBarrier->setGeometry(place.rect);
+    if (Logo)
+        Logo->setVisible(place.logoShown);
+    // Cut short on screen where the window is narrow; the tooltip always has the whole status.
+    LabBarrier->setText(text);
+    LabBarrier->setToolTip(text + u'\n' + m_link.ToolTip());
 }
 
 void TFormMain::showBarrierStatus() {
@@ -45,8 +55,6 @@ void TFormMain::showBarrierStatus() {
     pal.setColor(QPalette::Window, ColorToQColor(m_link.Color()));
     pal.setColor(QPalette::WindowText, ColorToQColor(m_link.TextColor()));
     LabBarrier->setPalette(pal);
-    LabBarrier->setText(m_link.Text());
-    LabBarrier->setToolTip(m_link.ToolTip());
     layoutBarrierStatus();
     if (m_link.Retrying() && !TimerReconnect->isActive())
         TimerReconnect->start();

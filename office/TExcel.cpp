@@ -57,13 +57,18 @@ void TExcel::NewWorkbook() {
 }
 
 void TExcel::WriteLine() {
-    const int n = m_values.Count();
-    for (int i = 1; i <= n; ++i) {
-        const QString text = m_values.Strings(i - 1);
+    QList<platform::OleVariant> cells;
+    for (int i = 0; i < m_values.Count(); ++i)
+        cells.append(m_values.Strings(i));
+    WriteLine(cells);
+}
+
+void TExcel::WriteLine(const QList<platform::OleVariant>& cells) {
+    for (int i = 1; i <= cells.size(); ++i) {
         if (m_horizontal)
-            m_application.Put(QStringLiteral("Cells"), {m_line, i}, text);
+            m_application.Put(QStringLiteral("Cells"), {m_line, i}, cells[i - 1]);
         else
-            m_application.Put(QStringLiteral("Cells"), {i, m_line}, text);
+            m_application.Put(QStringLiteral("Cells"), {i, m_line}, cells[i - 1]);
     }
     ++m_line;
 }

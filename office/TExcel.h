@@ -47,6 +47,9 @@ public:
     /// Writes the texts of Values as one line at `line`, each as the text it is, then advances `line`
     /// by 1 (also for an empty line).
     void WriteLine();
+    /// Writes `cells` as one line at `line` in the same way, each as the value it is (a number becomes
+    /// a number the sheet calculates with), then advances `line` by 1.
+    void WriteLine(const QList<platform::OleVariant>& cells);
     /// Selects all cells of the active sheet and fits the column widths to their contents.
     void AutoFitColumns();
 

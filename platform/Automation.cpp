@@ -62,6 +62,14 @@ int OleVariant::ToInt() const {
     badValue(*this, "an integer");
 }
 
+double OleVariant::ToDouble() const {
+    if (IsDouble())
+        return std::get<double>(m_value);
+    if (IsInt())
+        return std::get<int>(m_value);
+    badValue(*this, "a number");
+}
+
 QString OleVariant::ToString() const {
     if (IsString())
         return std::get<QString>(m_value);

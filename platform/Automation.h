@@ -65,6 +65,9 @@ public:
     /// The value as an integer: an integer as is, a whole floating-point number, or a text holding an
     /// integer; throws `EOleException` (BadArguments) otherwise.
     int ToInt() const;
+    /// The value as a floating-point number: an integer or a floating-point number; throws
+    /// `EOleException` (BadArguments) otherwise.
+    double ToDouble() const;
     /// The value as a text: a text as is, numbers and booleans in their plain form; throws for an
     /// object or the empty value.
     QString ToString() const;

@@ -57,14 +57,28 @@ FileDialogResult runFileDialog(const FileDialogOptions& options, QFileDialog::Ac
     });
     if (!options.FileName.isEmpty())
         dialog.selectFile(options.FileName);
+    // The dialog's own question names the file as typed, which may not be the one written when the
+    // type was switched; the question is asked below about the file that will be written.
+    if (mode == QFileDialog::AcceptSave)
+        dialog.setOption(QFileDialog::DontConfirmOverwrite);
 
     FileDialogResult result;
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return result;
+    for (;;) {
+        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+            return result;
+        const int index = int(nameFilters.indexOf(dialog.selectedNameFilter()));
+        result.FilterIndex = index >= 0 ? index + 1 : preselected;
+        result.FileName = dialog.selectedFiles().front();
+        if (mode != QFileDialog::AcceptSave)
+            break;
+        result.FileName = savedFileName(options, result.FilterIndex, result.FileName);
+        if (!QFileInfo::exists(result.FileName) ||
+            QMessageBox::question(&dialog, dialog.windowTitle(), replaceQuestion(result.FileName),
+                                  QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::Yes)
+            break;
+        dialog.selectFile(result.FileName); // with its folder: a typed path may have led elsewhere
+    }
     result.Accepted = true;
-    result.FileName = dialog.selectedFiles().front();
-    const int index = int(nameFilters.indexOf(dialog.selectedNameFilter()));
-    result.FilterIndex = index >= 0 ? index + 1 : preselected;
     return result;
 }
 
@@ -105,6 +119,28 @@ QString withDefaultSuffix(const QString& fileName, const QString& suffix) {
     if (suffix.isEmpty() || fileName.isEmpty() || !QFileInfo(fileName).suffix().isEmpty())
         return fileName;
     return fileName + u'.' + suffix;
+}
+
+QString savedFileName(const FileDialogOptions& options, int filterIndex, const QString& fileName) {
+    const QList<FileFilter> filters = parseFileFilter(options.Filter);
+    const QString own = filterIndex >= 1 && filterIndex <= filters.size()
+                            ? suffixOfPatterns(filters[filterIndex - 1].Patterns)
+                            : QString();
+    if (own.isEmpty() || fileName.isEmpty())
+        return withDefaultSuffix(fileName, effectiveDefaultSuffix(options, filterIndex));
+    const QString suffix = QFileInfo(fileName).suffix();
+    if (suffix.compare(own, Qt::CaseInsensitive) == 0)
+        return fileName;
+    for (const FileFilter& f : filters) {
+        if (!suffix.isEmpty() && suffix.compare(suffixOfPatterns(f.Patterns), Qt::CaseInsensitive) == 0)
+            return fileName.left(fileName.size() - suffix.size()) + own;
+    }
+    return fileName + u'.' + own;
+}
+
+QString replaceQuestion(const QString& fileName) {
+    return QStringLiteral("Die Datei \"%1\" ist schon vorhanden.\nSoll sie ersetzt werden?")
+        .arg(QFileInfo(fileName).fileName());
 }
 
 void QtDialogs::showMessage(const QString& text) {

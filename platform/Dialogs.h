@@ -56,6 +56,14 @@ QString effectiveDefaultSuffix(const FileDialogOptions& options, int filterIndex
 /// `fileName` with `suffix` appended when its last part has no extension and `suffix` is not empty.
 QString withDefaultSuffix(const QString& fileName, const QString& suffix);
 
+/// The file a save dialog's choice writes: `fileName` with the extension of filter entry
+/// `filterIndex` when that entry has a single "*.ext" of its own (an extension of another entry is
+/// replaced, any other is kept and the entry's added), else as `withDefaultSuffix` with `DefaultExt`.
+QString savedFileName(const FileDialogOptions& options, int filterIndex, const QString& fileName);
+
+/// The question asked before a save replaces the existing file `fileName`.
+QString replaceQuestion(const QString& fileName);
+
 /// The program's modal dialogs and message boxes. Windows call them through `dialogs()` so tests can
 /// answer them without blocking.
 class Dialogs {

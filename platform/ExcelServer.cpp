@@ -18,6 +18,13 @@ const QString kProgId = QStringLiteral("Excel.Application");
 constexpr int kMaxRows = 1048576;
 constexpr int kMaxCols = 16384;
 
+// What a cell keeps of a value put into it: numbers stay numbers, everything else is its text.
+SheetCell CellContent(const OleVariant& value) {
+    if (value.IsDouble() || value.IsInt())
+        return value.ToDouble();
+    return value.ToString();
+}
+
 enum class Shape { AllCells, AllColumns, Cell, Column };
 
 struct Workbook {
@@ -133,13 +140,17 @@ public:
             if (m_shape != Shape::Cell)
                 Fail(QStringLiteral("Value"), QStringLiteral("the range is not a single cell"));
             const auto it = m_wb->cells.find({m_row, m_col});
-            return it == m_wb->cells.end() ? OleVariant() : OleVariant(it->second);
+            if (it == m_wb->cells.end())
+                return OleVariant();
+            if (const double* number = std::get_if<double>(&it->second))
+                return OleVariant(*number);
+            return OleVariant(std::get<QString>(it->second));
         });
         AddSetter(QStringLiteral("Value"), [this](const OleArgs& a) {
             RequireArgs(QStringLiteral("Value"), a, 1);
             if (m_shape != Shape::Cell)
                 Fail(QStringLiteral("Value"), QStringLiteral("the range is not a single cell"));
-            m_wb->cells[{m_row, m_col}] = a[0].value.ToString();
+            m_wb->cells[{m_row, m_col}] = CellContent(a[0].value);
             m_wb->dirty = true;
             return OleVariant();
         });
@@ -152,11 +163,11 @@ private:
         if (m_shape == Shape::Cell)
             Fail(QStringLiteral("Autofit"), QStringLiteral("only columns can be fitted"));
         std::map<int, double> fit;
-        for (const auto& [cell, text] : m_wb->cells) {
+        for (const auto& [cell, content] : m_wb->cells) {
             if (m_shape == Shape::Column && cell.second != m_col)
                 continue;
             double& w = fit[cell.second];
-            w = std::max(w, FitColumnWidth(text));
+            w = std::max(w, FitColumnWidth(SheetCellText(content)));
         }
         for (const auto& [col, width] : fit)
             if (width > 0.0)
@@ -167,7 +178,7 @@ private:
             Fail(QStringLiteral("Autofit"), QStringLiteral("the workbook could not be saved: %1").arg(error));
         if (m_state->visible && !m_wb->shown) {
             m_wb->shown = true;
-            fileOpener().OpenFile(m_wb->fileName);
+            ShowWrittenFile(m_wb->fileName);
         }
     }
 
@@ -232,7 +243,7 @@ public:
             RequireArgs(name, a, 3);
             Workbook& wb = activeWorkbook(name);
             const std::pair<int, int> cell = cellIndex(name, a);
-            wb.cells[cell] = a[2].value.ToString();
+            wb.cells[cell] = CellContent(a[2].value);
             wb.dirty = true;
             return OleVariant();
         });

@@ -50,8 +50,7 @@ FileDialogResult FakeDialogs::saveFile(const FileDialogOptions& options) {
         index = count > 0 ? 1 : 0;
     result.Accepted = true;
     result.FilterIndex = index;
-    result.FileName = withDefaultSuffix(inFolder(choice.FileName, options.InitialDir),
-                                        effectiveDefaultSuffix(options, index));
+    result.FileName = savedFileName(options, index, inFolder(choice.FileName, options.InitialDir));
     return result;
 }
 

@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <functional>
 
 namespace platform {
 
@@ -13,10 +14,17 @@ public:
     virtual bool OpenFile(const QString& path) = 0;
 };
 
-/// The real opener: `QDesktopServices`.
+/// The real opener: the desktop's launcher program.
 class DesktopFileOpener : public FileOpener {
 public:
+    /// An opener that hands files to `launcher`, a program on the path or with its folder.
+    explicit DesktopFileOpener(QString launcher = QStringLiteral("xdg-open"));
+    /// False when the launcher is missing, cannot be started or gives up within a moment (no
+    /// program for the file's type, no browser); a launcher still busy after that counts as done.
     bool OpenFile(const QString& path) override;
+
+private:
+    QString m_launcher;
 };
 
 /// An opener that launches nothing and records what it was asked to open. Installs itself while
@@ -41,6 +49,16 @@ private:
     QStringList m_opened;
     bool m_result = true;
 };
+
+/// Receives a file that was written but could not be shown because the opener refused it.
+using NotShownHandler = std::function<void(const QString& path)>;
+
+/// Installs `handler` for the files that could not be shown; an empty one drops them.
+void setNotShownHandler(NotShownHandler handler);
+
+/// Opens `path`, a file just written for the operator to see, with `fileOpener()`; when that fails
+/// the path goes to the not-shown handler. Returns whether it was opened.
+bool ShowWrittenFile(const QString& path);
 
 /// The opener in force: the desktop's unless a test installed another.
 FileOpener& fileOpener();

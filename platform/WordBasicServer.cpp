@@ -128,7 +128,7 @@ private:
         if (!f.open(QIODevice::WriteOnly) || f.write(rtf) != rtf.size() || !f.flush() || !f.commit())
             Fail(member, QStringLiteral("cannot write %1: %2").arg(path, f.errorString()));
         if (m_state == WindowState::Maximized)
-            fileOpener().OpenFile(path);
+            ShowWrittenFile(path);
     }
 
     WordBasicSettings m_settings;

@@ -15,7 +15,7 @@ struct WordBasicSettings {
 /// Registers the word-processor server as "Word.Basic" in `automation`: a document writer behind
 /// the word processor's basic commands (names in any case):
 /// - "AppMaximize", "AppMinimize": the window state; a document saved while the application is
-///   maximised is opened once with `fileOpener()`, as the word processor would show it;
+///   maximised is opened once with `ShowWrittenFile`, as the word processor would show it;
 /// - "FileOpen"(name): opens the RTF document `name` (the template); the cursor is at its start;
 /// - "Insert"(text): inserts text at the cursor; CR LF ends a paragraph;
 /// - "LineUp"(count[, extend]): moves up, with `extend` not 0 selecting the text passed over;

@@ -77,6 +77,12 @@ QString tempPathBeside(const QString& path) {
 
 } // namespace
 
+QString SheetCellText(const SheetCell& cell) {
+    if (const double* number = std::get_if<double>(&cell))
+        return QString::number(*number, 'g', 15);
+    return std::get<QString>(cell);
+}
+
 double FitColumnWidth(const QString& text) {
     int widest = 0;
     for (const QString& line : text.split(QRegularExpression(QStringLiteral("\r\n|\r|\n")))) {
@@ -107,11 +113,16 @@ QString WriteXlsxFile(const QString& path, const QString& sheetName, const Sheet
     QString error;
     if (!ws)
         error = QStringLiteral("invalid worksheet name \"%1\"").arg(sheetName);
-    for (const auto& [cell, text] : cells) {
+    for (const auto& [cell, content] : cells) {
         if (!error.isEmpty())
             break;
-        const lxw_error rc = worksheet_write_string(ws, lxw_row_t(cell.first - 1), lxw_col_t(cell.second - 1),
-                                                    text.toUtf8().constData(), nullptr);
+        const auto row = lxw_row_t(cell.first - 1);
+        const auto col = lxw_col_t(cell.second - 1);
+        const double* number = std::get_if<double>(&content);
+        const lxw_error rc =
+            number ? worksheet_write_number(ws, row, col, *number, nullptr)
+                   : worksheet_write_string(ws, row, col, std::get<QString>(content).toUtf8().constData(),
+                                            nullptr);
         if (rc != LXW_NO_ERROR)
             error = QStringLiteral("cell (%1, %2): %3")
                         .arg(cell.first)

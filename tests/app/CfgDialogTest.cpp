@@ -5,6 +5,7 @@
 #include "platform/FakeDialogs.h"
 
 #include <QComboBox>
+#include <QFile>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -257,6 +258,30 @@ TEST_F(CfgDialogTest, DeadTimeShownOnOpenTakenAndSavedOnOkKeptOnCancel) {
     });
     EXPECT_EQ(host.deadTime, 400);
     EXPECT_EQ(host.savedDeadTime, -1) << "nothing saved";
+}
+
+TEST_F(CfgDialogTest, EveryLabelTheOperatorSeesIsExplainedInTheHelpsSettingsSection) {
+    QFile page(QStringLiteral(VANTRO_HELP_PAGE));
+    ASSERT_TRUE(page.open(QIODevice::ReadOnly)) << VANTRO_HELP_PAGE;
+    const QString html = QString::fromUtf8(page.readAll());
+    const qsizetype from = html.indexOf(QStringLiteral("id=\"einstellungen\""));
+    ASSERT_GE(from, 0);
+    const QString section = html.mid(from, html.indexOf(QStringLiteral("<h2"), from) - from);
+
+    QStringList captions;
+    for (const QLabel* l : dialog.findChildren<QLabel*>())
+        if (l->isVisibleTo(&dialog))
+            captions << l->text();
+    for (const QGroupBox* g : dialog.findChildren<QGroupBox*>())
+        if (g->isVisibleTo(&dialog))
+            captions << g->title();
+    EXPECT_GE(captions.size(), 9);
+    for (QString caption : captions) {
+        caption.remove(QLatin1Char('&'));
+        if (caption.endsWith(QLatin1Char(':')))
+            caption.chop(1);
+        EXPECT_TRUE(section.contains(caption)) << caption.toStdString();
+    }
 }
 
 TEST_F(CfgDialogTest, OkDuringARunLeavesTheTimeAlone) {

@@ -3,6 +3,7 @@
 // automation server (or the real word-processor server), printed on the fake printer.
 #include "app/TFormMain.h"
 #include "office/TExcel.h"
+#include "platform/ExcelServer.h"
 #include "platform/FakeClock.h"
 #include "platform/FakeDialogs.h"
 #include "platform/FakePrinter.h"
@@ -16,7 +17,10 @@
 #include <QClipboard>
 #include <QDir>
 #include <QFile>
+#include <QMenu>
 #include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
 #include <QToolButton>
 #include <gtest/gtest.h>
 
@@ -108,6 +112,49 @@ TEST_F(Commands, CopyAllPutsTheProtocolOnTheClipboardColumnByColumn) {
                                                  "Stopp:\t  5,95\t    50\t10m/0,72c\r\n"
                                                  "-\t\t\t\r\n"
                                                  "x\t\"a;b\"\tsay \"hi\"\t\r\n");
+}
+
+TEST_F(Commands, ProtocolCommandsAreReachedByKeysThatLeaveTheRunKeysAlone) {
+    form.show();
+    form.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+    auto key = [](int k, Qt::KeyboardModifiers mods = Qt::NoModifier) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key(k), mods);
+    };
+
+    // Tab runs from RESET over the six protocol buttons to the grid; Space presses a button.
+    form.bRESET->setEnabled(true);
+    form.bRESET->setFocus(Qt::TabFocusReason);
+    for (QWidget* next : std::initializer_list<QWidget*>{form.sbCLS, form.sbLoad, form.sbPrint, form.sbWord,
+                                                         form.sbExcel, form.sbSave, form.SortGrid1}) {
+        key(Qt::Key_Tab);
+        EXPECT_EQ(QApplication::focusWidget(), next) << next->toolTip().toStdString();
+        if (next == form.sbSave)
+            key(Qt::Key_Space);
+    }
+    EXPECT_EQ(dialogs.saveRequests().size(), 1);
+
+    form.SortGrid1->setFocus();
+    const int rows = form.SortGrid1->RowCount();
+    key(Qt::Key_S, Qt::ControlModifier);
+    key(Qt::Key_O, Qt::ControlModifier);
+    key(Qt::Key_P, Qt::ControlModifier);
+    EXPECT_EQ(dialogs.saveRequests().size(), 2);
+    EXPECT_EQ(dialogs.openRequests().size(), 1);
+    EXPECT_EQ(printer.Docs(), 1);
+    EXPECT_EQ(form.SortGrid1->RowCount(), rows) << "no run was started, lapped or stopped";
+
+    QApplication::clipboard()->clear();
+    key(Qt::Key_C, Qt::ControlModifier);
+    EXPECT_TRUE(QApplication::clipboard()->text().startsWith("Who\tTime\tSpeed\tNote\r\n  Nr.:\t7\tAnna"));
+
+    for (const auto& [k, mods] :
+         {std::pair{Qt::Key_Menu, Qt::NoModifier}, std::pair{Qt::Key_F10, Qt::ShiftModifier}}) {
+        form.SortGrid1->setFocus();
+        key(k, mods);
+        EXPECT_TRUE(form.PopupMenu1->isVisible()) << k;
+        form.PopupMenu1->close();
+    }
 }
 
 TEST_F(Commands, SaveDialogOffersTheMinuteWithTheWordProcessorTypeChosen) {
@@ -219,7 +266,7 @@ TEST_F(Commands, SpreadsheetExportWritesEveryRowFromTheFirstEachTime) {
     // One application, attached to again by the second export, which starts at row 1 again.
     EXPECT_EQ(excel.Instances(), 1);
     EXPECT_EQ(calls.count("put Cells(1, 1, \"Who\")"), 2);
-    EXPECT_EQ(calls.count("put Cells(4, 2, \"  5.95\")"), 2);
+    EXPECT_EQ(calls.count("put Cells(4, 2, 5.95)"), 2);
     EXPECT_EQ(calls.count("put Cells(3, 4, \"14:30.00\")"), 2);
     EXPECT_FALSE(calls.join('\n').contains("Cells(6,"));
     EXPECT_EQ(calls.count("Selection.Columns.call Autofit()"), 2);
@@ -231,7 +278,7 @@ TEST_F(Commands, SpreadsheetFailureIsShownAndUnreachableSpreadsheetIsSilent) {
     form.sbExcel->click();
     ASSERT_EQ(dialogs.messages().size(), 1);
     EXPECT_TRUE(dialogs.messages()[0].contains("Cells"));
-    EXPECT_EQ(excel.Calls().last(), "put Cells(2, 2, \"7\")");
+    EXPECT_EQ(excel.Calls().last(), "put Cells(2, 2, 7)") << "a number goes as a number";
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 
     platform::setAutomation(nullptr);
@@ -240,6 +287,37 @@ TEST_F(Commands, SpreadsheetFailureIsShownAndUnreachableSpreadsheetIsSilent) {
     excel.ClearCalls();
     form.sbExcel->click();
     EXPECT_EQ(dialogs.messages().size(), 1);
+}
+
+TEST_F(Commands, ExportsNoProgramCanShowSayWhatWasWrittenWhere) {
+    Automation real;
+    platform::WordBasicSettings wordSettings;
+    wordSettings.folder = dir.path();
+    platform::RegisterWordBasicServer(real, wordSettings);
+    platform::ExcelServerSettings sheetSettings;
+    sheetSettings.folder = dir.path();
+    sheetSettings.now = [] { return QDateTime(QDate(2026, 12, 7), QTime(22, 15)); };
+    platform::RegisterExcelServer(real, sheetSettings);
+    platform::setAutomation(&real);
+    ASSERT_TRUE(QFile::copy(QStringLiteral(VANTRO_DEFAULT_DOCUMENT), path("kartex.doc")));
+    form.setDefaultDocument(path("kartex.doc"));
+    opener.setResult(false);
+
+    form.sbWord->click();
+    form.sbExcel->click();
+    const QStringList written{path("2026-12-07-22-15.doc"), path("2026-12-07-22-15.xlsx")};
+    EXPECT_EQ(opener.Opened(), written);
+    ASSERT_EQ(dialogs.messages().size(), 2);
+    for (int i = 0; i < 2; ++i) {
+        EXPECT_TRUE(QFile::exists(written[i]));
+        EXPECT_TRUE(dialogs.messages()[i].contains(written[i])) << dialogs.messages()[i].toStdString();
+        EXPECT_TRUE(dialogs.messages()[i].contains("kein Programm"));
+    }
+    EXPECT_TRUE(form.sbWord->isEnabled());
+
+    opener.setResult(true);
+    form.sbExcel->click();
+    EXPECT_EQ(dialogs.messages().size(), 2) << "shown: nothing to say";
 }
 
 TEST_F(Commands, WordButtonWritesAFourColumnTableAndOpensIt) {

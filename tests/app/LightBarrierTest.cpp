@@ -1,4 +1,5 @@
 #include "app/TFormMain.h"
+#include "app/TLogo.h"
 #include "comms/EComHandle.h"
 #include "platform/FakeClock.h"
 #include "platform/FakeDialogs.h"
@@ -195,6 +196,28 @@ TEST_F(LightBarrier, ClosingTheWindowClosesThePort) {
 
 // ---- the link: a device that goes and comes back ----
 
+TEST_F(LightBarrier, StatusStaysReadableAtTheFirstStartSizeAndTheSmallestOne) {
+    serial.line().setFailure(SerialCall::Open, ENOENT);
+    serial.line().setFailure(SerialCall::Wait, EIO);
+    ASSERT_TRUE(waitFor([&] {
+        QCoreApplication::processEvents();
+        return form->Link().State() == BarrierState::Lost;
+    }));
+    const QString full = form->Link().Text();
+    const QLabel& status = *form->LabBarrier;
+    for (const QSize size : {QSize(831, 513), form->minimumSize(), QSize(1280, 900)}) {
+        form->resize(size);
+        QCoreApplication::processEvents();
+        const QRect at = status.geometry();
+        EXPECT_FALSE(form->Logo->isVisible() && form->Logo->geometry().intersects(at)) << size.width();
+        EXPECT_FALSE(at.intersects(form->PanelDate->geometry())) << size.width();
+        EXPECT_FALSE(at.intersects(form->bBeenden->geometry())) << size.width();
+        EXPECT_EQ(status.text(), full);
+        EXPECT_TRUE(status.toolTip().startsWith(full));
+    }
+    EXPECT_TRUE(form->Logo->isVisible()) << "a wide window has room for both";
+}
+
 namespace {
 int opensOf(const FakeSerialLine& line, const std::string& name) {
     int n = 0;
@@ -207,7 +230,7 @@ int opensOf(const FakeSerialLine& line, const std::string& name) {
 TEST_F(LightBarrier, ADeviceThatVanishesMidRunIsTriedAgainAndTheNextPassActs) {
     EXPECT_EQ(form->Link().State(), BarrierState::Connected);
     EXPECT_EQ(form->LabBarrier->text(), "Lichtschranke: COM3 verbunden");
-    EXPECT_EQ(form->LabBarrier->toolTip(), "Ger\u00e4t: /dev/ttyS2");
+    EXPECT_EQ(form->LabBarrier->toolTip(), "Lichtschranke: COM3 verbunden\nGer\u00e4t: /dev/ttyS2");
     edge(true);
     edge(false);
     const QList<ProtocolLine> started = form->ProtocolLines();
@@ -255,6 +278,19 @@ TEST_F(LightBarrier, ADeviceThatVanishesMidRunIsTriedAgainAndTheNextPassActs) {
     ASSERT_EQ(form->ProtocolLines().size(), 3);
     EXPECT_EQ(form->ProtocolLines().mid(0, 2), started);
     EXPECT_EQ(form->ProtocolLines()[2].who, "  Lap:");
+}
+
+TEST(LightBarrierPort, APortHeldByAnotherProgramIsShownAsBusyAndTriedAgain) {
+    FakeClock clock{100000};
+    FakeDialogs dialogs;
+    FakeSerial serial;
+    serial.line().setFailure(SerialCall::Open, EBUSY);
+    TFormMain form;
+    form.ComPort->setPort(3);
+    form.OpenLightBarrierPort();
+    EXPECT_EQ(form.LabBarrier->text(), "Lichtschranke: COM3 belegt");
+    EXPECT_TRUE(form.LabBarrier->toolTip().contains("anderen Programm"));
+    EXPECT_TRUE(form.TimerReconnect->isActive());
 }
 
 TEST(LightBarrierPort, APortMissingAtStartUpIsTriedEverySecondAndAnotherChoiceStopsIt) {

@@ -42,9 +42,23 @@ TEST(ProtocolTexts, WordTextQuotesCellsWithBlanksControlsOrQuotes) {
                                    "Stopp:\t\"a\"\"b\"\t\"x\ty\"\t10m/0,36c\r\n");
 }
 
-TEST(ProtocolTexts, SpreadsheetCellsTurnOnlyTheFirstCommaIntoAPeriod) {
-    EXPECT_EQ(SpreadsheetCells({"12,34,5", "  5,95", "no comma", "", "a\"b,c"}),
-              (QStringList{"12.34,5", "  5.95", "no comma", "", "a\"b.c"}));
+TEST(ProtocolTexts, SpreadsheetValuesAreNumbersOnlyForGermanNumbers) {
+    using platform::OleVariant;
+    const std::vector<std::pair<QString, OleVariant>> cases{
+        {"  5,95", OleVariant(5.95)},
+        {"12", OleVariant(12.0)},
+        {"0,5 ", OleVariant(0.5)},
+        {"-3,25", OleVariant(-3.25)},
+        {"Max \"Turbo\" M\u00fcller, jr.", OleVariant(QString("Max \"Turbo\" M\u00fcller, jr."))},
+        {"12,34,5", OleVariant(QString("12,34,5"))},
+        {"5.95", OleVariant(QString("5.95"))},
+        {"0012", OleVariant(QString("0012"))},
+        {"10m/0,36c", OleVariant(QString("10m/0,36c"))},
+        {",5", OleVariant(QString(",5"))},
+        {"", OleVariant(QString(""))},
+    };
+    for (const auto& [cell, value] : cases)
+        EXPECT_EQ(SpreadsheetValue(cell), value) << cell.toStdString();
 }
 
 TEST(SaveTypes, ChosenFilterDecidesTheFormat) {
@@ -133,7 +147,7 @@ TEST_F(ExportSteps, WordExportStopsAtTheFailingStep) {
 
 TEST_F(ExportSteps, SpreadsheetGetsEveryRowAsAListOfCells) {
     TExcel component;
-    const ProtocolRows quoted{{"Who", "Note"}, {"a\"b", "1,5,0"}};
+    const ProtocolRows quoted{{"Who", "Note"}, {"a\"b, jr.", "1,5,0"}, {"  5,95", ""}};
     ASSERT_TRUE(ExportRowsToSpreadsheet(component, quoted));
     const QStringList expected{
         "create",
@@ -142,8 +156,10 @@ TEST_F(ExportSteps, SpreadsheetGetsEveryRowAsAListOfCells) {
         "Workbooks.call add()",
         R"(put Cells(1, 1, "Who"))",
         R"(put Cells(1, 2, "Note"))",
-        R"(put Cells(2, 1, "a""b"))",
-        R"(put Cells(2, 2, "1.5,0"))",
+        R"(put Cells(2, 1, "a""b, jr."))",
+        R"(put Cells(2, 2, "1,5,0"))",
+        R"(put Cells(3, 1, 5.95))",
+        R"(put Cells(3, 2, ""))",
         "get cells()",
         "cells.call select()",
         "get Selection()",

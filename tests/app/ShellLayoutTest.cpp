@@ -95,6 +95,30 @@ TEST(TopBarLayout, DatePanelKeepsItsDistanceFromTheRightEdgeAndTheStatusRoomFill
     EXPECT_TRUE(StatusSlotRect(500, 400).isEmpty());
 }
 
+TEST(TopBarLayout, BarrierStatusTakesTheLogosRoomBeforeItIsCutShort) {
+    using namespace ShellLayout;
+    constexpr int logo = 120;
+    struct Case {
+        int barWidth, textWidth;
+        bool logoShown, elided;
+    };
+    for (const Case& c :
+         {Case{1280, 280, true, false}, Case{831, 100, true, false}, Case{831, 280, false, false},
+          Case{804, 250, false, false}, Case{804, 400, false, true}}) {
+        const BarrierStatusPlace p = PlaceBarrierStatus(c.barWidth, c.textWidth, logo);
+        EXPECT_EQ(p.rect.right() + 1 + StatusGap, DatePanelRect(c.barWidth).left()) << c.barWidth;
+        EXPECT_GT(p.rect.left(), ExitButton.right() + StatusGap - 1);
+        EXPECT_EQ(p.logoShown, c.logoShown) << c.barWidth << " " << c.textWidth;
+        EXPECT_EQ(p.elided, c.elided) << c.barWidth << " " << c.textWidth;
+        if (p.logoShown) {
+            EXPECT_GE(p.rect.left(), LogoLeft + logo + StatusGap);
+        }
+        if (!p.elided) {
+            EXPECT_GE(p.rect.width(), c.textWidth + BarrierStatusPadding);
+        }
+    }
+}
+
 TEST(TopBarLayout, MinimumHeightShowsTheWholeStaircaseWhereTheDesignedOneCutRESETOff) {
     using namespace ShellLayout;
     const int resetBottom = TopBarHeight + InputAreaTop + StaircaseBottom;

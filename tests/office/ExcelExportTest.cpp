@@ -123,6 +123,32 @@ TEST_F(ExcelExportTest, WorkbookHoldsEveryCellAsTextWithFittedColumns) {
     EXPECT_LT(widths["B"].toDouble(), 8.43); // short texts make a column narrower than the default
 }
 
+TEST_F(ExcelExportTest, NumbersBecomeNumericCellsAndTextsStayWhole) {
+    if (!readerAvailable())
+        GTEST_SKIP() << "python3 with openpyxl is not installed";
+    TExcel excel;
+    ASSERT_TRUE(excel.Connect());
+    excel.NewWorkbook();
+    excel.WriteLine({QString("Max \"Turbo\" M\u00fcller, jr."), 5.95, 12});
+    excel.WriteLine({QString("12,34,5"), 1234.5, QString("5.95")});
+    excel.AutoFitColumns();
+
+    const QJsonObject cells =
+        readBack(QDir(dir.path()).filePath("2026-12-07-22-15.xlsx"))["cells"].toObject();
+    const std::vector<std::tuple<QString, QString, QString>> expected{
+        {"1,1", "Max \"Turbo\" M\u00fcller, jr.", "s"},
+        {"1,2", "5.95", "n"},
+        {"1,3", "12", "n"},
+        {"2,1", "12,34,5", "s"},
+        {"2,2", "1234.5", "n"},
+        {"2,3", "5.95", "s"},
+    };
+    for (const auto& [at, value, type] : expected) {
+        EXPECT_EQ(cells[at].toArray()[0].toString(), value) << at.toStdString();
+        EXPECT_EQ(cells[at].toArray()[1].toString(), type) << at.toStdString();
+    }
+}
+
 TEST_F(ExcelExportTest, SecondExportGoesToANewFileFromItsFirstRow) {
     if (!readerAvailable())
         GTEST_SKIP() << "python3 with openpyxl is not installed";

@@ -33,6 +33,23 @@ TEST(FileFilter, PairsAndTheExtensionATypedNameReceives) {
     EXPECT_EQ(withDefaultSuffix(QStringLiteral("/a/run.csv"), QStringLiteral("txt")), "/a/run.csv");
 }
 
+TEST(FileFilter, SavedFileHasTheExtensionOfTheChosenType) {
+    FileDialogOptions o;
+    o.Filter = ProtocolFilter;
+    o.DefaultExt = QStringLiteral(".csv");
+    const std::vector<std::tuple<int, QString, QString>> cases{
+        {1, "/d/protokoll5", "/d/protokoll5.csv"},
+        {1, "/d/protokoll5.doc", "/d/protokoll5.csv"}, // the type was switched after the name was typed
+        {2, "/d/protokoll5.CSV", "/d/protokoll5.doc"},
+        {3, "/d/protokoll5.txt", "/d/protokoll5.txt"},
+        {3, "/d/lauf.2026", "/d/lauf.2026.txt"},
+        {7, "/d/x", "/d/x.csv"}, // no such entry: the default extension
+    };
+    for (const auto& [index, typed, written] : cases)
+        EXPECT_EQ(savedFileName(o, index, typed), written) << typed.toStdString();
+    EXPECT_TRUE(replaceQuestion("/d/protokoll5.csv").contains("\"protokoll5.csv\""));
+}
+
 TEST(FakeDialogs, SaveDialogReturnsTheScriptedNameInTheStartFolderWithTheChosenFilter) {
     FakeDialogs fake;
     FileDialogOptions o;
