@@ -26,6 +26,8 @@ private:
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    // The same fonts on every machine: only those the set-up script installs.
+    qputenv("FONTCONFIG_FILE", VANTRO_TEST_FONTS_CONF);
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
     // Settings go to a folder of the test run's own, never to the user's.
     QTemporaryDir configHome;
