@@ -5,6 +5,8 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include "platform/Locale.h"
+
 namespace {
 
 // The main window writes its settings when it ends; each test starts without any.
@@ -36,6 +38,8 @@ int main(int argc, char** argv) {
     QTemporaryDir stateHome;
     qputenv("XDG_STATE_HOME", stateHome.path().toLocal8Bit());
     QApplication app(argc, argv);
+    // As the program does: numbers printed by libraries keep their decimal point in any locale.
+    platform::keepCNumericLocale();
     ::testing::InitGoogleTest(&argc, argv);
     ::testing::UnitTest::GetInstance()->listeners().Append(new FreshSettings(configHome.path()));
     return RUN_ALL_TESTS();
