@@ -14,7 +14,8 @@ SmokeRun::SmokeRun(QWidget* window, int timeoutMs, Finish finish)
     : m_window(window), m_finish(std::move(finish)) {
     if (!m_finish)
         m_finish = [](int exitCode) { QCoreApplication::exit(exitCode); };
-    m_window->installEventFilter(this);
+    // The window's children may cover all of it, so a paint of any widget in it counts.
+    QCoreApplication::instance()->installEventFilter(this);
     m_timeout.setSingleShot(true);
     connect(&m_timeout, &QTimer::timeout, this, [this] {
         std::fprintf(stderr, "vantro --smoke: the window drew no frame within %d ms\n", m_timeout.interval());
@@ -24,7 +25,9 @@ SmokeRun::SmokeRun(QWidget* window, int timeoutMs, Finish finish)
 }
 
 bool SmokeRun::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == m_window && event->type() == QEvent::Paint && !m_finished) {
+    if (event->type() != QEvent::Paint || m_finished)
+        return QObject::eventFilter(watched, event);
+    if (const auto* widget = qobject_cast<QWidget*>(watched); widget && widget->window() == m_window) {
         // End after this paint has been drawn and flushed, not while it is under way.
         QTimer::singleShot(0, this, [this] { finishWith(0); });
     }
@@ -36,6 +39,6 @@ void SmokeRun::finishWith(int exitCode) {
         return;
     m_finished = true;
     m_timeout.stop();
-    m_window->removeEventFilter(this);
+    QCoreApplication::instance()->removeEventFilter(this);
     m_finish(exitCode);
 }
