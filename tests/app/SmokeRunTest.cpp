@@ -17,6 +17,10 @@ TEST(SmokeRun, EndsWithZeroAfterTheWindowsFirstFrameAndFailsWithoutOne) {
     for (const Case c : {Case{true, 0}, Case{false, 1}}) {
         QWidget window;
         window.resize(200, 100);
+        // Like the program's window, covered all over by its children.
+        QWidget cover(&window);
+        cover.setGeometry(0, 0, 200, 100);
+        cover.setAutoFillBackground(true);
         std::optional<int> exitCode;
         SmokeRun smoke(&window, c.shown ? 10000 : 100, [&](int code) {
             EXPECT_FALSE(exitCode) << "ended twice";
