@@ -3,6 +3,7 @@
 #include "core/Exception.h"
 #include "platform/Dialogs.h"
 #include "platform/Fonts.h"
+#include "platform/Locale.h"
 
 void ShowException(std::exception_ptr error) {
     try {
@@ -17,6 +18,9 @@ void ShowException(std::exception_ptr error) {
 }
 
 TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv) {
+    platform::keepCNumericLocale();
+    // Qt's own dialogs (file, print, colour, overwrite questions) speak the program's language.
+    platform::installQtTranslations();
     // The window is laid out for the widths of its designed fonts.
     platform::installDesignedFonts();
     setDesktopFileName(QStringLiteral(VANTRO_APP_ID));

@@ -1,5 +1,8 @@
+#include "SmokeRun.h"
 #include "TApplication.h"
 #include "TFormMain.h"
+
+#include <memory>
 
 int main(int argc, char** argv) {
     TApplication app(argc, argv);
@@ -7,6 +10,9 @@ int main(int argc, char** argv) {
     TFormMain form;
     // The settings dialog fills its port list from the scan the window made at its creation.
     form.CreateDialogs();
+    std::unique_ptr<SmokeRun> smoke;
+    if (SmokeRun::Requested(QCoreApplication::arguments()))
+        smoke = std::make_unique<SmokeRun>(&form, 60000);
     form.show();
     return app.exec();
 }

@@ -175,10 +175,11 @@ TEST_F(Protocol, ProtocolTextIsVerticallyCentredInItsRows) {
                 }
         ASSERT_GE(first, 0) << "no text in row " << row;
         // The ink of a text with capitals, a descender and a bar stands in the middle of the row.
-        const double inkMiddle = (first + last) / 2.0;
-        const double cellMiddle = (cell.top() + cell.bottom()) / 2.0;
-        EXPECT_NEAR(inkMiddle, cellMiddle, 1.0) << "row " << row;
-        // Within a pixel: the margins above and below the ink differ by one at most.
-        EXPECT_LE(std::abs((first - cell.top()) - (cell.bottom() - last)), 1) << "row " << row;
+        // Two roundings are allowed for: the text's line box is centred at a whole pixel, and the
+        // ink lies in that box where the font puts it, so the margins may differ by two pixels.
+        const int above = first - cell.top();
+        const int below = cell.bottom() - last;
+        EXPECT_LE(std::abs(above - below), 2)
+            << "row " << row << ": " << above << " px above the text, " << below << " px below";
     }
 }

@@ -9,9 +9,15 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QScopeGuard>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+
+#include "platform/Locale.h"
+
+#include <clocale>
+#include <string>
 
 using platform::Automation;
 
@@ -52,10 +58,19 @@ bool readerAvailable() {
     return !reader().isEmpty();
 }
 
+// The cell at `row`, `col` (1-based) of the cells read back: its value and its type. A missing
+// cell is a failure of its own, not a read past the end.
+QJsonArray cellAt(const QJsonObject& cells, int row, int col) {
+    const QString key = QStringLiteral("%1,%2").arg(row).arg(col);
+    EXPECT_TRUE(cells.contains(key)) << "no cell at row " << row << ", column " << col;
+    const QJsonArray cell = cells[key].toArray();
+    return cell.size() == 2 ? cell : QJsonArray{QString(), QString()};
+}
+
 QJsonObject readBack(const QString& path) {
     QProcess p;
     p.start(reader(), {QStringLiteral("-c"), QString::fromUtf8(kReader), path});
-    p.waitForFinished(60000);
+    EXPECT_TRUE(p.waitForFinished(20000)) << "the reader did not finish";
     EXPECT_EQ(p.exitCode(), 0) << p.readAllStandardError().toStdString();
     return QJsonDocument::fromJson(p.readAllStandardOutput()).object();
 }
@@ -103,7 +118,7 @@ TEST_F(ExcelExportTest, WorkbookHoldsEveryCellAsTextWithFittedColumns) {
     const QJsonObject book = readBack(path);
     EXPECT_EQ(book["sheets"].toInt(), 1);
     const QJsonObject cells = book["cells"].toObject();
-    auto cell = [&](int row, int col) { return cells[QStringLiteral("%1,%2").arg(row).arg(col)].toArray(); };
+    auto cell = [&](int row, int col) { return cellAt(cells, row, col); };
     EXPECT_EQ(cells.size(), 11); // the empty Note of row 2 is a cell without text
     EXPECT_EQ(cell(1, 1)[0].toString(), "Who");
     EXPECT_EQ(cell(1, 4)[0].toString(), "Note");
@@ -160,7 +175,25 @@ TEST_F(ExcelExportTest, SecondExportGoesToANewFileFromItsFirstRow) {
     EXPECT_EQ(opener.Opened()[1], second);
     const QJsonObject cells = readBack(second)["cells"].toObject();
     EXPECT_EQ(cells.keys(), QStringList({"1,1"}));
-    EXPECT_EQ(cells["1,1"].toArray()[0].toString(), "c");
+    EXPECT_EQ(cellAt(cells, 1, 1)[0].toString(), "c");
+}
+
+TEST_F(ExcelExportTest, WorkbookIsReadableWhenTheProgramStartedInAGermanLocale) {
+    if (!readerAvailable())
+        GTEST_SKIP() << "python3 with openpyxl is not installed";
+    const std::string saved = std::setlocale(LC_ALL, nullptr);
+    auto restore = qScopeGuard([&] { std::setlocale(LC_ALL, saved.c_str()); });
+    // The application object takes every category of a German desktop's locale; then the start-up.
+    if (!std::setlocale(LC_ALL, "de_DE.UTF-8"))
+        GTEST_SKIP() << "the locale de_DE.UTF-8 is not generated";
+    platform::keepCNumericLocale();
+    TExcel excel;
+    exportRows(excel, {{"Who", "Time"}, {"Jürgen Größe-Übel", "12.34,5"}});
+    // Margins and column widths written with decimal commas make the reader refuse the file.
+    const QJsonObject book = readBack(QDir(dir.path()).filePath("2026-12-07-22-15.xlsx"));
+    const QJsonObject cells = book["cells"].toObject();
+    EXPECT_EQ(cellAt(cells, 2, 1)[0].toString(), "Jürgen Größe-Übel");
+    EXPECT_GT(book["widths"].toObject()["A"].toDouble(), 14.0);
 }
 
 TEST_F(ExcelExportTest, InvisibleApplicationWritesWithoutOpening) {

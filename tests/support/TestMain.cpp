@@ -5,6 +5,8 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include "platform/Locale.h"
+
 namespace {
 
 // The main window writes its settings when it ends; each test starts without any.
@@ -26,6 +28,8 @@ private:
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    // The same fonts on every machine: only those the set-up script installs.
+    qputenv("FONTCONFIG_FILE", VANTRO_TEST_FONTS_CONF);
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
     // Settings go to a folder of the test run's own, never to the user's.
     QTemporaryDir configHome;
@@ -34,6 +38,8 @@ int main(int argc, char** argv) {
     QTemporaryDir stateHome;
     qputenv("XDG_STATE_HOME", stateHome.path().toLocal8Bit());
     QApplication app(argc, argv);
+    // As the program does: numbers printed by libraries keep their decimal point in any locale.
+    platform::keepCNumericLocale();
     ::testing::InitGoogleTest(&argc, argv);
     ::testing::UnitTest::GetInstance()->listeners().Append(new FreshSettings(configHome.path()));
     return RUN_ALL_TESTS();
