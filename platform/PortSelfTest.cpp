@@ -193,7 +193,7 @@ PortFinding holders(const QString& path, const QString& shownPath, const struct 
     if (mayOpen && env.Root.empty() && probeComPort(path.toStdString()) == PortProbe::Busy)
         return {FindingSeverity::Error,
                 QStringLiteral("%1 ist von einem Programm belegt, das hier nicht zu sehen "
-                               "ist (vermutlich eines anderen Benutzers).")
+                               "ist (etwa eines anderen Benutzers).")
                     .arg(shownPath)};
     return {FindingSeverity::Ok, QStringLiteral("Kein anderes Programm hat %1 geöffnet.").arg(shownPath)};
 }
@@ -218,17 +218,33 @@ PortFinding latency(const QString& tty, const QString& shownPath, const QString&
     if (ms <= 1)
         return {FindingSeverity::Ok,
                 QStringLiteral("Latenz-Timer von %1: %2 ms – richtig eingestellt.").arg(tty).arg(ms)};
+    QString installed;
+    for (const char* folder : {"/etc/udev/rules.d/", "/usr/lib/udev/rules.d/", "/lib/udev/rules.d/"}) {
+        const QString rule = paths.root + QLatin1String(folder) + QLatin1String(LatencyRuleFile);
+        if (installed.isEmpty() && QFileInfo::exists(rule))
+            installed = paths.shown(rule);
+    }
+    const QString rule =
+        installed.isEmpty()
+            ? QStringLiteral(
+                  "Die mit Vantro gelieferte udev-Regel %1 stellt ihn beim Einstecken auf 1 ms, ist aber "
+                  "nicht installiert: „cmake --install“ mit dem Präfix /usr legt sie nach "
+                  "/usr/lib/udev/rules.d, sonst kopieren Sie sie nach /etc/udev/rules.d (udev liest "
+                  "/usr/local nicht); danach den Adapter aus- und wieder einstecken.")
+                  .arg(QLatin1String(LatencyRuleFile))
+            : QStringLiteral(
+                  "Die udev-Regel %1, die ihn auf 1 ms stellt, ist installiert, wirkt aber erst, wenn "
+                  "der Adapter aus- und wieder eingesteckt wird.")
+                  .arg(installed);
     return {FindingSeverity::Warning,
             QStringLiteral(
                 "Latenz-Timer von %1: %2 ms. Der Adapter meldet Änderungen erst nach bis zu %2 ms: "
                 "Durchfahrten werden bis zu %2 ms zu spät gestempelt, und zwei kurz aufeinanderfolgende "
-                "Durchfahrten können zu einer verschmelzen. Die mit Vantro gelieferte udev-Regel %3 "
-                "(von „cmake --install“ nach lib/udev/rules.d installiert) stellt ihn beim Einstecken "
-                "auf 1 ms; danach den Adapter aus- und wieder einstecken. Sofort, bis zum nächsten "
-                "Einstecken:\n  echo 1 | sudo tee %4")
+                "Durchfahrten können zu einer verschmelzen. %3 Sofort, bis zum nächsten Einstecken:\n"
+                "  echo 1 | sudo tee %4")
                 .arg(tty)
                 .arg(ms)
-                .arg(QLatin1String(LatencyRuleFile), paths.shown(file))};
+                .arg(rule, paths.shown(file))};
 }
 
 } // namespace

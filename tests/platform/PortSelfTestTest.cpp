@@ -16,6 +16,12 @@
 
 using namespace platform;
 
+namespace platform {
+void PrintTo(FindingSeverity s, std::ostream* os) {
+    *os << (s == FindingSeverity::Ok ? "Ok" : s == FindingSeverity::Warning ? "Warning" : "Error");
+}
+} // namespace platform
+
 namespace {
 
 using S = FindingSeverity;
@@ -135,7 +141,14 @@ TEST_F(PortSelfTestTest, UsbAdapterIsIdentifiedAndItsLatencyTimerJudged) {
         EXPECT_TRUE(f[3].Text.contains(QLatin1String(LatencyRuleFile)));
         EXPECT_TRUE(
             f[3].Text.contains("echo 1 | sudo tee /sys/bus/usb-serial/devices/ttyUSB0/latency_timer"));
+        EXPECT_TRUE(f[3].Text.contains("nicht installiert"));
     }
+    write(std::string("etc/udev/rules.d/") + LatencyRuleFile, "");
+    const auto installed = runPortSelfTest("COM5", env);
+    EXPECT_TRUE(installed[3].Text.contains(
+        QStringLiteral("/etc/udev/rules.d/%1, die ihn auf 1 ms stellt, ist installiert")
+            .arg(QLatin1String(LatencyRuleFile))))
+        << installed[3].Text.toStdString();
 
     write("sys/bus/usb-serial/devices/ttyUSB0/latency_timer", "1\n");
     const auto tuned = runPortSelfTest("COM5", env);
