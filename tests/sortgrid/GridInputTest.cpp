@@ -172,6 +172,37 @@ TEST_F(GridInput, TheRightButtonOpensThePopupMenuOverDataRowsOnly) {
     menu.hide();
 }
 
+TEST_F(GridInput, ARightPressOnALineOutsideTheSelectionSelectsItBeforeTheMenuOpens) {
+    QMenu menu;
+    menu.addAction(QStringLiteral("Zeile entfernen"));
+    g.setPopupMenu(&menu);
+    TGridRect atMenu;
+    QObject::connect(&menu, &QMenu::aboutToShow, [&] { atMenu = g.Selection(); });
+    auto rightClick = [&](int row) {
+        Click(Mid(1, row), Qt::NoModifier, Qt::RightButton);
+        EXPECT_TRUE(menu.isVisible()) << row;
+        menu.hide();
+    };
+    // A block of lines, as a finished run leaves it: a press inside keeps it, outside selects one.
+    g.setSelection(TGridRect{0, 1, 3, 2});
+    rightClick(2);
+    EXPECT_EQ(atMenu, (TGridRect{0, 1, 3, 2}));
+    rightClick(3);
+    EXPECT_EQ(atMenu, (TGridRect{0, 3, 3, 3}));
+    EXPECT_EQ(g.Row(), 3);
+
+    g.setMultiSelect(true);
+    Click(Mid(1, 1));
+    HeldClick(Qt::Key_Control, Qt::ControlModifier, {2});
+    rightClick(2);
+    EXPECT_EQ(Selected(), (QStringList{"1", "2"}));
+    rowSelected = 0;
+    rightClick(3);
+    EXPECT_EQ(Selected(), QStringList{"3"});
+    EXPECT_EQ(g.Row(), 3);
+    EXPECT_EQ(rowSelected, 1);
+}
+
 TEST_F(GridInput, CheckBoxesToggleByClickAndSpaceAndReportIt) {
     g.setOptions(kLines);
     g.OnGetCellFormat = [](QObject*, int32_t c, int32_t r, TGridDrawState, TFormatOptions&, bool& check,
