@@ -172,7 +172,7 @@ TEST_F(GridInput, TheRightButtonOpensThePopupMenuOverDataRowsOnly) {
     menu.hide();
 }
 
-TEST_F(GridInput, ARightPressOnALineOutsideTheSelectionSelectsItBeforeTheMenuOpens) {
+TEST_F(GridInput, ARightPressSelectsTheLinePressedBeforeTheMenuOpens) {
     QMenu menu;
     menu.addAction(QStringLiteral("Zeile entfernen"));
     g.setPopupMenu(&menu);
@@ -183,14 +183,15 @@ TEST_F(GridInput, ARightPressOnALineOutsideTheSelectionSelectsItBeforeTheMenuOpe
         EXPECT_TRUE(menu.isVisible()) << row;
         menu.hide();
     };
-    // A block of lines, as a finished run leaves it: a press inside keeps it, outside selects one.
+    // A block of lines, as a finished run leaves it: the line pressed, in it or outside, is selected.
     g.setSelection(TGridRect{0, 1, 3, 2});
     rightClick(2);
-    EXPECT_EQ(atMenu, (TGridRect{0, 1, 3, 2}));
+    EXPECT_EQ(atMenu, (TGridRect{0, 2, 3, 2}));
     rightClick(3);
     EXPECT_EQ(atMenu, (TGridRect{0, 3, 3, 3}));
     EXPECT_EQ(g.Row(), 3);
 
+    // A grid that selects several lines keeps them when one of them is pressed.
     g.setMultiSelect(true);
     Click(Mid(1, 1));
     HeldClick(Qt::Key_Control, Qt::ControlModifier, {2});
