@@ -231,6 +231,9 @@ public:
     void AddProtocolRow(const QString& who, const QString& time, const QString& speed, const QString& note);
     /// Brings the run just finished into view: its four lines become the top rows and are selected.
     void ShowLastRun();
+    /// Scrolls the protocol back to `top` as its first visible line after the grid jumped to its
+    /// first line, but far enough down that line `row` is in view.
+    void RestoreProtocolView(int32_t top, int32_t row);
     /// The protocol's lines as the grid holds them, oldest first; entirely empty rows are left out.
     QList<ProtocolLine> ProtocolLines() const;
     /// Every row of the grid, its header row first and empty rows included: what the journal keeps.

@@ -20,6 +20,7 @@
 #include <QLabel>
 #include <QScopeGuard>
 #include <QToolButton>
+#include <algorithm>
 #include <utility>
 
 namespace {
@@ -132,8 +133,13 @@ void TFormMain::StrokadeleteClick(QObject*) {
     try {
         // The header is no protocol line; a selection on it deletes nothing.
         const int32_t row = SortGrid1->Selection().Top;
-        if (row >= SortGrid1->FixedRows() && row < SortGrid1->RowCount())
+        if (row >= SortGrid1->FixedRows() && row < SortGrid1->RowCount()) {
+            const int32_t top = SortGrid1->TopRow();
             SortGrid1->DeleteRow(row);
+            // The line that took the deleted one's place is the current one, and the view stays.
+            SortGrid1->MoveTo(0, std::min(row, SortGrid1->RowCount() - 1), false);
+            RestoreProtocolView(top, SortGrid1->Row());
+        }
     } catch (...) {
         // A line that cannot be deleted stays; the operator sees it still there.
     }

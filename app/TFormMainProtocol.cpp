@@ -11,7 +11,10 @@ void TFormMain::AddProtocolRow(const QString& who, const QString& time, const QS
                                const QString& note) {
     {
         const QScopedValueRollback<bool> adding(m_addingRow, true);
+        // The grid shows its first line after a new row; the lines of the run under way stay in view.
+        const int32_t top = SortGrid1->TopRow();
         SortGrid1->AddRow(QStringList{who, time, speed, note});
+        RestoreProtocolView(top, SortGrid1->RowCount() - 1);
     }
     if (m_journal)
         m_journal->Line(ProtocolLine{who, time, speed, note});
@@ -23,6 +26,18 @@ void TFormMain::ShowLastRun() {
     const int32_t first = std::max<int32_t>(1, SortGrid1->RowCount() - 4);
     SortGrid1->setTopRow(first);
     SortGrid1->setSelection(TGridRect{0, first, 3, last});
+}
+
+void TFormMain::RestoreProtocolView(int32_t top, int32_t row) {
+    const int32_t last = SortGrid1->RowCount() - 1;
+    const int32_t visible = std::max<int32_t>(1, SortGrid1->VisibleRowCount());
+    row = std::clamp<int32_t>(row, 1, std::max<int32_t>(1, last));
+    top = std::clamp<int32_t>(top, 1, std::max<int32_t>(1, last - visible + 1));
+    if (row >= top + visible)
+        top = row - visible + 1;
+    else if (row < top)
+        top = row;
+    SortGrid1->setTopRow(top);
 }
 
 QList<ProtocolLine> TFormMain::ProtocolLines() const {

@@ -3,6 +3,7 @@
 #include "grids/GridCanvas.h"
 
 #include <QScopedValueRollback>
+#include <algorithm>
 
 namespace {
 TSparseQuantum quantumFor(bool large) {
@@ -117,7 +118,8 @@ void TMyStringGrid::CellChanged(int32_t ACol, int32_t ARow) {
     if (m_bulkUpdate)
         m_needsRepaint = true;
     else
-        RedrawCell(ACol, ARow);
+        // A text may be drawn on into the empty cells after it: those are repainted with the cell.
+        RedrawRect({ACol, ARow, std::max(ACol, ColCount() - 1), ARow});
     if (ACol == Col() && ARow == Row() && m_editRefreshLock == 0)
         InvalidateEditor();
 }

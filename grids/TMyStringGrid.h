@@ -57,8 +57,8 @@ protected:
     /// Switches bulk update: while on, cell changes only mark the grid; switching it off repaints
     /// the whole grid once if anything changed.
     void SetBulkUpdate(bool Updating);
-    /// Repaints a changed cell (or marks the grid during bulk update) and reloads the editor when
-    /// the cell is the current one.
+    /// Repaints a changed cell and the rest of its row (or marks the grid during bulk update) and
+    /// reloads the editor when the cell is the current one.
     void CellChanged(int32_t ACol, int32_t ARow);
     /// Writes the non-empty texts of `Texts` into row ARow from column 0 on, as `setCells` would one
     /// by one, taking the texts over; empty texts leave their cells as they are. For filling many

@@ -2,6 +2,7 @@
 
 #include "core/NotifyEvent.h"
 #include "core/TStringList.h"
+#include "grids/CellTextOverflow.h"
 #include "grids/TMyStringGrid.h"
 #include "sortgrid/PrintLayout.h"
 #include "sortgrid/SortGridTypes.h"
@@ -356,6 +357,13 @@ private:
     void ApplyFileLayout(const QStringList& layout);
     QFont PrintFont() const;
     bool PrintProgress(int done, int total);
+    /// The format a cell is drawn in: GetCellFormat with the selection's and the settings' colours.
+    TFormatOptions CellLook(int32_t ACol, int32_t ARow, bool& CheckBox, bool& Combobox, bool& Ellipsis);
+    /// The cells FirstCol .. LastCol of a row on the screen, for texts that run on.
+    std::vector<OverflowCell> ScreenOverflowRow(int32_t FirstCol, int32_t LastCol, int32_t ARow);
+    /// Draws into the empty cell the part of a text from the left that runs on into it, on the
+    /// cell's background `Brush`.
+    void DrawRunOnText(int32_t ACol, int32_t ARow, const QRect& ARect, TColor Brush);
 
     QMenu* m_popupMenu = nullptr;
     TSortOptions m_sortOptions;

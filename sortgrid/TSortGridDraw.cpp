@@ -2,10 +2,13 @@
 // indicator, check boxes, combobox and ellipsis buttons and bevel lines.
 #include "sortgrid/TSortGrid.h"
 
+#include "grids/CellTextOverflow.h"
 #include "grids/GridCanvas.h"
 #include "sortgrid/CellBitmaps.h"
 #include "sortgrid/CellWidgetGeometry.h"
 #include "sortgrid/SortGridGeometry.h"
+
+#include <algorithm>
 
 namespace {
 
@@ -20,16 +23,10 @@ const TFontSetting* ActiveSetting(TFontList& list, int32_t index) {
 
 } // namespace
 
-void TSortGrid::DrawCell(int32_t ACol, int32_t ARow, const QRect& ARect, TGridDrawState AState) {
-    GridCanvas& canvas = *Canvas();
-    if (IsRowBlanked(ARow)) {
-        canvas.FillRect(BlankedRowStrip(ARect, width()));
-        return;
-    }
-
-    bool checkBox = false, combobox = false, ellipsis = false;
-    TFormatOptions f = GetCellFormat(ACol, ARow, checkBox, combobox, ellipsis);
-    if (checkBox)
+TFormatOptions TSortGrid::CellLook(int32_t ACol, int32_t ARow, bool& CheckBox, bool& Combobox,
+                                   bool& Ellipsis) {
+    TFormatOptions f = GetCellFormat(ACol, ARow, CheckBox, Combobox, Ellipsis);
+    if (CheckBox)
         f.HideText = true;
 
     const TGridRect sel = Selection();
@@ -53,6 +50,77 @@ void TSortGrid::DrawCell(int32_t ACol, int32_t ARow, const QRect& ARect, TGridDr
                 f.Font.setUnderline(true);
         }
     }
+    return f;
+}
+
+std::vector<OverflowCell> TSortGrid::ScreenOverflowRow(int32_t FirstCol, int32_t LastCol, int32_t ARow) {
+    GridCanvas& canvas = *Canvas();
+    // Every cell's format starts from what the canvas holds, as it does for the cell being drawn.
+    const QFont base = canvas.Font();
+    std::vector<OverflowCell> cells;
+    for (int32_t c = FirstCol; c <= LastCol; ++c) {
+        bool checkBox = false, combobox = false, ellipsis = false;
+        const TFormatOptions f = CellLook(c, ARow, checkBox, combobox, ellipsis);
+        const QString text = Cells(c, ARow);
+        const QRect r = CellRect(c, ARow);
+        OverflowCell cell{r.left(), r.left() + r.width(), r.left(), true, false};
+        cell.Free = text.isEmpty() && !checkBox && !combobox && !ellipsis;
+        // The header's captions are shortened to their cell instead; only left-aligned text runs on.
+        cell.RunsOn = ARow != 0 && !f.HideText && f.AlignmentHorz == taLeftJustify;
+        if (!cell.Free && cell.RunsOn) {
+            canvas.setFont(f.Font);
+            const int width = canvas.TextWidth(text);
+            cell.TextRight =
+                r.left() +
+                CellTextOffset(f.AlignmentHorz, f.AlignmentVert, r.size(), QSize(width, canvas.TextHeight()))
+                    .x() +
+                width;
+            canvas.setFont(base);
+        }
+        cells.push_back(cell);
+    }
+    return cells;
+}
+
+void TSortGrid::DrawRunOnText(int32_t ACol, int32_t ARow, const QRect& ARect, TColor Brush) {
+    const int32_t first = std::max(LeftCol(), FixedCols());
+    if (ACol <= first || ARow == 0)
+        return;
+    const std::vector<OverflowCell> row = ScreenOverflowRow(first, ACol, ARow);
+    const int32_t source = OverflowSource(row, ACol - first);
+    if (source < 0 || source == ACol - first)
+        return;
+    bool checkBox = false, combobox = false, ellipsis = false;
+    const TFormatOptions look = CellLook(first + source, ARow, checkBox, combobox, ellipsis);
+    GridCanvas& canvas = *Canvas();
+    const QString text = Cells(first + source, ARow);
+    const OverflowCell& from = row[size_t(source)];
+    canvas.setBrushColor(Brush);
+    canvas.setFont(look.Font);
+    canvas.setFontColor(look.FontColor);
+    // The grid line before the cell lies inside the running text; it is covered like the cell.
+    const QRect area(row[size_t(ACol - first - 1)].Right, ARect.top(),
+                     ARect.right() + 1 - row[size_t(ACol - first - 1)].Right, ARect.height());
+    canvas.FillRect(area);
+    const QRect fromRect(from.Left, ARect.top(), from.Right - from.Left, ARect.height());
+    const QPoint offset = CellTextOffset(look.AlignmentHorz, look.AlignmentVert, fromRect.size(),
+                                         QSize(canvas.TextWidth(text), canvas.TextHeight()));
+    canvas.TextRect(area, fromRect.left() + offset.x(), fromRect.top() + offset.y(), text);
+}
+
+void TSortGrid::DrawCell(int32_t ACol, int32_t ARow, const QRect& ARect, TGridDrawState AState) {
+    GridCanvas& canvas = *Canvas();
+    if (IsRowBlanked(ARow)) {
+        canvas.FillRect(BlankedRowStrip(ARect, width()));
+        return;
+    }
+
+    // What the grid set for the cell; the formats of the cells a text runs on from start from it too.
+    const QFont baseFont = canvas.Font();
+    const TColor baseBrush = canvas.BrushColor();
+    const TColor baseFontColor = canvas.FontColor();
+    bool checkBox = false, combobox = false, ellipsis = false;
+    const TFormatOptions f = CellLook(ACol, ARow, checkBox, combobox, ellipsis);
 
     canvas.setFont(f.Font);
     canvas.setFontColor(f.FontColor);
@@ -71,6 +139,15 @@ void TSortGrid::DrawCell(int32_t ACol, int32_t ARow, const QRect& ARect, TGridDr
     canvas.FillRect(ARect);
     if (!f.HideText)
         canvas.TextRect(ARect, ARect.left() + offset.x(), ARect.top() + offset.y(), text);
+    if (text.isEmpty() && !checkBox && !combobox && !ellipsis) {
+        canvas.setFont(baseFont);
+        canvas.setBrushColor(baseBrush);
+        canvas.setFontColor(baseFontColor);
+        DrawRunOnText(ACol, ARow, ARect, f.BrushColor);
+        canvas.setFont(f.Font);
+        canvas.setFontColor(f.FontColor);
+        canvas.setBrushColor(f.BrushColor);
+    }
 
     if (sortHeader) {
         const QRect dest = SortIndicatorRect(ARect.left(), RowHeights(0), ColWidths(ACol));

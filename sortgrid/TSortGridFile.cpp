@@ -163,16 +163,6 @@ bool TSortGrid::ApplyFileData(ProtocolFileData& data, bool WithLayout) {
         Clear();
         if (data.ColumnFormatsFirst)
             m_columnFormatsFirst = *data.ColumnFormatsFirst;
-        if (data.ColumnFormats) {
-            m_columnFormats.Clear();
-            for (const TFontSetting& s : *data.ColumnFormats)
-                *m_columnFormats.Add() = s;
-        }
-        if (data.RowFormats) {
-            m_rowFormats.Clear();
-            for (const TFontSetting& s : *data.RowFormats)
-                *m_rowFormats.Add() = s;
-        }
         m_userSettings->Clear();
         for (const QString& s : data.UserSettings)
             m_userSettings->Add(s);
@@ -191,6 +181,18 @@ bool TSortGrid::ApplyFileData(ProtocolFileData& data, bool WithLayout) {
         }
         setRowCount(rows);
         setColCount(data.ColCount);
+        // The count changes above add a setting per new row and column; the file's settings replace
+        // them afterwards, or every load would add the file's rows' settings once more.
+        if (data.ColumnFormats) {
+            m_columnFormats.Clear();
+            for (const TFontSetting& s : *data.ColumnFormats)
+                *m_columnFormats.Add() = s;
+        }
+        if (data.RowFormats) {
+            m_rowFormats.Clear();
+            for (const TFontSetting& s : *data.RowFormats)
+                *m_rowFormats.Add() = s;
+        }
 
         if (WithLayout)
             ApplyFileLayout(data.Layout);

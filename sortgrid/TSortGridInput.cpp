@@ -227,11 +227,25 @@ void TSortGrid::MouseDown(Qt::MouseButton Button, Qt::KeyboardModifiers Shift, b
                           int Y) {
     HideComboBox();
     TGridCoord cell = CellAtPoint(X, Y);
+    // The popup menu acts on the line pressed: a right press makes it the current, selected line
+    // first. A grid that selects several lines keeps them when one of them is pressed; one that
+    // selects single lines has no use for a block (a finished run's lines) in its menu. A press
+    // below the last line selects nothing.
+    const bool editing = EditorMode();
+    if (Button == Qt::RightButton && cell.Y >= 0 && IsDataRow(cell.Y) && !editing) {
+        const TGridRect sel = Selection();
+        const bool selected =
+            m_multiSelect ? IsRowSelected(cell.Y) : cell.Y == sel.Top && cell.Y == sel.Bottom;
+        if (!selected) {
+            MoveTo(cell.X, cell.Y, false);
+            if (m_multiSelect && OnRowSelected)
+                OnRowSelected(this);
+        }
+    }
     if (cell.Y < 0)
         cell.Y = RowCount() - 1;
     m_pressCell = cell;
     const bool plainLeft = Button == Qt::LeftButton && Shift == Qt::NoModifier;
-    const bool editing = EditorMode();
     if (IsDataRow(cell.Y) && m_multiSelect && plainLeft && !IsRowSelected(cell.Y) && !editing) {
         setOptions(Options() & ~TGridOptions(goRangeSelect));
         setRow(cell.Y);

@@ -65,12 +65,27 @@ int TSortGrid::RenderPages(platform::PrintCanvas& Canvas, TRenderMode Mode, int3
         Canvas.TextOut(page.TitleAt.x(), page.TitleAt.y(), m_printOptions.PageTitle());
         Canvas.TextOut(page.LabelAt.x(), page.LabelAt.y(), page.Label);
         Canvas.setFont(cellFont);
+        std::vector<OverflowCell> cells;
         for (const PrintedRow& row : page.Rows) {
+            // A text wider than its column runs on into the empty cells after it, as on the screen;
+            // the header's captions stay in their columns.
+            cells.clear();
             for (int32_t c = page.FirstCol; c <= page.LastCol; ++c) {
                 const QString text = Cells(c, row.Row);
                 const QRect r = layout.CellRect(page, row, c);
-                if (!text.isEmpty() && !r.isEmpty())
-                    Canvas.TextRect(r, r.x(), r.y(), text);
+                OverflowCell cell{r.left(), r.left() + r.width(), r.left(), text.isEmpty(), row.Row != 0};
+                if (!cell.Free && cell.RunsOn)
+                    cell.TextRight = r.left() + Canvas.TextWidth(text);
+                cells.push_back(cell);
+            }
+            for (int32_t c = page.FirstCol; c <= page.LastCol; ++c) {
+                const QString text = Cells(c, row.Row);
+                const QRect r = layout.CellRect(page, row, c);
+                if (text.isEmpty() || r.isEmpty())
+                    continue;
+                const QRect clip(r.left(), r.top(), OverflowRight(cells, c - page.FirstCol) - r.left(),
+                                 r.height());
+                Canvas.TextRect(clip, r.x(), r.y(), text);
             }
         }
     };

@@ -109,6 +109,50 @@ TEST_F(Protocol, ShowLastRunNeverReachesTheHeaderWhenTheProtocolWasClearedDuring
     EXPECT_EQ(form.SortGrid1->Selection(), (TGridRect{0, 1, 3, 2}));
 }
 
+TEST_F(Protocol, ARightClickedLineIsTheOneZeileEntfernenDeletes) {
+    TSortGrid* g = form.SortGrid1;
+    fullRun(QStringLiteral("Anna"), 1000, 500);
+    ASSERT_EQ(g->Selection(), (TGridRect{0, 1, 3, 4}));
+    ASSERT_EQ(g->Cells(0, 3), QStringLiteral("  Lap:"));
+    QTest::mouseClick(g->viewport(), Qt::RightButton, {}, g->CellRect(0, 3).center());
+    EXPECT_TRUE(form.PopupMenu1->isVisible());
+    form.PopupMenu1->hide();
+    dialogs.answerYesNo(true);
+    form.Strokadelete->trigger();
+    ASSERT_EQ(g->RowCount(), 4);
+    EXPECT_EQ(g->Cells(0, 1), QStringLiteral("  Nr.:"));
+    EXPECT_EQ(g->Cells(0, 2), QStringLiteral("Start:"));
+    EXPECT_EQ(g->Cells(0, 3), QStringLiteral("Stopp:"));
+}
+
+TEST_F(Protocol, TheLinesOfTheRunUnderWayStayInViewThroughResetAndADeletedLine) {
+    TSortGrid* g = form.SortGrid1;
+    for (int i = 0; i < 12; ++i) {
+        fullRun(QStringLiteral("Fahrer %1").arg(i), 1000, 500);
+        form.mReset->Click();
+    }
+    ASSERT_LT(g->VisibleRowCount(), 40);
+    auto inView = [g](int32_t row) { return row >= g->TopRow() && row < g->TopRow() + g->VisibleRowCount(); };
+    const int32_t dash = g->RowCount() - 1;
+    EXPECT_TRUE(inView(dash)) << "after RESET, top row " << g->TopRow();
+
+    form.editStartN->setText(QStringLiteral("Bert"));
+    form.mStart->Click();
+    const int32_t nr = g->RowCount() - 2;
+    EXPECT_TRUE(inView(nr) && inView(nr + 1)) << "after START, top row " << g->TopRow();
+
+    // The line the operator deletes is replaced in the selection by the one that took its place.
+    g->setSelection(TGridRect{0, dash, 3, dash});
+    dialogs.answerYesNo(true);
+    form.Strokadelete->trigger();
+    EXPECT_EQ(g->Row(), dash);
+    EXPECT_EQ(g->Cells(0, dash), QStringLiteral("  Nr.:"));
+    EXPECT_TRUE(inView(dash) && inView(dash + 1)) << "after the delete, top row " << g->TopRow();
+
+    form.mLap->Click();
+    EXPECT_TRUE(inView(dash) && inView(dash + 2)) << "after LAP, top row " << g->TopRow();
+}
+
 TEST_F(Protocol, ColumnWidthsFollowTheWindow) {
     for (int w : {831, 1200, 804}) {
         form.resize(w, 513);

@@ -136,6 +136,48 @@ TEST_F(CellDraw, TextIsPlacedByTheAlignmentOffsets) {
     EXPECT_EQ(at.x(), 2);
 }
 
+TEST_F(CellDraw, ATextWiderThanItsCellRunsOnIntoTheFollowingEmptyCellsOnly) {
+    const QString name = QStringLiteral("Max \"Turbo\" M\u00fcller-L\u00fcdenscheidt aus Hagen");
+    // Row 1: the name runs on over both empty cells. Row 2: a filled cell stops it. Row 3: the
+    // selected row, where a right-aligned name stays in its cell.
+    for (int r = 1; r < 4; ++r) {
+        g.setCells(1, r, name);
+        g.setCells(2, r, r == 2 ? QStringLiteral("x") : QString());
+        g.setCells(3, r, QString());
+    }
+    g.setMultiSelect(true);
+    g.SelectedRows()->Add(QStringLiteral("1"));
+    g.OnGetCellFormat = [](QObject*, int32_t, int32_t r, TGridDrawState, TFormatOptions& f, bool&, bool&,
+                           bool&) {
+        if (r == 3)
+            f.AlignmentHorz = taRightJustify;
+    };
+    ASSERT_GT(QFontMetrics(g.font()).horizontalAdvance(name), 2 * 61 + 60);
+    auto c = Paint();
+    auto drawn = [&](int row) {
+        std::vector<std::pair<QRect, QPoint>> parts;
+        for (const Op& op : c.Ops())
+            if (op.kind == Op::Text && op.text == name && op.rect.top() == g.CellRect(1, row).top())
+                parts.emplace_back(op.rect, op.at);
+        return parts;
+    };
+    const QRect own = g.CellRect(1, 1);
+    // Each following cell is filled together with the grid line before it, then shows its part of
+    // the name, written where the name starts in its own cell, in the colours of the selection.
+    const auto row1 = drawn(1);
+    ASSERT_EQ(row1.size(), 3u);
+    EXPECT_EQ(row1[0].first, own);
+    for (int col : {2, 3}) {
+        const QRect cell = g.CellRect(col, 1);
+        const QRect area(cell.left() - 1, cell.top(), cell.width() + 1, cell.height());
+        EXPECT_EQ(row1[size_t(col - 1)], std::pair(area, row1[0].second)) << col;
+        EXPECT_EQ(CellOp(c, Op::Fill, area)->color, clHighlight);
+    }
+    EXPECT_EQ(drawn(2).size(), 1u);
+    EXPECT_EQ(drawn(3).size(), 1u);
+    EXPECT_EQ(g.Cells(2, 1), QString());
+}
+
 TEST_F(CellDraw, CheckBoxesShowTheirStateInsteadOfTextAndButtonsShowOnTheCurrentRow) {
     g.OnGetCellFormat = [](QObject*, int32_t c, int32_t r, TGridDrawState, TFormatOptions&, bool& check,
                            bool& combo, bool& ellipsis) {

@@ -121,6 +121,21 @@ TEST_F(GridFileTest, SavedProtocolLoadsBackWithCellsUserSettingsAndFormats) {
     EXPECT_TRUE(g.Modified());
 }
 
+TEST_F(GridFileTest, LoadThenSaveGivesTheSameBytesWithTheRowFormatsInPlace) {
+    g.RowFormats()->Items(2)->setBold(true);
+    for (const bool layout : {false, true}) {
+        g.SaveToFile(File("p.txt"), layout);
+        const QByteArray first = ReadBytes(File("p.txt"));
+        for (int cycle = 0; cycle < 2; ++cycle) {
+            ASSERT_TRUE(g.LoadFromFile(File("p.txt"), layout));
+            EXPECT_EQ(g.RowFormats()->Count(), g.RowCount());
+            EXPECT_TRUE(g.RowFormats()->Items(2)->Bold());
+            g.SaveToFile(File("p.txt"), layout);
+            EXPECT_EQ(ReadBytes(File("p.txt")), first) << "layout " << layout << ", cycle " << cycle;
+        }
+    }
+}
+
 TEST_F(GridFileTest, LoadAcceptsEveryLineEndAndIgnoresTrailingEmptyLines) {
     for (const QByteArray& eol : {QByteArray("\r\n"), QByteArray("\n"), QByteArray("\r")}) {
         QByteArray file =

@@ -172,6 +172,38 @@ TEST_F(GridInput, TheRightButtonOpensThePopupMenuOverDataRowsOnly) {
     menu.hide();
 }
 
+TEST_F(GridInput, ARightPressSelectsTheLinePressedBeforeTheMenuOpens) {
+    QMenu menu;
+    menu.addAction(QStringLiteral("Zeile entfernen"));
+    g.setPopupMenu(&menu);
+    TGridRect atMenu;
+    QObject::connect(&menu, &QMenu::aboutToShow, [&] { atMenu = g.Selection(); });
+    auto rightClick = [&](int row) {
+        Click(Mid(1, row), Qt::NoModifier, Qt::RightButton);
+        EXPECT_TRUE(menu.isVisible()) << row;
+        menu.hide();
+    };
+    // A block of lines, as a finished run leaves it: the line pressed, in it or outside, is selected.
+    g.setSelection(TGridRect{0, 1, 3, 2});
+    rightClick(2);
+    EXPECT_EQ(atMenu, (TGridRect{0, 2, 3, 2}));
+    rightClick(3);
+    EXPECT_EQ(atMenu, (TGridRect{0, 3, 3, 3}));
+    EXPECT_EQ(g.Row(), 3);
+
+    // A grid that selects several lines keeps them when one of them is pressed.
+    g.setMultiSelect(true);
+    Click(Mid(1, 1));
+    HeldClick(Qt::Key_Control, Qt::ControlModifier, {2});
+    rightClick(2);
+    EXPECT_EQ(Selected(), (QStringList{"1", "2"}));
+    rowSelected = 0;
+    rightClick(3);
+    EXPECT_EQ(Selected(), QStringList{"3"});
+    EXPECT_EQ(g.Row(), 3);
+    EXPECT_GE(rowSelected, 1);
+}
+
 TEST_F(GridInput, CheckBoxesToggleByClickAndSpaceAndReportIt) {
     g.setOptions(kLines);
     g.OnGetCellFormat = [](QObject*, int32_t c, int32_t r, TGridDrawState, TFormatOptions&, bool& check,

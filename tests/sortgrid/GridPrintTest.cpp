@@ -108,6 +108,29 @@ TEST_F(GridPrintTest, ColumnBandsAreLabelledAndStartWithTheirOwnHeaderCells) {
     EXPECT_EQ(second[3].text, "Note");
 }
 
+TEST_F(GridPrintTest, ATextWiderThanItsColumnRunsOnIntoTheFollowingEmptyCellsItReaches) {
+    // Columns of 360 dots, 6 apart; the fake printer's texts are 10 dots a character.
+    const QString name = QString(45, QLatin1Char('n'));
+    const QString longer = QString(100, QLatin1Char('l'));
+    g.AddRow(QStringList{"  Nr.:", "25", name, ""});
+    g.AddRow(QStringList{name, "7", "", ""});
+    g.AddRow(QStringList{longer, "", "", ""});
+    g.AddRow(QStringList{"Start:", name, "", ""});
+    platform::RecordingPrintCanvas canvas;
+    g.RenderPages(canvas, TRenderMode::Preview, 1, 4);
+    std::vector<std::pair<QString, int>> clips;
+    for (const Op& op : canvas.Ops())
+        if (op.clipped && op.text.size() >= 45)
+            clips.emplace_back(op.text, op.clip.left() + op.clip.width());
+    const std::vector<std::pair<QString, int>> expected{
+        {name, 1458},   // over the empty last column to the band's end
+        {name, 360},    // the next cell holds a text
+        {longer, 1092}, // 1000 dots reach the third column, not the fourth
+        {name, 1092},   // into the third column, not the fourth
+    };
+    EXPECT_EQ(clips, expected);
+}
+
 TEST_F(GridPrintTest, CancellingInTheProgressStopsAndAbortsTheJob) {
     AddRuns(100);
     std::vector<std::pair<int, int>> calls;
