@@ -28,6 +28,7 @@ void RunCfgDialog(TCfgDialog& dialog, CfgDialogHost& host) {
     dialog.seLen->setValue(host.LenLuch());
     dialog.seDeadTime->setValue(host.DeadTime());
     dialog.FormShow(host.Alg(), host.Sound1(), host.Sound2());
+    dialog.setOtherInstanceNote(host.OtherInstanceRunning());
 
     dialog.OnPreviewResolution = [&host](int previewAcc) { host.ApplyResolution(previewAcc); };
     const auto unbind = qScopeGuard([&dialog] { dialog.OnPreviewResolution = nullptr; });

@@ -40,11 +40,13 @@ public:
     virtual void FocusLeftPanel() = 0;
     /// Stores every setting now, so a crash later does not lose what OK confirmed.
     virtual void SaveSettings() = 0;
+    /// True when another running instance of the program uses the same settings.
+    virtual bool OtherInstanceRunning() { return false; }
 };
 
-/// Opens the settings dialog filled from `host` and, when it is confirmed with OK, puts the choices
-/// into effect: distance, dead time, colours, a zero time row when no run is under way, resolution, port and
-/// mode (the port is closed and opened only when the port choice changed), sound names, and the
-/// settings are saved. Confirmed or not, the stored resolution is applied again and the focus goes
-/// to the left panel. An error opening the port is raised after all that.
+/// Opens the settings dialog filled from `host` (with a note when another instance runs) and, when it is
+/// confirmed with OK, puts the choices into effect: distance, dead time, colours, a zero time row when no run
+/// is under way, resolution, port and mode (the port is closed and opened only when the port choice changed),
+/// sound names, and the settings are saved. Confirmed or not, the stored resolution is applied again and the
+/// focus goes to the left panel. An error opening the port is raised after all that.
 void RunCfgDialog(TCfgDialog& dialog, CfgDialogHost& host);

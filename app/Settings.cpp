@@ -2,6 +2,7 @@
 
 #include "platform/Registry.h"
 #include "platform/RegistryFile.h"
+#include "platform/RegularFile.h"
 #include "platform/SerialPortNames.h"
 #include "platform/SerialSimServer.h"
 
@@ -9,26 +10,50 @@
 #include <QDateTime>
 #include <QFile>
 #include <QFileInfo>
-#include <algorithm>
+#include <QHash>
+
+#include <climits>
 
 namespace {
 
 using platform::RegDataType;
 
-// True when the file is there but does not hold a registry export this program can read.
+// True when the file is there but does not hold a registry export this program can read: a
+// folder, FIFO or device in its place, a file past the size limit, or one that does not parse.
 bool unreadableFile(const QString& fileName) {
-    const QFileInfo info(fileName);
-    if (!info.exists())
+    const platform::FileReadResult read =
+        platform::ReadRegularFile(fileName, platform::Registry::MaxFileSize);
+    if (read.Status == platform::FileReadStatus::Missing)
         return false;
-    QFile f(fileName);
-    if (info.isDir() || !f.open(QIODevice::ReadOnly))
-        return true;
-    const QByteArray bytes = f.readAll();
-    if (f.error() != QFileDevice::NoError)
+    if (read.Status != platform::FileReadStatus::Read)
         return true;
     platform::RegistryFile parsed;
     QString error;
-    return !parsed.parse(bytes, error);
+    return !parsed.parse(read.Bytes, error);
+}
+
+// What a value is, for the operator.
+QString valueDescription(const QString& name) {
+    static const QHash<QString, QString> descriptions = {
+        {QStringLiteral("Port"), QStringLiteral("Anschluss der Lichtschranke")},
+        {QStringLiteral("Alg"), QStringLiteral("Algorithmus")},
+        {QStringLiteral("Left"), QStringLiteral("linker Fensterrand")},
+        {QStringLiteral("Top"), QStringLiteral("oberer Fensterrand")},
+        {QStringLiteral("Width"), QStringLiteral("Fensterbreite")},
+        {QStringLiteral("Height"), QStringLiteral("Fensterhöhe")},
+        {QStringLiteral("Sound"), QStringLiteral("Ton")},
+        {QStringLiteral("Acc"), QStringLiteral("Empfindlichkeit")},
+        {QStringLiteral("Sound1"), QStringLiteral("Startgong")},
+        {QStringLiteral("Sound2"), QStringLiteral("Stoppgong")},
+        {QStringLiteral("C0"), QStringLiteral("Farbe Fenster")},
+        {QStringLiteral("C1"), QStringLiteral("Farbe Ziffern")},
+        {QStringLiteral("C2"), QStringLiteral("Farbe ZiffernF")},
+        {QStringLiteral("C3"), QStringLiteral("Farbe der dunklen Ziffern")},
+        {QStringLiteral("C4"), QStringLiteral("Farbe der hellen Ziffern")},
+        {QStringLiteral("LenLuch"), QStringLiteral("LS-Abstand")},
+        {QStringLiteral("DeadTime"), QStringLiteral("Sperrzeit")},
+    };
+    return descriptions.value(name);
 }
 
 // Moves the file to "<name>.unreadable-<date>-<time>"; the new name, or empty when it failed.
@@ -83,72 +108,97 @@ Settings::ReadResult Settings::Read(platform::Registry& registry) {
     result.KeyFound = true;
     platform::loadComDeviceOverrides(registry);
 
-    // Each step reads one value; false ends the reading there.
-    auto integer = [&](const QString& name, auto&& store) {
-        if (registry.GetDataType(name) != RegDataType::Integer) {
-            result.StoppedAt = name;
-            return false;
+    // Every value on its own: one of the wrong type or out of range keeps its default, is named in
+    // the result, and the reading goes on with the next.
+    auto integer = [&](const QString& name, int min, int max, auto&& store) {
+        const RegDataType type = registry.GetDataType(name);
+        if (type == RegDataType::Unknown && !registry.ValueExists(name))
+            return;
+        const int value = type == RegDataType::Integer ? registry.ReadInteger(name) : 0;
+        if (type != RegDataType::Integer || value < min || value > max) {
+            result.Invalid << name;
+            return;
         }
-        store(registry.ReadInteger(name));
+        store(value);
         ++result.ValuesRead;
-        return true;
     };
     auto text = [&](const QString& name, QString& target) {
         const RegDataType type = registry.GetDataType(name);
-        if (type == RegDataType::Unknown)
-            return true;
+        if (type == RegDataType::Unknown && !registry.ValueExists(name))
+            return;
         if (type != RegDataType::String && type != RegDataType::ExpandString) {
-            result.StoppedAt = name;
-            return false;
+            result.Invalid << name;
+            return;
         }
+        // An empty name keeps the default.
         const QString value = registry.ReadString(name);
         if (!value.isEmpty()) {
             target = value;
             ++result.ValuesRead;
         }
-        return true;
     };
 
-    const bool complete = integer(QStringLiteral("Port"), [&](int v) { Port = uint8_t(v & 0xFF); }) &&
-                          integer(QStringLiteral("Alg"), [&](int v) { Alg = v; }) &&
-                          integer(QStringLiteral("Left"), [&](int v) { Left = v; }) &&
-                          integer(QStringLiteral("Top"), [&](int v) { Top = v; }) &&
-                          integer(QStringLiteral("Width"), [&](int v) { Width = v; }) &&
-                          integer(QStringLiteral("Height"), [&](int v) { Height = v; }) &&
-                          integer(QStringLiteral("Sound"), [&](int v) { Sound = v != 0; }) &&
-                          integer(QStringLiteral("Acc"), [&](int v) { Acc = v; }) &&
-                          text(QStringLiteral("Sound1"), Sound1) && text(QStringLiteral("Sound2"), Sound2) &&
-                          integer(QStringLiteral("C0"), [&](int v) { C[0] = TColor(v); }) &&
-                          integer(QStringLiteral("C1"), [&](int v) { C[1] = TColor(v); }) &&
-                          integer(QStringLiteral("C2"), [&](int v) { C[2] = TColor(v); }) &&
-                          integer(QStringLiteral("C3"), [&](int v) { C[3] = TColor(v); }) &&
-                          integer(QStringLiteral("C4"), [&](int v) { C[4] = TColor(v); }) &&
-                          integer(QStringLiteral("LenLuch"), [&](int v) { LenLuch = v; });
-    Q_UNUSED(complete);
-    // Newer than the values above, so a file without it reads as before; out of range is clamped.
-    if (registry.GetDataType(QStringLiteral("DeadTime")) == RegDataType::Integer)
-        DeadTime = std::clamp(registry.ReadInteger(QStringLiteral("DeadTime")), 0, DeadTimeMax);
+    integer(QStringLiteral("Port"), 0, 255, [&](int v) { Port = uint8_t(v); });
+    // Any mode is stored as it is: modes other than 0 leave the light barrier idle on purpose.
+    integer(QStringLiteral("Alg"), INT_MIN, INT_MAX, [&](int v) { Alg = v; });
+    integer(QStringLiteral("Left"), -MaxWindowExtent, MaxWindowExtent, [&](int v) { Left = v; });
+    integer(QStringLiteral("Top"), -MaxWindowExtent, MaxWindowExtent, [&](int v) { Top = v; });
+    integer(QStringLiteral("Width"), 1, MaxWindowExtent, [&](int v) { Width = v; });
+    integer(QStringLiteral("Height"), 1, MaxWindowExtent, [&](int v) { Height = v; });
+    integer(QStringLiteral("Sound"), 0, 1, [&](int v) { Sound = v != 0; });
+    integer(QStringLiteral("Acc"), 0, 2, [&](int v) { Acc = v; });
+    text(QStringLiteral("Sound1"), Sound1);
+    text(QStringLiteral("Sound2"), Sound2);
+    for (size_t i = 0; i < C.size(); ++i)
+        integer(QStringLiteral("C%1").arg(i), 0, 0xFFFFFF, [&](int v) { C[i] = TColor(v); });
+    integer(QStringLiteral("LenLuch"), LenLuchMin, LenLuchMax, [&](int v) { LenLuch = v; });
+    integer(QStringLiteral("DeadTime"), 0, DeadTimeMax, [&](int v) { DeadTime = v; });
+
+    if (!result.Invalid.isEmpty()) {
+        QStringList described;
+        for (const QString& name : result.Invalid)
+            described << QStringLiteral("%1 (%2)").arg(name, valueDescription(name));
+        result.Problem =
+            QStringLiteral("In der Einstellungsdatei %1 sind ungültige Werte: %2. Für sie gelten "
+                           "die Grundeinstellungen.")
+                .arg(registry.FileName(), described.join(QStringLiteral(", ")));
+    }
     return result;
 }
 
-bool Settings::Write(platform::Registry& registry) const {
+bool Settings::Write(platform::Registry& registry, const Settings* stored,
+                     const QStringList& alsoWrite) const {
     if (!registry.OpenKey(KeyPath(), true))
         return false;
+    // A value this program did not change is left to whatever the file holds now, which another
+    // instance may have written since; a value missing from the file is filled in.
+    auto needed = [&](const QString& name, bool changed) {
+        return !stored || changed || alsoWrite.contains(name) || !registry.ValueExists(name);
+    };
+    auto integer = [&](const QString& name, int value, int before) {
+        if (needed(name, value != before))
+            registry.WriteInteger(name, value);
+    };
+    auto text = [&](const QString& name, const QString& value, const QString& before) {
+        if (needed(name, value != before))
+            registry.WriteString(name, value);
+    };
+    const Settings& old = stored ? *stored : *this;
     try {
-        registry.WriteInteger(QStringLiteral("Left"), Left);
-        registry.WriteInteger(QStringLiteral("Top"), Top);
-        registry.WriteInteger(QStringLiteral("Width"), Width);
-        registry.WriteInteger(QStringLiteral("Height"), Height);
-        registry.WriteBool(QStringLiteral("Sound"), Sound);
-        registry.WriteInteger(QStringLiteral("Port"), Port);
-        registry.WriteInteger(QStringLiteral("Alg"), Alg);
-        registry.WriteInteger(QStringLiteral("Acc"), Acc);
-        registry.WriteString(QStringLiteral("Sound1"), Sound1);
-        registry.WriteString(QStringLiteral("Sound2"), Sound2);
-        for (int i = 0; i < 5; ++i)
-            registry.WriteInteger(QStringLiteral("C%1").arg(i), int(C[size_t(i)]));
-        registry.WriteInteger(QStringLiteral("LenLuch"), LenLuch);
-        registry.WriteInteger(QStringLiteral("DeadTime"), DeadTime);
+        integer(QStringLiteral("Left"), Left, old.Left);
+        integer(QStringLiteral("Top"), Top, old.Top);
+        integer(QStringLiteral("Width"), Width, old.Width);
+        integer(QStringLiteral("Height"), Height, old.Height);
+        integer(QStringLiteral("Sound"), Sound ? 1 : 0, old.Sound ? 1 : 0);
+        integer(QStringLiteral("Port"), Port, old.Port);
+        integer(QStringLiteral("Alg"), Alg, old.Alg);
+        integer(QStringLiteral("Acc"), Acc, old.Acc);
+        text(QStringLiteral("Sound1"), Sound1, old.Sound1);
+        text(QStringLiteral("Sound2"), Sound2, old.Sound2);
+        for (size_t i = 0; i < C.size(); ++i)
+            integer(QStringLiteral("C%1").arg(i), int(C[i]), int(old.C[i]));
+        integer(QStringLiteral("LenLuch"), LenLuch, old.LenLuch);
+        integer(QStringLiteral("DeadTime"), DeadTime, old.DeadTime);
     } catch (const platform::ERegistryException&) {
         return false;
     }

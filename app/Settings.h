@@ -3,6 +3,7 @@
 #include "core/Colors.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <array>
 #include <cstdint>
@@ -11,9 +12,9 @@ namespace platform {
 class Registry;
 }
 
-/// The program's settings as its registry key keeps them, with their defaults. Reading follows
-/// the stored order and stops at the first integer that is missing or of another type; writing
-/// stores every value in the order the program writes them.
+/// The program's settings as its registry key keeps them, with their defaults. Reading checks each
+/// value on its own against its type and range; writing stores the values in the order the
+/// program writes them, or only those that changed.
 class Settings {
 public:
     static constexpr int DefaultLeft = 165;
@@ -43,8 +44,12 @@ public:
     QString Sound2 = DefaultSound2();
     /// Display colours C0 ... C4.
     std::array<TColor, 5> C = DefaultColors;
-    /// Light-barrier distance in metres.
+    /// Light-barrier distance in metres, LenLuchMin..LenLuchMax.
     int LenLuch = DefaultLenLuch;
+    static constexpr int LenLuchMin = 1;
+    static constexpr int LenLuchMax = 300;
+    /// The largest window edge or extent read (the window system's coordinate limit).
+    static constexpr int MaxWindowExtent = 32767;
     /// Largest dead time in milliseconds.
     static constexpr int DeadTimeMax = 5000;
     /// Dead time after a light-barrier pass that ran an action, 0..DeadTimeMax ms; 0 is off.
@@ -64,23 +69,30 @@ public:
         bool KeyFound = false;
         /// Values taken from the key (a missing or empty string counts as not taken).
         int ValuesRead = 0;
-        /// The value whose absence or type ended the reading; empty when it ran to the end.
-        QString StoppedAt;
-        /// Set when the settings file could not be read as a registry export and was moved
-        /// aside: the message for the operator, naming both files.
+        /// The values of the wrong type or out of range, in reading order; they keep their defaults.
+        QStringList Invalid;
+        /// The message for the operator, when there is something to say: the settings file could
+        /// not be read and was moved aside (naming both files), or values were invalid (naming
+        /// them and the file).
         QString Problem;
     };
 
     /// Reads the values from `registry` (the key is opened without creating it; without it
-    /// every value keeps its default). A settings file that cannot be read as a registry export
-    /// is moved aside under a time-stamped name, and `Problem` says so; the values keep their
-    /// defaults. Also sets the device overrides "ComDevice<n>" of the key, and offers the
-    /// simulator's default socket as its port when nothing else names that port.
+    /// every value keeps its default). A value of the wrong type or out of range keeps its default
+    /// and the others are read all the same. A settings file that cannot be read as a registry
+    /// export (not a regular file, larger than the limit, or not parsing) is moved aside under a
+    /// time-stamped name; the values keep their defaults. `Problem` tells of either. Also sets the device
+    /// overrides "ComDevice<n>" of the key, and offers the simulator's default socket as its port when
+    /// nothing else names that port.
     ReadResult Read(platform::Registry& registry);
 
-    /// Writes every value (creating the key if needed). False when the key cannot be opened or a
-    /// value cannot be written; the values written before the failure stay written.
-    bool Write(platform::Registry& registry) const;
+    /// Writes the values (creating the key if needed). With `stored` (the values as read or last
+    /// written) only those that differ from it, those named in `alsoWrite` and those the file
+    /// lacks are written, so values another instance stored meanwhile survive; without it every
+    /// value. False when the key cannot be opened or a value cannot be written; the values
+    /// written before the failure stay written.
+    bool Write(platform::Registry& registry, const Settings* stored = nullptr,
+               const QStringList& alsoWrite = {}) const;
 
     bool operator==(const Settings&) const = default;
 };

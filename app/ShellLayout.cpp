@@ -45,4 +45,10 @@ bool CloseNeedsConfirmation(bool clockRunning, int rowCount) {
     return clockRunning || rowCount > 2;
 }
 
+QSize StoredWindowSize(QSize size, QSize available, QSize designed) {
+    if (available.isEmpty())
+        return size;
+    return size.boundedTo(available.expandedTo(designed));
+}
+
 } // namespace ShellLayout

@@ -71,4 +71,8 @@ QString DatePanelText(const QDateTime& now, const QLocale& locale = QLocale());
 /// (`rowCount` rows, the header included) holds more than one line.
 bool CloseNeedsConfirmation(bool clockRunning, int rowCount);
 
+/// The window size for a stored `size` on a screen whose free area is `available` (empty when
+/// unknown): no larger than that area, except that the `designed` size always fits.
+QSize StoredWindowSize(QSize size, QSize available, QSize designed);
+
 } // namespace ShellLayout

@@ -16,6 +16,9 @@
 
 namespace {
 
+// Three lines of the dialog's font.
+constexpr int OtherInstanceNoteHeight = 48;
+
 QLabel* label(const QString& text, QWidget* parent, int x, int y) {
     auto* l = new QLabel(text, parent);
     l->move(x, y);
@@ -117,6 +120,16 @@ TCfgDialog::TCfgDialog(QWidget* parent, const platform::ComPortScanResult& scan)
     CancelBtn->setGeometry(188, 160, 75, 25);
     connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
 
+    lOtherInstance = new QLabel(
+        QStringLiteral("Vantro l\u00e4uft noch ein zweites Mal mit diesen Einstellungen. Hier "
+                       "ge\u00e4nderte Werte werden gespeichert; das andere Programm \u00fcbernimmt "
+                       "sie erst bei seinem n\u00e4chsten Start."),
+        this);
+    lOtherInstance->setObjectName(QStringLiteral("lOtherInstance"));
+    lOtherInstance->setWordWrap(true);
+    lOtherInstance->setGeometry(8, 193, 255, OtherInstanceNoteHeight);
+    lOtherInstance->hide();
+
     connect(cbPort, &QComboBox::activated, this, [this] { cbPortChange(); });
     connect(cbDigits, &QComboBox::activated, this, [this] { cbDigitsChange(); });
 
@@ -146,6 +159,11 @@ void TCfgDialog::FillPortList(const platform::ComPortScanResult& scan, int confi
     }
     cbPort->setCurrentIndex(0);
     cbPortChange();
+}
+
+void TCfgDialog::setOtherInstanceNote(bool shown) {
+    lOtherInstance->setVisible(shown);
+    setFixedSize(271, 193 + (shown ? OtherInstanceNoteHeight + 6 : 0));
 }
 
 void TCfgDialog::FormShow(int alg, const QString& sound1, const QString& sound2) {

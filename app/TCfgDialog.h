@@ -32,6 +32,10 @@ public:
     /// fields receive the two names.
     void FormShow(int alg, const QString& sound1, const QString& sound2);
 
+    /// Shows or hides the note below the buttons that another instance of the program runs with
+    /// the same settings; the dialog grows by the note's height while it is shown.
+    void setOtherInstanceNote(bool shown);
+
     /// Shows the dialog modally, centred on its parent; QDialog::Accepted when confirmed with OK.
     int ShowModal();
 
@@ -65,6 +69,7 @@ public:
     QLineEdit* sSoundStop = nullptr;
     QPushButton* OKBtn = nullptr;
     QPushButton* CancelBtn = nullptr;
+    QLabel* lOtherInstance = nullptr; ///< the note that another instance runs, hidden by default
 
 private:
     bool m_showing = false;

@@ -14,6 +14,7 @@
 #include "core/Colors.h"
 #include "platform/ComPortScan.h"
 #include "platform/Dialogs.h"
+#include "platform/InstanceLock.h"
 
 #include <QList>
 #include <QWidget>
@@ -105,12 +106,15 @@ public:
     void setSounds(const QString& sound1, const QString& sound2);
 
     // ---- settings store and dialogs ----
-    /// Reads the settings from the registry key and puts them into effect (size, port, mode,
-    /// resolution, distance, colours). A settings file that could not be read was moved aside;
-    /// the operator is told so in a message.
+    /// Reads the settings from the registry key and puts them into effect (size, clamped to the
+    /// screen, port, mode, resolution, distance, colours). A settings file that could not be read
+    /// was moved aside, invalid values took their defaults; the operator is told in one message.
     void ReadSettings();
-    /// Writes every setting to the registry key; false when nothing or not all could be written.
+    /// Writes the settings that changed since they were read or last written, the invalid ones
+    /// that were replaced, and those the file lacks; false when not all could be written.
     bool WriteSettings();
+    /// True when another running instance of the program uses the same settings file.
+    bool OtherInstanceRunning();
     /// The settings as they are now, window bounds included.
     Settings CurrentSettings() const;
     /// Scans the serial ports and keeps the result for the settings dialog; the port scan word.
@@ -440,6 +444,11 @@ private:
                                  Settings::DefaultColors[2]};
     /// The values read at start-up that the window does not hold elsewhere (sound flag and names).
     Settings m_settings;
+    /// The settings as the file held them when read or last written.
+    Settings m_storedSettings;
+    /// Values read invalid and replaced by defaults: written at the next save.
+    QStringList m_invalidSettings;
+    std::unique_ptr<platform::InstanceLock> m_settingsLock;
     platform::ComPortScanResult m_portScan;
     std::optional<uint32_t> m_eventTick; ///< a light-barrier edge's tick for the action starting
     uint32_t m_lastModemStatus = 0x55555555;

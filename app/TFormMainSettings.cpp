@@ -1,6 +1,7 @@
 #include "TFormMain.h"
 
 #include "app/CfgDialogRun.h"
+#include "app/ShellLayout.h"
 #include "app/TCfgDialog.h"
 #include "app/TFDlgYesNo.h"
 #include "controls/TDigit.h"
@@ -9,6 +10,7 @@
 
 #include <QFrame>
 #include <QPushButton>
+#include <QScreen>
 
 namespace {
 
@@ -43,6 +45,7 @@ public:
     void ApplyResolution(int acc) override { m_form.ApplyResolution(acc); }
     void FocusLeftPanel() override { m_form.Panel2->setFocus(); }
     void SaveSettings() override { m_form.WriteSettings(); }
+    bool OtherInstanceRunning() override { return m_form.OtherInstanceRunning(); }
 
 private:
     TFormMain& m_form;
@@ -160,13 +163,22 @@ Settings TFormMain::CurrentSettings() const {
 
 void TFormMain::ReadSettings() {
     platform::Registry registry;
+    m_settingsLock = std::make_unique<platform::InstanceLock>(registry.FileName() + QStringLiteral(".lock"));
+    m_settingsLock->TryAcquire();
     Settings s;
     const Settings::ReadResult result = s.Read(registry);
     if (!result.Problem.isEmpty())
         platform::dialogs().showMessage(result.Problem);
     m_settings = s;
-    // The stored size decides the first size; the window system places the window.
-    resize(s.Width, s.Height);
+    m_storedSettings = s;
+    // Replaced by their defaults, they are written back at the next save so the message comes once.
+    m_invalidSettings = result.Invalid;
+    // The stored size decides the first size; the window system places the window. A size from a
+    // bigger screen, or a damaged one, must not make a window the X server chokes on.
+    const QScreen* screen = this->screen();
+    resize(ShellLayout::StoredWindowSize(QSize(s.Width, s.Height),
+                                         screen ? screen->availableGeometry().size() : QSize(),
+                                         QSize(Settings::DefaultWidth, Settings::DefaultHeight)));
     ComPort->setPort(s.Port);
     setAlg(s.Alg);
     setAcc(s.Acc);
@@ -180,7 +192,17 @@ void TFormMain::ReadSettings() {
 
 bool TFormMain::WriteSettings() {
     platform::Registry registry;
-    return CurrentSettings().Write(registry);
+    const Settings current = CurrentSettings();
+    if (!current.Write(registry, &m_storedSettings, m_invalidSettings))
+        return false;
+    m_storedSettings = current;
+    m_invalidSettings.clear();
+    return true;
+}
+
+bool TFormMain::OtherInstanceRunning() {
+    // Looked at again each time: the other instance may have ended meanwhile.
+    return m_settingsLock && !m_settingsLock->TryAcquire();
 }
 
 void TFormMain::bCFGClick(QObject*) {

@@ -5,13 +5,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
-#include <QScopeGuard>
 
-#include <cerrno>
-#include <cstring>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
+#include "platform/RegularFile.h"
 
 namespace platform {
 
@@ -66,51 +61,20 @@ bool Registry::resolve(const QString& key, QStringList& path) {
 }
 
 bool Registry::load(RegistryFile& file) {
-    auto fail = [&](const QString& reason) {
-        m_lastError = QStringLiteral("Cannot read %1: %2").arg(m_fileName, reason);
+    // Opened without blocking and checked to be a regular file: a FIFO in its place must not
+    // stop the program before its window appears.
+    const FileReadResult read = ReadRegularFile(m_fileName, MaxFileSize);
+    if (read.Status == FileReadStatus::Missing) {
+        file = RegistryFile();
+        return true;
+    }
+    if (read.Status != FileReadStatus::Read) {
+        m_lastError = QStringLiteral("Cannot read %1: %2").arg(m_fileName, read.Error);
         return false;
-    };
-    const QByteArray path = QFile::encodeName(m_fileName);
-    // Non-blocking, so that opening a FIFO returns at once instead of waiting for a writer; what
-    // was opened is then checked, not the name, which may have changed in between.
-    const int fd = ::open(path.constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-    if (fd < 0) {
-        if (errno == ENOENT) {
-            file = RegistryFile();
-            return true;
-        }
-        return fail(QString::fromLocal8Bit(std::strerror(errno)));
     }
-    const auto closer = qScopeGuard([fd] { ::close(fd); });
-    struct stat st {};
-    if (::fstat(fd, &st) != 0)
-        return fail(QString::fromLocal8Bit(std::strerror(errno)));
-    if (S_ISDIR(st.st_mode))
-        return fail(QStringLiteral("it is a folder"));
-    if (!S_ISREG(st.st_mode))
-        return fail(QStringLiteral("it is not a regular file"));
-    if (st.st_size > MaxFileSize)
-        return fail(QStringLiteral("it is larger than %1 bytes").arg(MaxFileSize));
-    // Read to the end, but never past the limit: the file may grow while it is read.
-    QByteArray bytes;
-    bytes.resize(MaxFileSize + 1);
-    qsizetype got = 0;
-    while (got < bytes.size()) {
-        const ssize_t n = ::read(fd, bytes.data() + got, size_t(bytes.size() - got));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0)
-            return fail(QString::fromLocal8Bit(std::strerror(errno)));
-        if (n == 0)
-            break;
-        got += n;
-    }
-    if (got > MaxFileSize)
-        return fail(QStringLiteral("it is larger than %1 bytes").arg(MaxFileSize));
-    bytes.truncate(got);
     QString error;
     RegistryFile parsed;
-    if (!parsed.parse(bytes, error)) {
+    if (!parsed.parse(read.Bytes, error)) {
         m_lastError = QStringLiteral("%1, %2").arg(m_fileName, error);
         return false;
     }

@@ -1,9 +1,14 @@
 #include "platform/TextFile.h"
 
+#include "platform/RegularFile.h"
+
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 #include <QStringDecoder>
 #include <array>
+#include <cerrno>
 #include <cstdint>
 #include <cstring>
 
@@ -66,6 +71,19 @@ QByteArray EncodeUtf8(const QString& text, TextFileKind kind) {
     if (kind == TextFileKind::Csv || text.startsWith(QChar(0xFEFF)))
         utf8.prepend(kUtf8Bom);
     return utf8;
+}
+
+QString WriteFailureText(const QString& fileName, int errorNumber, const QString& qtText) {
+    const QFileInfo info(fileName);
+    if (errorNumber == ENOENT && !info.absoluteDir().exists())
+        return QStringLiteral("Der Ordner %1 existiert nicht.")
+            .arg(QDir::toNativeSeparators(info.absolutePath()));
+    if (errorNumber != 0)
+        return GermanErrorText(errorNumber);
+    // Refused by Qt itself, without a system call that failed.
+    if (info.exists() && !info.isWritable())
+        return GermanErrorText(EACCES);
+    return QStringLiteral("Unbekannter Fehler (%1).").arg(qtText);
 }
 
 } // namespace
@@ -134,36 +152,37 @@ QString DecodeTextFile(const QByteArray& bytes) {
 bool WriteTextFile(const QString& fileName, const QString& text, TextFileKind kind, QString* error) {
     const QByteArray bytes = EncodeTextFile(text, kind);
     QSaveFile f(fileName);
-    if (!f.open(QIODevice::WriteOnly)) {
+    // The system's error number is taken right after the call that failed; Qt's own text for it
+    // is English and often just "Unknown error".
+    auto fail = [&](int errorNumber) {
         if (error)
-            *error = f.errorString();
-        return false;
-    }
-    // commit() does not notice a failed write of the buffered data (Qt 6.4) and would replace the
-    // old file with a cut-off one, so flush first and look at the result.
-    if (f.write(bytes) != bytes.size() || !f.flush() || !f.commit()) {
-        if (error)
-            *error = f.errorString();
+            *error = WriteFailureText(fileName, errorNumber, f.errorString());
         f.cancelWriting();
         return false;
-    }
+    };
+    errno = 0;
+    if (!f.open(QIODevice::WriteOnly))
+        return fail(errno);
+    // commit() does not notice a failed write of the buffered data (Qt 6.4) and would replace the
+    // old file with a cut-off one, so flush first and look at the result.
+    errno = 0;
+    if (f.write(bytes) != bytes.size() || !f.flush())
+        return fail(errno);
+    errno = 0;
+    if (!f.commit())
+        return fail(errno);
     return true;
 }
 
 std::optional<QString> ReadTextFile(const QString& fileName, QString* error) {
-    QFile f(fileName);
-    if (!f.open(QIODevice::ReadOnly)) {
+    // A FIFO named like a protocol would otherwise hold the window until some writer appears.
+    FileReadResult read = ReadRegularFile(fileName, MaxTextFileSize);
+    if (read.Status != FileReadStatus::Read) {
         if (error)
-            *error = f.errorString();
+            *error = read.Error;
         return std::nullopt;
     }
-    const QByteArray bytes = f.readAll();
-    if (f.error() != QFileDevice::NoError) {
-        if (error)
-            *error = f.errorString();
-        return std::nullopt;
-    }
-    return DecodeTextFile(bytes);
+    return DecodeTextFile(read.Bytes);
 }
 
 } // namespace platform

@@ -23,11 +23,15 @@ QString DecodeTextFile(const QByteArray& bytes);
 
 /// Replaces `fileName` with `text` (encoded as `EncodeTextFile` does) through a save file: the old
 /// file stays as it was unless every byte was written. On failure returns false and puts the
-/// reason into `error` when given.
+/// reason, in German, into `error` when given ("Kein Speicherplatz mehr auf dem Gerät.").
 bool WriteTextFile(const QString& fileName, const QString& text, TextFileKind kind, QString* error = nullptr);
 
-/// Reads and decodes a whole file (see `DecodeTextFile`); nothing when it cannot be read, with the
-/// reason in `error` when given.
+/// The largest text file read (1 GiB), far beyond any protocol.
+constexpr qsizetype MaxTextFileSize = qsizetype(1) << 30;
+
+/// Reads and decodes a whole regular file of at most `MaxTextFileSize` bytes (see
+/// `DecodeTextFile`), opened without blocking; nothing when it cannot be read (a FIFO, a device or
+/// a folder included), with the reason in German in `error` when given.
 std::optional<QString> ReadTextFile(const QString& fileName, QString* error = nullptr);
 
 } // namespace platform

@@ -184,7 +184,8 @@ public:
     // --- files (TSortGridFile.cpp) ----------------------------------------------------------
 
     /// Writes the protocol file (settings lines, layout line, one line per row), replacing the file
-    /// only when every byte was written; a failure is shown as "Can't write to file:" and the name.
+    /// only when every byte was written; a failure is shown as "Can't write to file:" and the name,
+    /// with the reason in German on a line below.
     void SaveToFile(const QString& FileName, bool WithLayout);
     /// Reads a protocol file into the grid. False, with the grid untouched, when the file cannot be
     /// read or is not a protocol file.

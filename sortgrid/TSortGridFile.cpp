@@ -10,6 +10,8 @@
 #include <QScopeGuard>
 #include <QScreen>
 
+#include <new>
+
 namespace {
 
 QString JoinLines(const QStringList& lines) {
@@ -25,8 +27,12 @@ QString JoinLines(const QStringList& lines) {
     return text;
 }
 
-void ReportWriteFailure(const QString& FileName) {
-    platform::dialogs().showMessage(QStringLiteral("Can't write to file:\r") + FileName);
+// The reason goes on its own line below the name, which stays as it always read.
+void ReportWriteFailure(const QString& FileName, const QString& reason) {
+    QString text = QStringLiteral("Can't write to file:\r") + FileName;
+    if (!reason.isEmpty())
+        text += u'\n' + reason;
+    platform::dialogs().showMessage(text);
 }
 
 } // namespace
@@ -101,26 +107,33 @@ QString TSortGrid::BuildFileText(bool WithLayout) {
 
 void TSortGrid::SaveToFile(const QString& FileName, bool WithLayout) {
     bool ok = false;
+    QString reason;
     try {
-        ok = platform::WriteTextFile(FileName, BuildFileText(WithLayout), platform::TextFileKind::Plain);
+        ok = platform::WriteTextFile(FileName, BuildFileText(WithLayout), platform::TextFileKind::Plain,
+                                     &reason);
+    } catch (const std::bad_alloc&) {
+        reason = QStringLiteral("Nicht genug Arbeitsspeicher.");
     } catch (...) {
         ok = false;
     }
     if (!ok)
-        ReportWriteFailure(FileName);
+        ReportWriteFailure(FileName, reason);
 }
 
 void TSortGrid::SaveToCsvFile(const QString& FileName) {
     bool ok = false;
+    QString reason;
     try {
         QString text;
         AppendRowLines(text, 52, AppendCsvLine);
-        ok = platform::WriteTextFile(FileName, text, platform::TextFileKind::Csv);
+        ok = platform::WriteTextFile(FileName, text, platform::TextFileKind::Csv, &reason);
+    } catch (const std::bad_alloc&) {
+        reason = QStringLiteral("Nicht genug Arbeitsspeicher.");
     } catch (...) {
         ok = false;
     }
     if (!ok)
-        ReportWriteFailure(FileName);
+        ReportWriteFailure(FileName, reason);
 }
 
 bool TSortGrid::LoadFromFile(const QString& FileName, bool WithLayout) {

@@ -14,10 +14,14 @@
 #include <QDir>
 #include <QFile>
 #include <QFrame>
+#include <QLabel>
 #include <QLineEdit>
+#include <QScreen>
 #include <QSpinBox>
 #include <QTest>
 #include <gtest/gtest.h>
+
+#include <memory>
 
 using platform::FakeDialogs;
 
@@ -65,21 +69,73 @@ TEST(SettingsRoundTrip, FirstStartDefaultsAndTheEndWritesTheWholeList) {
     EXPECT_EQ(registry.ReadInteger(QStringLiteral("DeadTime")), 0);
 }
 
-TEST(SettingsRoundTrip, DeadTimeIsReadClampedAndWrittenBack) {
+TEST(SettingsRoundTrip, DamagedValuesAreToldOnceAndRepairedAtTheEnd) {
     FakeDialogs dialogs;
     {
         platform::Registry registry;
         ASSERT_TRUE(registry.OpenKey(Settings::KeyPath(), true));
+        registry.WriteString(QStringLiteral("Port"), QStringLiteral("COM1"));
+        registry.WriteInteger(QStringLiteral("LenLuch"), 0);
         registry.WriteInteger(QStringLiteral("DeadTime"), 9000);
+        registry.WriteInteger(QStringLiteral("Acc"), 1);
     }
     {
         TFormMain form;
-        EXPECT_EQ(form.DeadTime(), 5000);
-        form.setDeadTime(250);
+        EXPECT_EQ(form.LenLuch(), 10);
+        EXPECT_EQ(form.DeadTime(), 0);
+        EXPECT_EQ(form.Acc(), 1) << "read although a bad value came before it";
+        ASSERT_EQ(dialogs.messages().size(), 1);
+        for (const char* name : {"Port", "LenLuch", "DeadTime"})
+            EXPECT_TRUE(dialogs.messages().front().contains(QLatin1String(name))) << name;
     }
-    platform::Registry registry;
-    ASSERT_TRUE(registry.OpenKey(Settings::KeyPath(), false));
-    EXPECT_EQ(registry.ReadInteger(QStringLiteral("DeadTime")), 250);
+    TFormMain again;
+    EXPECT_EQ(dialogs.messages().size(), 1) << "the defaults were written back";
+    EXPECT_EQ(stored().LenLuch, 10);
+}
+
+TEST(SettingsRoundTrip, AStoredWindowSizeIsClampedToTheScreen) {
+    FakeDialogs dialogs;
+    {
+        platform::Registry registry;
+        ASSERT_TRUE(registry.OpenKey(Settings::KeyPath(), true));
+        for (const char* name : {"Port", "Alg", "Left", "Top"})
+            registry.WriteInteger(QLatin1String(name), 0);
+        registry.WriteInteger(QStringLiteral("Width"), 5000);
+        registry.WriteInteger(QStringLiteral("Height"), 4000);
+    }
+    TFormMain form;
+    ASSERT_NE(form.screen(), nullptr);
+    const QSize free = form.screen()->availableGeometry().size();
+    ASSERT_LT(free.width(), 5000);
+    EXPECT_EQ(form.size(), QSize(5000, 4000).boundedTo(free.expandedTo(QSize(831, 513))));
+    EXPECT_TRUE(dialogs.messages().isEmpty()) << "a bigger screen's size is no damage";
+}
+
+TEST(SettingsRoundTrip, ASecondInstanceKeepsItsChangesAndIsToldOfTheFirst) {
+    FakeDialogs dialogs;
+    auto first = std::make_unique<TFormMain>();
+    TFormMain second;
+    EXPECT_FALSE(first->OtherInstanceRunning());
+    EXPECT_TRUE(second.OtherInstanceRunning());
+
+    second.CreateDialogs();
+    second.CfgDialog->ScanPorts = [] { return scanOf({}); };
+    dialogs.onNextModal([&](QDialog&) {
+        EXPECT_TRUE(second.CfgDialog->lOtherInstance->isVisibleTo(second.CfgDialog));
+        second.CfgDialog->seLen->setValue(40);
+        return int(QDialog::Accepted);
+    });
+    second.bCFGClick(nullptr);
+    EXPECT_EQ(stored().LenLuch, 40);
+
+    first.reset(); // it ends with its own distance unchanged
+    EXPECT_EQ(stored().LenLuch, 40);
+    EXPECT_FALSE(second.OtherInstanceRunning()) << "the first has ended";
+    dialogs.onNextModal([&](QDialog&) {
+        EXPECT_FALSE(second.CfgDialog->lOtherInstance->isVisibleTo(second.CfgDialog));
+        return int(QDialog::Rejected);
+    });
+    second.bCFGClick(nullptr);
 }
 
 TEST(SettingsRoundTrip, ChangedInTheDialogKeptAfterARestart) {
@@ -113,7 +169,7 @@ TEST(SettingsRoundTrip, ChangedInTheDialogKeptAfterARestart) {
         EXPECT_EQ(afterOk.LenLuch, 37);
         EXPECT_EQ(afterOk.DeadTime, 300);
         EXPECT_EQ(afterOk.C, (std::array<TColor, 5>{clNavy, clMaroon, clRed, clMaroon, clRed}));
-        form.resize(900, 600);
+        form.resize(820, 560); // fits the test screen (800 x 600) as the designed size does
     }
     TFormMain again;
     EXPECT_EQ(again.Acc(), 1);
@@ -122,7 +178,7 @@ TEST(SettingsRoundTrip, ChangedInTheDialogKeptAfterARestart) {
     EXPECT_EQ(again.DeadTime(), 300);
     EXPECT_EQ(again.C(0), clNavy);
     EXPECT_EQ(again.Digit4->ColorOn(), clMaroon);
-    EXPECT_EQ(again.size(), QSize(900, 600));
+    EXPECT_EQ(again.size(), QSize(820, 560));
 }
 
 TEST(SettingsRoundTrip, UnreadableFileIsReportedOnceAndMovedAside) {

@@ -5,9 +5,15 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <thread>
+#include <unistd.h>
 
 using platform::Registry;
 
@@ -79,61 +85,122 @@ TEST_F(SettingsTest, WrittenValuesReadBackTheSame) {
     Registry again(file());
     Settings read;
     const Settings::ReadResult r = read.Read(again);
-    EXPECT_TRUE(r.StoppedAt.isEmpty());
-    EXPECT_EQ(r.ValuesRead, 16);
+    EXPECT_TRUE(r.Invalid.isEmpty());
+    EXPECT_TRUE(r.Problem.isEmpty());
+    EXPECT_EQ(r.ValuesRead, 17);
     EXPECT_EQ(read, written);
 }
 
-TEST_F(SettingsTest, AMissingOrMistypedIntegerEndsTheReadingThere) {
-    // "Acc" deleted: Port to Sound are read, the rest keeps its defaults.
-    writeKey("\"Port\"=dword:00000002\r\n\"Alg\"=dword:00000001\r\n\"Left\"=dword:00000005\r\n"
-             "\"Top\"=dword:00000006\r\n\"Width\"=dword:00000384\r\n\"Height\"=dword:00000258\r\n"
-             "\"Sound\"=dword:00000000\r\n\"Sound1\"=\"/x.wav\"\r\n\"C0\"=dword:000000ff\r\n"
-             "\"LenLuch\"=dword:00000063\r\n");
+TEST_F(SettingsTest, EachValueIsCheckedOnItsOwnAndTheBadOnesAreNamed) {
+    // Damaged values among good ones: a text where a number belongs, numbers out of range and a
+    // negative distance. Each bad one keeps its default; every good one, before or after, is read.
+    writeKey("\"Port\"=\"COM1\"\r\n\"Alg\"=dword:00000001\r\n\"Left\"=dword:00000005\r\n"
+             "\"Top\"=dword:00000006\r\n\"Width\"=dword:000186a0\r\n\"Height\"=dword:00000258\r\n"
+             "\"Sound\"=dword:00000002\r\n\"Acc\"=dword:00000001\r\n\"Sound1\"=dword:00000001\r\n"
+             "\"Sound2\"=\"/b.wav\"\r\n\"C0\"=dword:01000000\r\n\"C1\"=dword:000000ff\r\n"
+             "\"LenLuch\"=dword:fffffffb\r\n\"DeadTime\"=dword:00002328\r\n");
     Registry registry(file());
     Settings s;
     const Settings::ReadResult r = s.Read(registry);
-    EXPECT_EQ(r.StoppedAt, "Acc");
-    EXPECT_EQ(s.Port, 2);
+    EXPECT_EQ(r.Invalid, (QStringList{"Port", "Width", "Sound", "Sound1", "C0", "LenLuch", "DeadTime"}));
+    EXPECT_EQ(s.Port, 0);
     EXPECT_EQ(s.Alg, 1);
-    EXPECT_EQ(s.Width, 900);
-    EXPECT_FALSE(s.Sound);
-    EXPECT_EQ(s.Acc, 2);
+    EXPECT_EQ(s.Left, 5);
+    EXPECT_EQ(s.Width, Settings::DefaultWidth);
+    EXPECT_EQ(s.Height, 600);
+    EXPECT_TRUE(s.Sound);
+    EXPECT_EQ(s.Acc, 1);
     EXPECT_EQ(s.Sound1, Settings::DefaultSound1());
+    EXPECT_EQ(s.Sound2, "/b.wav");
     EXPECT_EQ(s.C[0], clBlack);
+    EXPECT_EQ(s.C[1], clRed);
     EXPECT_EQ(s.LenLuch, 10);
+    EXPECT_EQ(s.DeadTime, 0);
+    EXPECT_TRUE(r.Problem.contains(file()));
+    EXPECT_TRUE(r.Problem.contains("ungültige Werte")) << r.Problem.toStdString();
+    EXPECT_TRUE(r.Problem.contains("LenLuch (LS-Abstand)")) << r.Problem.toStdString();
 
-    // An integer stored as text ends it as well.
-    writeKey("\"Port\"=dword:00000002\r\n\"Alg\"=\"0\"\r\n\"Left\"=dword:00000005\r\n");
-    Settings t;
-    EXPECT_EQ(t.Read(registry).StoppedAt, "Alg");
-    EXPECT_EQ(t.Port, 2);
-    EXPECT_EQ(t.Left, Settings::DefaultLeft);
+    // The edges of the distance's range, and zero just outside it.
+    for (const auto& [dword, expected] : std::vector<std::pair<QByteArray, int>>{
+             {"00000001", 1}, {"0000012c", 300}, {"00000000", 10}, {"0000012d", 10}}) {
+        writeKey("\"LenLuch\"=dword:" + dword + "\r\n");
+        Settings t;
+        const Settings::ReadResult tr = t.Read(registry);
+        EXPECT_EQ(t.LenLuch, expected) << dword.constData();
+        EXPECT_EQ(tr.Problem.isEmpty(), expected != 10) << dword.constData();
+    }
 }
 
-TEST_F(SettingsTest, StringRulesPortLowByteAndDeviceOverrides) {
-    writeKey("\"Port\"=dword:00000103\r\n\"Alg\"=dword:00000000\r\n\"Left\"=dword:00000005\r\n"
-             "\"Top\"=dword:00000006\r\n\"Width\"=dword:00000384\r\n\"Height\"=dword:00000258\r\n"
-             "\"Sound\"=dword:00000001\r\n\"Acc\"=dword:00000001\r\n\"Sound1\"=\"\"\r\n"
-             "\"C0\"=dword:000000ff\r\n\"ComDevice20\"=\"/run/sim.sock\"\r\n");
+TEST_F(SettingsTest, OnlyChangedOrMissingValuesAreWrittenBack) {
     Registry registry(file());
-    Settings s;
-    const Settings::ReadResult r = s.Read(registry);
-    EXPECT_EQ(s.Port, 3) << "the low 8 bits of 0x103";
-    EXPECT_EQ(s.Sound1, Settings::DefaultSound1()) << "an empty name keeps the default and reading goes on";
-    EXPECT_EQ(s.Sound2, Settings::DefaultSound2()) << "a missing name too";
-    EXPECT_EQ(s.C[0], clRed);
-    EXPECT_EQ(r.StoppedAt, "C1");
-    EXPECT_EQ(platform::comDevicePath(20), "/run/sim.sock");
+    Settings first;
+    first.Read(registry);
+    ASSERT_TRUE(first.Write(registry)); // a new file holds every value
+    const Settings firstStored = first;
 
-    // A name of another type ends the reading like a bad integer.
-    writeKey("\"Port\"=dword:00000001\r\n\"Alg\"=dword:00000000\r\n\"Left\"=dword:00000005\r\n"
-             "\"Top\"=dword:00000006\r\n\"Width\"=dword:00000384\r\n\"Height\"=dword:00000258\r\n"
-             "\"Sound\"=dword:00000001\r\n\"Acc\"=dword:00000001\r\n\"Sound1\"=dword:00000001\r\n"
-             "\"C0\"=dword:000000ff\r\n");
-    Settings t;
-    EXPECT_EQ(t.Read(registry).StoppedAt, "Sound1");
-    EXPECT_EQ(t.C[0], clBlack);
+    // A second instance stores a new distance; the first, which changed only the resolution,
+    // must not put its old distance back.
+    Settings second = firstStored;
+    second.LenLuch = 40;
+    ASSERT_TRUE(second.Write(registry, &firstStored));
+    Settings firstNow = firstStored;
+    firstNow.Acc = 0;
+    ASSERT_TRUE(firstNow.Write(registry, &firstStored));
+    Settings read;
+    read.Read(registry);
+    EXPECT_EQ(read.LenLuch, 40);
+    EXPECT_EQ(read.Acc, 0);
+
+    // A value missing from the file is filled in; one named to be written is written unchanged.
+    ASSERT_TRUE(registry.DeleteValue(QStringLiteral("C2")));
+    registry.WriteInteger(QStringLiteral("Sound"), 7);
+    ASSERT_TRUE(read.Write(registry, &read, {QStringLiteral("Sound")}));
+    Settings again;
+    EXPECT_TRUE(again.Read(registry).Invalid.isEmpty());
+    EXPECT_EQ(again, read);
+}
+
+TEST_F(SettingsTest, AFifoOrAnOversizeFileIsMovedAsideWithoutWaiting) {
+    const QByteArray path = QFile::encodeName(file());
+    ASSERT_EQ(mkfifo(path.constData(), 0600), 0);
+    // Should the reading wait for a writer, this one ends the wait so the test fails instead of hanging.
+    std::thread rescue([&] {
+        for (int i = 0; i < 300; ++i) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+            const int fd = ::open(path.constData(), O_WRONLY | O_NONBLOCK);
+            if (fd >= 0) {
+                ::close(fd);
+                return;
+            }
+        }
+    });
+    QElapsedTimer clock;
+    clock.start();
+    Registry fifo(file());
+    Settings s;
+    const Settings::ReadResult r = s.Read(fifo);
+    EXPECT_LT(clock.elapsed(), 1000);
+    rescue.join();
+    EXPECT_FALSE(r.Problem.isEmpty());
+    EXPECT_EQ(QDir(dir.path()).entryList({QStringLiteral("registry.reg.unreadable-*")}, QDir::System).size(),
+              1);
+
+    // A valid file past the size limit: moved aside as well, and the next write makes a new one.
+    QFile::remove(file()); // the FIFO, should it still be there
+    const QByteArray head = "Windows Registry Editor Version 5.00\r\n\r\n[HKEY_CURRENT_USER\\Software\\" +
+                            QCoreApplication::applicationName().toUtf8() +
+                            "]\r\n\"LenLuch\"=dword:00000019\r\n";
+    writeFile(head + "; " + QByteArray(Registry::MaxFileSize, 'x') + "\r\n");
+    Registry registry(file());
+    Settings big;
+    EXPECT_FALSE(big.Read(registry).Problem.isEmpty());
+    EXPECT_EQ(big.LenLuch, 10);
+    EXPECT_FALSE(QFile::exists(file()));
+    big.LenLuch = 30;
+    ASSERT_TRUE(big.Write(registry));
+    Settings next;
+    next.Read(registry);
+    EXPECT_EQ(next.LenLuch, 30);
 }
 
 TEST_F(SettingsTest, UnreadableFileIsMovedAsideOnceAndNotOverwritten) {

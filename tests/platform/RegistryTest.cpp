@@ -383,7 +383,7 @@ TEST_F(RegistryTest, OnlyARegularFileUpToTheLimitIsRead) {
     {
         Registry reg(m_path);
         EXPECT_FALSE(reg.OpenKey(Key, true));
-        EXPECT_TRUE(reg.LastError().contains("not a regular file")) << reg.LastError().toStdString();
+        EXPECT_TRUE(reg.LastError().contains("keine gewöhnliche Datei")) << reg.LastError().toStdString();
         EXPECT_FALSE(reg.KeyExists(Key));
     }
     ASSERT_EQ(unlink(path.constData()), 0);
@@ -392,7 +392,7 @@ TEST_F(RegistryTest, OnlyARegularFileUpToTheLimitIsRead) {
     {
         Registry reg(m_path);
         EXPECT_FALSE(reg.OpenKey(Key, true));
-        EXPECT_TRUE(reg.LastError().contains("not a regular file")) << reg.LastError().toStdString();
+        EXPECT_TRUE(reg.LastError().contains("keine gewöhnliche Datei")) << reg.LastError().toStdString();
     }
     ASSERT_EQ(unlink(path.constData()), 0);
 
@@ -405,7 +405,7 @@ TEST_F(RegistryTest, OnlyARegularFileUpToTheLimitIsRead) {
     writeFile(big);
     Registry reg(m_path);
     EXPECT_FALSE(reg.OpenKey(Key, false));
-    EXPECT_TRUE(reg.LastError().contains("larger than")) << reg.LastError().toStdString();
+    EXPECT_TRUE(reg.LastError().contains("größer als")) << reg.LastError().toStdString();
     EXPECT_EQ(fileBytes(), big);
 }
 

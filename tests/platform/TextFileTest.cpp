@@ -2,11 +2,16 @@
 #include "FileBytes.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
 #include <csignal>
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <thread>
+#include <unistd.h>
 
 using namespace platform;
 
@@ -89,9 +94,37 @@ TEST(TextFileSave, FailureToCreateIsReportedAndLeavesNoFile) {
     const QString name = dir.filePath("missing/p.txt");
     QString error;
     EXPECT_FALSE(WriteTextFile(name, QStringLiteral("x"), TextFileKind::Plain, &error));
-    EXPECT_FALSE(error.isEmpty());
+    EXPECT_EQ(error, QStringLiteral("Der Ordner %1 existiert nicht.").arg(dir.filePath("missing")));
     EXPECT_FALSE(QFile::exists(name));
     EXPECT_FALSE(ReadTextFile(name, &error).has_value());
+}
+
+TEST(TextFileRead, AFifoOrADeviceIsRefusedAtOnce) {
+    QTemporaryDir dir;
+    const QString fifo = dir.filePath("x.txt");
+    const QByteArray path = QFile::encodeName(fifo);
+    ASSERT_EQ(mkfifo(path.constData(), 0600), 0);
+    // Should reading wait for a writer, this one ends the wait so the test fails instead of hanging.
+    std::thread rescue([&] {
+        for (int i = 0; i < 300; ++i) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+            const int fd = ::open(path.constData(), O_WRONLY | O_NONBLOCK);
+            if (fd >= 0) {
+                ::close(fd);
+                return;
+            }
+        }
+    });
+    QElapsedTimer clock;
+    clock.start();
+    QString error;
+    EXPECT_FALSE(ReadTextFile(fifo, &error).has_value());
+    EXPECT_LT(clock.elapsed(), 1000);
+    rescue.join();
+    EXPECT_EQ(error, QStringLiteral("Es ist keine gewöhnliche Datei."));
+    EXPECT_FALSE(ReadTextFile(QStringLiteral("/dev/zero"), &error).has_value()) << "it would never end";
+    EXPECT_FALSE(ReadTextFile(dir.path(), &error).has_value());
+    EXPECT_EQ(error, QStringLiteral("Es ist ein Ordner, keine Datei."));
 }
 
 TEST(TextFileSave, AWriteThatFailsHalfWayLeavesTheOldFileByteForByte) {
@@ -103,8 +136,13 @@ TEST(TextFileSave, AWriteThatFailsHalfWayLeavesTheOldFileByteForByte) {
         FileSizeLimit limit(4 * 1024);
         // Large enough to be cut off by the limit on its first write, and small enough to sit in
         // the file's buffer until the final flush.
-        EXPECT_FALSE(WriteTextFile(name, QString(300000, QChar(u'x')), TextFileKind::Plain));
-        EXPECT_FALSE(WriteTextFile(name, QString(10000, QChar(u'y')), TextFileKind::Plain));
+        // The reason is the system's, in German, whether the write itself or the flush failed.
+        QString error;
+        EXPECT_FALSE(WriteTextFile(name, QString(300000, QChar(u'x')), TextFileKind::Plain, &error));
+        EXPECT_EQ(error, QStringLiteral("Die Datei ist zu groß."));
+        error.clear();
+        EXPECT_FALSE(WriteTextFile(name, QString(10000, QChar(u'y')), TextFileKind::Plain, &error));
+        EXPECT_EQ(error, QStringLiteral("Die Datei ist zu groß."));
     }
     EXPECT_EQ(ReadBytes(name), old);
     // No half-written temporary file is left beside it.

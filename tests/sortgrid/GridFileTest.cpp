@@ -355,7 +355,10 @@ TEST_F(GridFileTest, AFailedSaveSaysSoAndLeavesTheOldFileByteForByte) {
     const QString missing = File("no/such/dir/p.txt");
     g.SaveToFile(missing, false);
     g.SaveToCsvFile(missing);
-    EXPECT_EQ(dialogs.messages(), QStringList(2, QStringLiteral("Can't write to file:\r") + missing));
+    // The old text and the name, and the reason on a line of its own below them.
+    EXPECT_EQ(dialogs.messages(),
+              QStringList(2, QStringLiteral("Can't write to file:\r%1\nDer Ordner %2 existiert nicht.")
+                                 .arg(missing, File("no/such/dir"))));
 
     // A write cut off half-way (file-size limit) keeps the previous protocol.
     const QByteArray old = "GenerelSettings,0\r\nthe protocol as it was\r\n";
@@ -367,7 +370,9 @@ TEST_F(GridFileTest, AFailedSaveSaysSoAndLeavesTheOldFileByteForByte) {
         g.SaveToFile(File("p.txt"), false);
     }
     EXPECT_EQ(ReadBytes(File("p.txt")), old);
-    EXPECT_EQ(dialogs.messages().size(), 3);
+    ASSERT_EQ(dialogs.messages().size(), 3);
+    EXPECT_TRUE(dialogs.messages()[2].endsWith(QStringLiteral("p.txt\nDie Datei ist zu groß.")))
+        << dialogs.messages()[2].toStdString();
 }
 
 TEST_F(GridFileTest, LoadSizesEachColumnToItsWidestText) {
