@@ -3,7 +3,6 @@
 #include "grids/GridCanvas.h"
 
 #include <QScopedValueRollback>
-#include <algorithm>
 
 namespace {
 TSparseQuantum quantumFor(bool large) {
@@ -114,12 +113,17 @@ void TMyStringGrid::setCols(int32_t ACol, const TStrings& Value) {
     ViewFor(ACol, true)->Assign(Value);
 }
 
+TGridRect TMyStringGrid::ChangedCellArea(int32_t ACol, int32_t ARow) const {
+    return TGridRect{ACol, ARow, ACol, ARow};
+}
+
 void TMyStringGrid::CellChanged(int32_t ACol, int32_t ARow) {
     if (m_bulkUpdate)
         m_needsRepaint = true;
+    else if (const TGridRect area = ChangedCellArea(ACol, ARow); area.Left == area.Right)
+        RedrawCell(ACol, ARow);
     else
-        // A text may be drawn on into the empty cells after it: those are repainted with the cell.
-        RedrawRect({ACol, ARow, std::max(ACol, ColCount() - 1), ARow});
+        RedrawRect(area);
     if (ACol == Col() && ARow == Row() && m_editRefreshLock == 0)
         InvalidateEditor();
 }

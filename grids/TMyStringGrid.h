@@ -57,9 +57,12 @@ protected:
     /// Switches bulk update: while on, cell changes only mark the grid; switching it off repaints
     /// the whole grid once if anything changed.
     void SetBulkUpdate(bool Updating);
-    /// Repaints a changed cell and the rest of its row (or marks the grid during bulk update) and
-    /// reloads the editor when the cell is the current one.
+    /// Repaints a changed cell (or marks the grid during bulk update) and reloads the editor when
+    /// the cell is the current one.
     void CellChanged(int32_t ACol, int32_t ARow);
+    /// The cells a change of (ACol, ARow) repaints: the cell itself. A descendant that draws a text
+    /// on into the following cells widens it.
+    virtual TGridRect ChangedCellArea(int32_t ACol, int32_t ARow) const;
     /// Writes the non-empty texts of `Texts` into row ARow from column 0 on, as `setCells` would one
     /// by one, taking the texts over; empty texts leave their cells as they are. For filling many
     /// rows at once: the row's view is made only when asked for (`Rows`).

@@ -307,6 +307,8 @@ protected:
 
     // Drawing and input of the protocol grid (TSortGridDraw.cpp, TSortGridInput.cpp).
     void DrawCell(int32_t ACol, int32_t ARow, const QRect& ARect, TGridDrawState AState) override;
+    /// A text may be drawn on into the empty cells after it: those are repainted with the cell.
+    TGridRect ChangedCellArea(int32_t ACol, int32_t ARow) const override;
     bool CanSelectCell(int32_t ACol, int32_t ARow) override;
     void KeyDown(int& Key, Qt::KeyboardModifiers Shift) override;
     void KeyUp(int& Key, Qt::KeyboardModifiers Shift) override;

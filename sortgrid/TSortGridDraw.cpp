@@ -108,6 +108,10 @@ void TSortGrid::DrawRunOnText(int32_t ACol, int32_t ARow, const QRect& ARect, TC
     canvas.TextRect(area, fromRect.left() + offset.x(), fromRect.top() + offset.y(), text);
 }
 
+TGridRect TSortGrid::ChangedCellArea(int32_t ACol, int32_t ARow) const {
+    return TGridRect{ACol, ARow, std::max(ACol, ColCount() - 1), ARow};
+}
+
 void TSortGrid::DrawCell(int32_t ACol, int32_t ARow, const QRect& ARect, TGridDrawState AState) {
     GridCanvas& canvas = *Canvas();
     if (IsRowBlanked(ARow)) {

@@ -46,8 +46,10 @@ TEST(CellTextOverflow, ATextRunsOnThroughTheEmptyCellsItReachesAndNoFurther) {
     for (const Case& c : cases) {
         const std::vector<OverflowCell> row = Row(c.cells);
         EXPECT_EQ(OverflowRight(row, c.col), c.right) << c.cells[0] << " " << c.cells[1];
-        for (int32_t i = 0; i < int32_t(row.size()); ++i)
-            if (row[size_t(i)].Right > row[size_t(i)].Left)
+        for (int32_t i = 0; i < int32_t(row.size()); ++i) {
+            if (row[size_t(i)].Right > row[size_t(i)].Left) {
                 EXPECT_EQ(OverflowSource(row, i), c.sources[size_t(i)]) << c.cells[0] << " cell " << i;
+            }
+        }
     }
 }

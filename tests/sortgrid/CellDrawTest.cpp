@@ -277,3 +277,25 @@ TEST(CellWidgetGeometry, NarrowCellsLargeTextsAndLongListsStayInTheirRules) {
     EXPECT_FALSE(PastDragThreshold(QPoint(100, 100), QPoint(110, 90)));
     EXPECT_TRUE(PastDragThreshold(QPoint(100, 100), QPoint(100, 111)));
 }
+
+TEST(CellDrawRepaint, AChangedCellRepaintsTheRestOfItsRowWhereItsTextMayRunOn) {
+    struct Watched : TSortGrid {
+        std::vector<QRect> invalidated;
+        void InvalidateRect(const QRect& r) override {
+            invalidated.push_back(r);
+            TSortGrid::InvalidateRect(r);
+        }
+    } g;
+    g.setBorderStyle(TBorderStyle::bsNone);
+    g.setScrollBars(ssNone);
+    g.resize(300, 120);
+    g.setColCount(4);
+    g.setRowCount(4);
+    g.invalidated.clear();
+    g.setCells(1, 2, QStringLiteral("Max \"Turbo\" M\u00fcller"));
+    ASSERT_EQ(g.invalidated.size(), 1u);
+    const QRect from = g.CellRect(1, 2), to = g.CellRect(3, 2);
+    EXPECT_EQ(g.invalidated[0].left(), from.left());
+    EXPECT_GE(g.invalidated[0].right(), to.right()) << "the cells the old or new text ran into";
+    EXPECT_EQ(g.invalidated[0].top(), from.top());
+}
