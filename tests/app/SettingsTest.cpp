@@ -1,4 +1,5 @@
 #include "app/Settings.h"
+#include "Fifo.h"
 #include "platform/Registry.h"
 #include "platform/SerialPortNames.h"
 #include "platform/SerialSimServer.h"
@@ -161,26 +162,15 @@ TEST_F(SettingsTest, OnlyChangedOrMissingValuesAreWrittenBack) {
 }
 
 TEST_F(SettingsTest, AFifoOrAnOversizeFileIsMovedAsideWithoutWaiting) {
-    const QByteArray path = QFile::encodeName(file());
-    ASSERT_EQ(mkfifo(path.constData(), 0600), 0);
-    // Should the reading wait for a writer, this one ends the wait so the test fails instead of hanging.
-    std::thread rescue([&] {
-        for (int i = 0; i < 300; ++i) {
-            std::this_thread::sleep_for(std::chrono::milliseconds(10));
-            const int fd = ::open(path.constData(), O_WRONLY | O_NONBLOCK);
-            if (fd >= 0) {
-                ::close(fd);
-                return;
-            }
-        }
-    });
+    RescuedFifo fifoFile(file());
+    ASSERT_TRUE(fifoFile.made());
     QElapsedTimer clock;
     clock.start();
     Registry fifo(file());
     Settings s;
     const Settings::ReadResult r = s.Read(fifo);
     EXPECT_LT(clock.elapsed(), 1000);
-    rescue.join();
+    fifoFile.stop();
     EXPECT_FALSE(r.Problem.isEmpty());
     EXPECT_EQ(QDir(dir.path()).entryList({QStringLiteral("registry.reg.unreadable-*")}, QDir::System).size(),
               1);

@@ -1,4 +1,5 @@
 #include "platform/TextFile.h"
+#include "Fifo.h"
 #include "FileBytes.h"
 
 #include <QDir>
@@ -102,25 +103,14 @@ TEST(TextFileSave, FailureToCreateIsReportedAndLeavesNoFile) {
 TEST(TextFileRead, AFifoOrADeviceIsRefusedAtOnce) {
     QTemporaryDir dir;
     const QString fifo = dir.filePath("x.txt");
-    const QByteArray path = QFile::encodeName(fifo);
-    ASSERT_EQ(mkfifo(path.constData(), 0600), 0);
-    // Should reading wait for a writer, this one ends the wait so the test fails instead of hanging.
-    std::thread rescue([&] {
-        for (int i = 0; i < 300; ++i) {
-            std::this_thread::sleep_for(std::chrono::milliseconds(10));
-            const int fd = ::open(path.constData(), O_WRONLY | O_NONBLOCK);
-            if (fd >= 0) {
-                ::close(fd);
-                return;
-            }
-        }
-    });
+    RescuedFifo fifoFile(fifo);
+    ASSERT_TRUE(fifoFile.made());
     QElapsedTimer clock;
     clock.start();
     QString error;
     EXPECT_FALSE(ReadTextFile(fifo, &error).has_value());
     EXPECT_LT(clock.elapsed(), 1000);
-    rescue.join();
+    fifoFile.stop();
     EXPECT_EQ(error, QStringLiteral("Es ist keine gewöhnliche Datei."));
     EXPECT_FALSE(ReadTextFile(QStringLiteral("/dev/zero"), &error).has_value()) << "it would never end";
     EXPECT_FALSE(ReadTextFile(dir.path(), &error).has_value());
