@@ -24,10 +24,10 @@ struct ExcelServerSettings {
 /// starts a new, active workbook, its "Count" tells how many), "Cells" (get without arguments: all
 /// cells of the active sheet; get with row and column: one cell; put with row, column and value),
 /// "Selection" (get). A range has "select", "Columns", "Autofit" and "Value". A cell given a number
-/// holds that number; any other value is stored as its text, a text of digits included. "Autofit" fits the column widths to the texts, writes the
-/// workbook and, while the application is visible, opens the file once with `ShowWrittenFile`. A
-/// workbook changed after its last writing is written again when the next one is added and when
-/// the application ends, without being opened.
+/// holds that number; any other value is stored as its text, a text of digits included. "Autofit" fits the
+/// column widths to the texts, writes the workbook and, while the application is visible, opens the file once
+/// with `ShowWrittenFile`. A workbook changed after its last writing is written again when the next one is
+/// added and when the application ends, without being opened.
 void RegisterExcelServer(Automation& automation, ExcelServerSettings settings);
 
 } // namespace platform
