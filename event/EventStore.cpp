@@ -114,21 +114,15 @@ StoreError EventStore::exec(const char* sql) {
 }
 
 StoreError EventStore::migrate(int fromVersion) {
-    if (StoreError e = exec("BEGIN IMMEDIATE"))
-        return e;
-    for (const SchemaStep& step : eventSchemaSteps()) {
-        if (step.version <= fromVersion)
-            continue;
-        if (StoreError e = exec(step.sql)) {
-            exec("ROLLBACK");
-            return e;
+    return inTransaction([&]() -> StoreError {
+        for (const SchemaStep& step : eventSchemaSteps()) {
+            if (step.version <= fromVersion)
+                continue;
+            if (StoreError e = exec(step.sql))
+                return e;
         }
-    }
-    if (StoreError e = exec("COMMIT")) {
-        exec("ROLLBACK");
-        return e;
-    }
-    return {};
+        return {};
+    });
 }
 
 std::unique_ptr<EventStore> EventStore::open(const QString& path, StoreError& err) {

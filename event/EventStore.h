@@ -47,6 +47,17 @@ private:
     StoreError error(int code, StoreErrorKind fallback = StoreErrorKind::Other) const;
     StoreError exec(const char* sql);
     StoreError migrate(int fromVersion);
+    /// Runs `body` in one immediate transaction: committed when it returns no error, else rolled back.
+    template <typename Body> StoreError inTransaction(Body&& body) {
+        if (StoreError e = exec("BEGIN IMMEDIATE"))
+            return e;
+        StoreError e = body();
+        if (!e)
+            e = exec("COMMIT");
+        if (e)
+            exec("ROLLBACK");
+        return e;
+    }
 
     sqlite3* m_db = nullptr;
     QString m_path;

@@ -224,19 +224,13 @@ StoreError EventStore::writeItem(const EventWriteItem& item) {
 }
 
 StoreError EventStore::write(const std::vector<EventWriteItem>& items) {
-    if (StoreError e = exec("BEGIN IMMEDIATE"))
-        return e;
-    for (const EventWriteItem& item : items) {
-        if (StoreError e = writeItem(item)) {
-            exec("ROLLBACK");
-            return e;
+    return inTransaction([&]() -> StoreError {
+        for (const EventWriteItem& item : items) {
+            if (StoreError e = writeItem(item))
+                return e;
         }
-    }
-    if (StoreError e = exec("COMMIT")) {
-        exec("ROLLBACK");
-        return e;
-    }
-    return {};
+        return {};
+    });
 }
 
 StoreError EventStore::load(EventData& data) {
