@@ -1,6 +1,6 @@
-#include "SmokeRun.h"
-#include "TApplication.h"
-#include "TFormMain.h"
+#include "app/window/SmokeRun.h"
+#include "app/window/TApplication.h"
+#include "app/window/TFormMain.h"
 
 #include <memory>
 

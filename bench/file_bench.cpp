@@ -7,9 +7,9 @@
 //
 // --keep writes protocol.txt, protocol.csv and protocol.pdf into the folder, to look at them.
 
-#include "platform/FakeDialogs.h"
 #include "platform/QtPrinter.h"
 #include "sortgrid/TSortGrid.h"
+#include "testing/FakeDialogs.h"
 
 #include <QApplication>
 #include <QDir>

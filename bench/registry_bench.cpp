@@ -3,7 +3,7 @@
 // (names first, then each value). Prints the time per value, which stays flat when reading is linear.
 //
 //   registry_bench [largest count]   (default 100000; run from a Release build)
-#include "platform/RegistryFile.h"
+#include "settings/RegistryFile.h"
 
 #include <algorithm>
 #include <cstdio>

@@ -7,12 +7,16 @@
 // milliseconds. Runs on the fake device and on the simulator socket, each without and with the
 // protocol journal (every edge and a protocol line per edge journalled and fsync'd on its worker),
 // and reports what appending one journal line costs the GUI thread.
-#include "app/ProtocolJournal.h"
-#include "comms/Comms.h"
-#include "platform/FakeSerialDevice.h"
-#include "platform/SerialPortNames.h"
-#include "platform/SerialSimServer.h"
+#include "app/journal/ProtocolJournal.h"
 #include "platform/SystemClock.h"
+#include "serial/ComTypes.h"
+#include "serial/EComHandle.h"
+#include "serial/EComState.h"
+#include "serial/SerialPortNames.h"
+#include "serial/SerialSimServer.h"
+#include "serial/TComPort.h"
+#include "serial/TComThread.h"
+#include "testing/FakeSerialDevice.h"
 
 #include <QApplication>
 #include <QDir>

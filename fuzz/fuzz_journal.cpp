@@ -2,8 +2,8 @@
 // reads as, and any protocol line written reads back identical. Replaying any file is safe, and a
 // file cut after any line (a crash) never gives back fewer lines than its last complete state.
 #include "FuzzCheck.h"
-#include "app/JournalFormat.h"
-#include "app/JournalReplay.h"
+#include "app/journal/JournalFormat.h"
+#include "app/journal/JournalReplay.h"
 
 namespace {
 

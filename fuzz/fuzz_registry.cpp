@@ -2,7 +2,7 @@
 // and writing it once more changes nothing; any text stored under any storable name reads back
 // identical.
 #include "FuzzCheck.h"
-#include "platform/RegistryFile.h"
+#include "settings/RegistryFile.h"
 
 using platform::RegDataType;
 using platform::RegistryFile;

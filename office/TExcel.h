@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/TStringList.h"
-#include "platform/Automation.h"
+#include "office/Automation.h"
 
 #include <QObject>
 

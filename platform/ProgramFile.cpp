@@ -12,12 +12,8 @@ QString programFilePath() {
     return g_fakePath.isEmpty() ? QCoreApplication::applicationFilePath() : g_fakePath;
 }
 
-FakeProgramFile::FakeProgramFile(const QString& path) {
+void setProgramFilePath(const QString& path) {
     g_fakePath = path;
-}
-
-FakeProgramFile::~FakeProgramFile() {
-    g_fakePath.clear();
 }
 
 } // namespace platform

@@ -8,16 +8,8 @@ namespace platform {
 /// settings key, help file, default document) are derived from it.
 QString programFilePath();
 
-/// Makes `programFilePath()` answer a path of the test's choosing while it lives, as if the program
-/// had been installed or renamed there.
-class FakeProgramFile {
-public:
-    /// Pretends the program runs from `path`.
-    explicit FakeProgramFile(const QString& path);
-    /// Restores the real path.
-    ~FakeProgramFile();
-    FakeProgramFile(const FakeProgramFile&) = delete;
-    FakeProgramFile& operator=(const FakeProgramFile&) = delete;
-};
+/// Makes `programFilePath()` answer `path`, as if the program had been installed or renamed there;
+/// an empty path restores the real one. For tests.
+void setProgramFilePath(const QString& path);
 
 } // namespace platform

@@ -1,5 +1,5 @@
-#include "app/BarrierGate.h"
-#include "app/RunSession.h"
+#include "app/run/BarrierGate.h"
+#include "app/run/RunSession.h"
 
 #include <QTime>
 #include <gtest/gtest.h>

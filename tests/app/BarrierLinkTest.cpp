@@ -1,4 +1,4 @@
-#include "app/BarrierLink.h"
+#include "app/run/BarrierLink.h"
 
 #include <cerrno>
 #include <gtest/gtest.h>

@@ -1,8 +1,8 @@
-#include "app/CfgDialogRun.h"
-#include "app/TCfgDialog.h"
-#include "controls/oClrBox.h"
+#include "app/settings/CfgDialogRun.h"
+#include "app/settings/TCfgDialog.h"
+#include "controls/ToColorCombo.h"
 #include "core/Exception.h"
-#include "platform/FakeDialogs.h"
+#include "testing/FakeDialogs.h"
 
 #include <QComboBox>
 #include <QFile>

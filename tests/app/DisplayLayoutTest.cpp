@@ -1,4 +1,4 @@
-#include "app/DisplayLayout.h"
+#include "app/run/DisplayLayout.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "app/TApplication.h"
+#include "app/window/TApplication.h"
 #include "core/Exception.h"
-#include "platform/FakeDialogs.h"
+#include "testing/FakeDialogs.h"
 
 #include <gtest/gtest.h>
 #include <stdexcept>

@@ -1,16 +1,17 @@
 // The protocol commands as the operator reaches them: the six protocol buttons and the two context
 // menu items of the main window, answered through the fake dialogs, exported through the recording
 // automation server (or the real word-processor server), printed on the fake printer.
-#include "app/TFormMain.h"
+#include "app/window/TFormMain.h"
+#include "office/ExcelServer.h"
+#include "office/FileOpener.h"
 #include "office/TExcel.h"
-#include "platform/ExcelServer.h"
-#include "platform/FakeClock.h"
-#include "platform/FakeDialogs.h"
-#include "platform/FakePrinter.h"
-#include "platform/FileOpener.h"
-#include "platform/RecordingAutomation.h"
-#include "platform/WordBasicServer.h"
+#include "office/WordBasicServer.h"
 #include "sortgrid/TSortGrid.h"
+#include "testing/FakeClock.h"
+#include "testing/FakeDialogs.h"
+#include "testing/FakeFileOpener.h"
+#include "testing/FakePrinter.h"
+#include "testing/RecordingAutomation.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,8 +1,8 @@
-#include "app/TFormMain.h"
+#include "app/window/TFormMain.h"
 #include "controls/TDigit.h"
-#include "platform/FakeClock.h"
-#include "platform/FakeDialogs.h"
 #include "sortgrid/TSortGrid.h"
+#include "testing/FakeClock.h"
+#include "testing/FakeDialogs.h"
 
 #include <QFrame>
 #include <QLabel>

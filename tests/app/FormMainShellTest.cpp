@@ -1,16 +1,18 @@
 // The main window's frame: top bar, date panel, help, exit, the names taken from the program file
 // and the order of the creation and destruction steps, seen through the platform fakes.
-#include "app/TCfgDialog.h"
-#include "app/TFDlgYesNo.h"
-#include "app/TFormMain.h"
-#include "app/TLogo.h"
-#include "platform/FakeClock.h"
-#include "platform/FakeDialogs.h"
-#include "platform/FakeSerialDevice.h"
-#include "platform/FileOpener.h"
+#include "app/settings/TCfgDialog.h"
+#include "app/window/TFDlgYesNo.h"
+#include "app/window/TFormMain.h"
+#include "app/window/TLogo.h"
+#include "office/FileOpener.h"
 #include "platform/ProgramFile.h"
 #include "platform/QtPrinter.h"
 #include "sortgrid/TSortGrid.h"
+#include "testing/FakeClock.h"
+#include "testing/FakeDialogs.h"
+#include "testing/FakeFileOpener.h"
+#include "testing/FakeProgramFile.h"
+#include "testing/FakeSerialDevice.h"
 
 #include <QCoreApplication>
 #include <QDir>

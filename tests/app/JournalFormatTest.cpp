@@ -1,5 +1,5 @@
-#include "app/JournalFormat.h"
-#include "app/JournalReplay.h"
+#include "app/journal/JournalFormat.h"
+#include "app/journal/JournalReplay.h"
 
 #include <gtest/gtest.h>
 

@@ -1,11 +1,11 @@
 // The journal seen from the window: what an unclean end leaves is offered back at the next start.
-#include "app/JournalFormat.h"
-#include "app/ProtocolJournal.h"
-#include "app/TFormMain.h"
-#include "platform/FakeClock.h"
-#include "platform/FakeDialogs.h"
+#include "app/journal/JournalFormat.h"
+#include "app/journal/ProtocolJournal.h"
+#include "app/window/TFormMain.h"
 #include "platform/StateDir.h"
 #include "sortgrid/TSortGrid.h"
+#include "testing/FakeClock.h"
+#include "testing/FakeDialogs.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,9 +1,9 @@
-#include "app/TFormMain.h"
-#include "app/TLogo.h"
-#include "comms/EComHandle.h"
-#include "platform/FakeClock.h"
-#include "platform/FakeDialogs.h"
-#include "platform/FakeSerialDevice.h"
+#include "app/window/TFormMain.h"
+#include "app/window/TLogo.h"
+#include "serial/EComHandle.h"
+#include "testing/FakeClock.h"
+#include "testing/FakeDialogs.h"
+#include "testing/FakeSerialDevice.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

@@ -1,8 +1,8 @@
 // The window-free parts of the protocol commands: the texts they build, the save type's format, the
 // folders, and the export steps as the recording automation server sees them.
-#include "app/ProtocolCommands.h"
+#include "app/window/ProtocolCommands.h"
 #include "office/TExcel.h"
-#include "platform/RecordingAutomation.h"
+#include "testing/RecordingAutomation.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,6 +1,6 @@
-#include "app/ProtocolJournal.h"
-#include "app/JournalFormat.h"
-#include "platform/FakeClock.h"
+#include "app/journal/ProtocolJournal.h"
+#include "app/journal/JournalFormat.h"
+#include "testing/FakeClock.h"
 
 #include <QDir>
 #include <QFile>

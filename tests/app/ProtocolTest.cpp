@@ -1,7 +1,7 @@
-#include "app/TFormMain.h"
-#include "platform/FakeClock.h"
-#include "platform/FakeDialogs.h"
+#include "app/window/TFormMain.h"
 #include "sortgrid/TSortGrid.h"
+#include "testing/FakeClock.h"
+#include "testing/FakeDialogs.h"
 
 #include <QLineEdit>
 #include <QMenu>

@@ -1,4 +1,4 @@
-#include "app/RunSession.h"
+#include "app/run/RunSession.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "app/RunTexts.h"
+#include "app/run/RunTexts.h"
 
 #include <gtest/gtest.h>
 

@@ -1,14 +1,14 @@
 // The settings through the main window: read at start-up, changed in the dialog, written on OK and
 // at the end, and found again by the next start in the same process.
-#include "app/Settings.h"
-#include "app/TCfgDialog.h"
-#include "app/TFormMain.h"
+#include "app/settings/TCfgDialog.h"
+#include "app/window/TFormMain.h"
 #include "controls/TDigit.h"
-#include "controls/oClrBox.h"
-#include "platform/FakeDialogs.h"
-#include "platform/FakeSerialDevice.h"
-#include "platform/Registry.h"
-#include "platform/SerialPortNames.h"
+#include "controls/ToColorCombo.h"
+#include "serial/SerialPortNames.h"
+#include "settings/Registry.h"
+#include "settings/Settings.h"
+#include "testing/FakeDialogs.h"
+#include "testing/FakeSerialDevice.h"
 
 #include <QComboBox>
 #include <QDir>

@@ -1,8 +1,8 @@
 // The shell's window-free parts: names from the program file, the date panel's text, the close
 // rule, the top bar's geometry and the logo.
-#include "app/ShellLayout.h"
-#include "app/ProgramNames.h"
-#include "app/TLogo.h"
+#include "app/window/ShellLayout.h"
+#include "app/window/ProgramNames.h"
+#include "app/window/TLogo.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,13 +1,13 @@
 // The whole path of a pass without hardware: the port named in the settings, the simulator's
 // socket behind it, the watcher thread and the trigger, down to the protocol lines.
-#include "app/TFormMain.h"
-#include "comms/TComPort.h"
-#include "platform/FakeClock.h"
-#include "platform/FakeDialogs.h"
-#include "platform/Registry.h"
-#include "platform/SerialDevice.h"
-#include "platform/SerialPortNames.h"
-#include "platform/SerialSimServer.h"
+#include "app/window/TFormMain.h"
+#include "serial/SerialDevice.h"
+#include "serial/SerialPortNames.h"
+#include "serial/SerialSimServer.h"
+#include "serial/TComPort.h"
+#include "settings/Registry.h"
+#include "testing/FakeClock.h"
+#include "testing/FakeDialogs.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

@@ -1,5 +1,5 @@
 // The "--smoke" start: the program ends once its window is drawn, or fails when it is not.
-#include "app/SmokeRun.h"
+#include "app/window/SmokeRun.h"
 
 #include <QTest>
 #include <QWidget>

@@ -1,5 +1,5 @@
-#include "app/TFDlgYesNo.h"
-#include "platform/FakeDialogs.h"
+#include "app/window/TFDlgYesNo.h"
+#include "testing/FakeDialogs.h"
 
 #include <QApplication>
 #include <QLabel>

@@ -1,5 +1,5 @@
+#include "controls/TDigit.h"
 #include "controls/DigitGeometry.h"
-#include "controls/Udigit.h"
 
 #include <QApplication>
 #include <QImage>

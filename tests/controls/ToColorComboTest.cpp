@@ -1,5 +1,5 @@
+#include "controls/ToColorCombo.h"
 #include "controls/ColorComboGeometry.h"
-#include "controls/oClrBox.h"
 
 #include <QImage>
 #include <QPainter>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "grids/RecordingGridCanvas.h"
 #include "grids/TMyDrawGrid.h"
+#include "testing/RecordingGridCanvas.h"
 
 #include <QRect>
 #include <functional>

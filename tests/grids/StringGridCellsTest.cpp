@@ -2,8 +2,8 @@
 #include "core/EInvalidGridOperation.h"
 #include "core/EListError.h"
 #include "core/TStringList.h"
-#include "grids/RecordingGridCanvas.h"
 #include "grids/TMyStringGrid.h"
+#include "testing/RecordingGridCanvas.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,9 @@
 // An export through the platform's spreadsheet server, read back from the .xlsx file by an
 // independent reader (python3-openpyxl).
-#include "office/Excel.h"
-#include "platform/ExcelServer.h"
-#include "platform/FileOpener.h"
+#include "office/ExcelServer.h"
+#include "office/FileOpener.h"
+#include "office/TExcel.h"
+#include "testing/FakeFileOpener.h"
 
 #include <QDir>
 #include <QJsonArray>

@@ -1,6 +1,6 @@
 // TExcel's late-bound calls, as the recording automation server sees them.
-#include "office/Excel.h"
-#include "platform/RecordingAutomation.h"
+#include "office/TExcel.h"
+#include "testing/RecordingAutomation.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "platform/FakeDialogs.h"
+#include "testing/FakeDialogs.h"
 
 #include <QDialog>
 #include <QFile>

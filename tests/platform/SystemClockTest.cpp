@@ -1,4 +1,4 @@
-#include "platform/FakeClock.h"
+#include "testing/FakeClock.h"
 
 #include <gtest/gtest.h>
 

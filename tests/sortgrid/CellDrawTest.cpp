@@ -1,8 +1,8 @@
-#include "grids/RecordingGridCanvas.h"
-#include "platform/FakeDialogs.h"
 #include "sortgrid/CellBitmaps.h"
 #include "sortgrid/CellWidgetGeometry.h"
 #include "sortgrid/SortGrid.h"
+#include "testing/FakeDialogs.h"
+#include "testing/RecordingGridCanvas.h"
 
 #include <gtest/gtest.h>
 

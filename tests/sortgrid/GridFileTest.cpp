@@ -1,9 +1,9 @@
 #include "FileBytes.h"
 #include "core/CommaText.h"
-#include "platform/FakeDialogs.h"
 #include "sortgrid/EConvertError.h"
 #include "sortgrid/ProtocolFile.h"
 #include "sortgrid/SortGrid.h"
+#include "testing/FakeDialogs.h"
 
 #include <QFile>
 #include <QTemporaryDir>

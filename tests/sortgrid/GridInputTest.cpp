@@ -1,7 +1,7 @@
-#include "platform/FakeDialogs.h"
-#include "platform/FakeDragSource.h"
 #include "sortgrid/SortGrid.h"
 #include "sortgrid/TComboDropDown.h"
+#include "testing/FakeDialogs.h"
+#include "testing/FakeDragSource.h"
 
 #include <QApplication>
 #include <QMenu>

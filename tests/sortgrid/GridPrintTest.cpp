@@ -1,7 +1,7 @@
-#include "platform/FakeDialogs.h"
-#include "platform/FakePrinter.h"
 #include "platform/QtPrinter.h"
 #include "sortgrid/SortGrid.h"
+#include "testing/FakeDialogs.h"
+#include "testing/FakePrinter.h"
 
 #include <QFile>
 #include <QProcess>

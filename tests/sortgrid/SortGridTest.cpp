@@ -1,6 +1,6 @@
 #include "sortgrid/SortGrid.h"
 #include "core/EInvalidGridOperation.h"
-#include "platform/FakeDialogs.h"
+#include "testing/FakeDialogs.h"
 
 #include <QFontInfo>
 #include <QFontMetrics>

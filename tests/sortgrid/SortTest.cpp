@@ -1,7 +1,7 @@
 #include "core/EListError.h"
-#include "platform/FakeDialogs.h"
 #include "sortgrid/SortCompare.h"
 #include "sortgrid/SortGrid.h"
+#include "testing/FakeDialogs.h"
 
 #include <QTest>
 #include <gtest/gtest.h>

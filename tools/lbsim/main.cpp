@@ -1,8 +1,8 @@
 // vantro-lbsim: a light barrier without hardware. It serves a Unix-domain socket that Vantro opens
 // as a serial port (through the port's ComDevice override) and turns DSR on and off on command.
 #include "LbSimScript.h"
-#include "platform/SerialDevice.h"
-#include "platform/SerialSimServer.h"
+#include "serial/SerialDevice.h"
+#include "serial/SerialSimServer.h"
 
 #include <chrono>
 #include <cstdlib>

@@ -1,0 +1,206 @@
+#include "app/settings/TCfgDialog.h"
+
+#include "controls/ToColorCombo.h"
+#include "platform/Dialogs.h"
+#include "settings/Settings.h"
+
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScopedValueRollback>
+#include <QSpinBox>
+
+#include <algorithm>
+
+namespace {
+
+// Three lines of the dialog's font.
+constexpr int OtherInstanceNoteHeight = 48;
+
+QLabel* label(const QString& text, QWidget* parent, int x, int y) {
+    auto* l = new QLabel(text, parent);
+    l->move(x, y);
+    l->adjustSize();
+    return l;
+}
+
+TColor fromQColor(const QColor& c) {
+    return TColor(c.red()) | (TColor(c.green()) << 8) | (TColor(c.blue()) << 16);
+}
+
+QString portToolTip(const platform::ComPortInfo& info) {
+    QString tip = QString::fromStdString(info.Path);
+    if (!info.ById.empty())
+        tip += u'\n' + QString::fromStdString(info.ById);
+    return tip;
+}
+
+} // namespace
+
+TCfgDialog::TCfgDialog(QWidget* parent, const platform::ComPortScanResult& scan) : QDialog(parent) {
+    setObjectName(QStringLiteral("CfgDialog"));
+    setWindowTitle(QStringLiteral("Einstellungen"));
+    setFixedSize(271, 193);
+    setWindowFlags((windowFlags() | Qt::MSWindowsFixedSizeDialogHint) & ~Qt::WindowContextHelpButtonHint);
+    ScanPorts = [] { return platform::scanComPorts(); };
+
+    label(QStringLiteral("Empfindlichkeit:"), this, 8, 14);
+    cbDigits = new QComboBox(this);
+    cbDigits->setObjectName(QStringLiteral("cbDigits"));
+    cbDigits->setGeometry(106, 10, 73, 21);
+    cbDigits->addItems({QStringLiteral("1/100"), QStringLiteral("1/10"), QStringLiteral("1")});
+    cbDigits->setCurrentIndex(0);
+
+    label(QStringLiteral("Lichtschranke:"), this, 8, 42);
+    cbPort = new QComboBox(this);
+    cbPort->setObjectName(QStringLiteral("cbPort"));
+    cbPort->setGeometry(106, 38, 73, 21);
+
+    label(QStringLiteral("Algorithmus:"), this, 8, 70);
+    cbAlg = new QComboBox(this);
+    cbAlg->setObjectName(QStringLiteral("cbAlg"));
+    cbAlg->setGeometry(106, 66, 73, 21);
+    cbAlg->addItem(QStringLiteral("On/Off"));
+    cbAlg->setCurrentIndex(0);
+    cbAlg->setEnabled(false);
+
+    label(QStringLiteral("LS-Abstand (m):"), this, 8, 98);
+    seLen = new QSpinBox(this);
+    seLen->setObjectName(QStringLiteral("seLen"));
+    seLen->setGeometry(106, 94, 73, 22);
+    seLen->setRange(1, 300);
+    seLen->setValue(10);
+
+    // The row below the distance is free: the sound group that shares it is always hidden.
+    label(QStringLiteral("Sperrzeit (ms):"), this, 8, 126);
+    seDeadTime = new QSpinBox(this);
+    seDeadTime->setObjectName(QStringLiteral("seDeadTime"));
+    seDeadTime->setGeometry(106, 122, 73, 22);
+    seDeadTime->setRange(0, Settings::DeadTimeMax);
+    seDeadTime->setValue(0);
+
+    GroupColor = new QGroupBox(QStringLiteral("Farbe"), this);
+    GroupColor->setObjectName(QStringLiteral("GroupColor"));
+    GroupColor->setGeometry(188, 4, 76, 146);
+    auto colorCombo = [&](const QString& name, const QString& caption, int y) {
+        label(caption, GroupColor, 10, y);
+        auto* combo = new ToColorCombo(GroupColor);
+        combo->setObjectName(name);
+        combo->setGeometry(10, y + 15, 56, 22);
+        combo->setColorSet(clrPure | clrUser);
+        combo->setColorUser(clBlack);
+        combo->setDrawColorName(false);
+        combo->OnChange = [this](QObject* sender) { cbColor1Change(sender); };
+        return combo;
+    };
+    cbColor0 = colorCombo(QStringLiteral("cbColor0"), QStringLiteral("Fenster:"), 18);
+    cbColor1 = colorCombo(QStringLiteral("cbColor1"), QStringLiteral("Ziffern:"), 60);
+    cbColor2 = colorCombo(QStringLiteral("cbColor2"), QStringLiteral("ZiffernF:"), 102);
+
+    GroupSound = new QGroupBox(QStringLiteral("Gong"), this);
+    GroupSound->setObjectName(QStringLiteral("GroupSound"));
+    GroupSound->setGeometry(8, 122, 172, 28);
+    label(QStringLiteral("Start:"), GroupSound, 6, 0);
+    sSoundStart = new QLineEdit(GroupSound);
+    sSoundStart->setObjectName(QStringLiteral("sSoundStart"));
+    label(QStringLiteral("Stopp:"), GroupSound, 86, 0);
+    sSoundStop = new QLineEdit(GroupSound);
+    sSoundStop->setObjectName(QStringLiteral("sSoundStop"));
+    GroupSound->hide();
+
+    OKBtn = new QPushButton(QStringLiteral("OK"), this);
+    OKBtn->setObjectName(QStringLiteral("OKBtn"));
+    OKBtn->setGeometry(104, 160, 75, 25);
+    OKBtn->setDefault(true);
+    connect(OKBtn, &QPushButton::clicked, this, &QDialog::accept);
+    CancelBtn = new QPushButton(QStringLiteral("Abbrechen"), this);
+    CancelBtn->setObjectName(QStringLiteral("CancelBtn"));
+    CancelBtn->setGeometry(188, 160, 75, 25);
+    connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
+
+    lOtherInstance = new QLabel(
+        QStringLiteral("Vantro l\u00e4uft noch ein zweites Mal mit diesen Einstellungen. Hier "
+                       "ge\u00e4nderte Werte werden gespeichert; das andere Programm \u00fcbernimmt "
+                       "sie erst bei seinem n\u00e4chsten Start."),
+        this);
+    lOtherInstance->setObjectName(QStringLiteral("lOtherInstance"));
+    lOtherInstance->setWordWrap(true);
+    lOtherInstance->setGeometry(8, 193, 255, OtherInstanceNoteHeight);
+    lOtherInstance->hide();
+
+    connect(cbPort, &QComboBox::activated, this, [this] { cbPortChange(); });
+    connect(cbDigits, &QComboBox::activated, this, [this] { cbDigitsChange(); });
+
+    FillPortList(scan);
+}
+
+void TCfgDialog::FillPortList(const platform::ComPortScanResult& scan, int configuredPort) {
+    QSignalBlocker block(cbPort);
+    cbPort->clear();
+    cbPort->addItem(QStringLiteral("None"));
+    std::vector<platform::ComPortInfo> ports = scan.Ports;
+    if (configuredPort > 0 && !scan.found(configuredPort)) {
+        platform::ComPortInfo missing;
+        missing.Number = configuredPort;
+        ports.push_back(missing);
+        std::sort(ports.begin(), ports.end(),
+                  [](const platform::ComPortInfo& a, const platform::ComPortInfo& b) {
+                      return a.Number < b.Number;
+                  });
+    }
+    for (const platform::ComPortInfo& p : ports) {
+        cbPort->addItem(QStringLiteral("COM%1").arg(p.Number));
+        const QString tip = p.Path.empty() ? QStringLiteral("%1 (belegt oder nicht angeschlossen)")
+                                                 .arg(QString::fromStdString(platform::scanPath(p.Number)))
+                                           : portToolTip(p);
+        cbPort->setItemData(cbPort->count() - 1, tip, Qt::ToolTipRole);
+    }
+    cbPort->setCurrentIndex(0);
+    cbPortChange();
+}
+
+void TCfgDialog::setOtherInstanceNote(bool shown) {
+    lOtherInstance->setVisible(shown);
+    setFixedSize(271, 193 + (shown ? OtherInstanceNoteHeight + 6 : 0));
+}
+
+void TCfgDialog::FormShow(int alg, const QString& sound1, const QString& sound2) {
+    cbPort->setEnabled(alg >= 0);
+    sSoundStart->setText(sound1);
+    sSoundStop->setText(sound2);
+}
+
+int TCfgDialog::ShowModal() {
+    if (QWidget* owner = parentWidget()) {
+        const QRect area = owner->window()->frameGeometry();
+        move(area.center() - rect().center());
+    }
+    QScopedValueRollback<bool> showing(m_showing, true);
+    return platform::dialogs().execModal(*this);
+}
+
+void TCfgDialog::cbPortChange() {
+    cbAlg->setEnabled(cbPort->currentIndex() > 0);
+}
+
+void TCfgDialog::cbDigitsChange() {
+    if (OnPreviewResolution)
+        OnPreviewResolution(2 - cbDigits->currentIndex());
+}
+
+void TCfgDialog::cbColor1Change(QObject* Sender) {
+    auto* combo = qobject_cast<ToColorCombo*>(Sender);
+    if (!combo)
+        return;
+    // Setting the user colour fires this handler again; the mark keeps that call from asking twice.
+    if (m_showing && combo->Tag() == 0 && combo->UserColorSelected()) {
+        const std::optional<QColor> chosen = platform::dialogs().pickColor(ColorToQColor(combo->ColorUser()));
+        if (chosen) {
+            combo->setTag(1);
+            combo->setColorUser(fromQColor(*chosen));
+        }
+    }
+    combo->setTag(0);
+}

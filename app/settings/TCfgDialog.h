@@ -1,0 +1,76 @@
+#pragma once
+
+#include "serial/ComPortScan.h"
+
+#include <QDialog>
+
+#include <functional>
+
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QSpinBox;
+class ToColorCombo;
+
+/// The settings dialog "Einstellungen": resolution, light-barrier port and mode, distance, dead
+/// time, three display colours and the two carried sound file names. It only holds the choices; the main
+/// window fills it before and reads it after (see RunCfgDialog).
+class TCfgDialog : public QDialog {
+    Q_OBJECT
+public:
+    /// Builds the 271 x 193 dialog and fills the port list from `scan`.
+    explicit TCfgDialog(QWidget* parent = nullptr, const platform::ComPortScanResult& scan = {});
+
+    /// Fills `cbPort`: "None", then "COM"n for every port of `scan` and for `configuredPort`
+    /// (when not 0) even if the scan did not find it, ascending; each port entry carries its
+    /// device path as a tooltip.
+    void FillPortList(const platform::ComPortScanResult& scan, int configuredPort = 0);
+
+    /// The dialog's opening step: `cbPort` enabled exactly when `alg` >= 0; the hidden sound
+    /// fields receive the two names.
+    void FormShow(int alg, const QString& sound1, const QString& sound2);
+
+    /// Shows or hides the note below the buttons that another instance of the program runs with
+    /// the same settings; the dialog grows by the note's height while it is shown.
+    void setOtherInstanceNote(bool shown);
+
+    /// Shows the dialog modally, centred on its parent; QDialog::Accepted when confirmed with OK.
+    int ShowModal();
+
+    /// True while the dialog is shown (from ShowModal until it returns).
+    bool Showing() const { return m_showing; }
+
+    /// `cbAlg` enabled exactly when a port (not "None") is chosen.
+    void cbPortChange();
+    /// Previews the chosen resolution on the main window through OnPreviewResolution.
+    void cbDigitsChange();
+    /// Shared by the three colour combos: choosing the user entry opens the colour picker; a
+    /// confirmed colour becomes the combo's user colour.
+    void cbColor1Change(QObject* Sender);
+
+    /// Called with 2 - the resolution list's index while the dialog is open.
+    std::function<void(int acc)> OnPreviewResolution;
+    /// Scans the serial ports each time the settings are opened (the system's ports by default).
+    std::function<platform::ComPortScanResult()> ScanPorts;
+
+    QComboBox* cbDigits = nullptr;
+    QComboBox* cbPort = nullptr;
+    QComboBox* cbAlg = nullptr;
+    QSpinBox* seLen = nullptr;
+    QSpinBox* seDeadTime = nullptr; ///< "Sperrzeit (ms):", 0..5000
+    ToColorCombo* cbColor0 = nullptr;
+    ToColorCombo* cbColor1 = nullptr;
+    ToColorCombo* cbColor2 = nullptr;
+    QGroupBox* GroupColor = nullptr; ///< "Farbe"
+    QGroupBox* GroupSound = nullptr; ///< "Gong", hidden
+    QLineEdit* sSoundStart = nullptr;
+    QLineEdit* sSoundStop = nullptr;
+    QPushButton* OKBtn = nullptr;
+    QPushButton* CancelBtn = nullptr;
+    QLabel* lOtherInstance = nullptr; ///< the note that another instance runs, hidden by default
+
+private:
+    bool m_showing = false;
+};

@@ -1,0 +1,36 @@
+#include "app/window/TApplication.h"
+
+#include "core/Exception.h"
+#include "platform/Dialogs.h"
+#include "platform/Fonts.h"
+#include "platform/Locale.h"
+
+void ShowException(std::exception_ptr error) {
+    try {
+        std::rethrow_exception(error);
+    } catch (const Exception& e) {
+        platform::dialogs().showMessage(e.Message());
+    } catch (const std::exception& e) {
+        platform::dialogs().showMessage(QString::fromLocal8Bit(e.what()));
+    } catch (...) {
+        platform::dialogs().showMessage(QStringLiteral("Unbekannter Fehler"));
+    }
+}
+
+TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv) {
+    platform::keepCNumericLocale();
+    // Qt's own dialogs (file, print, colour, overwrite questions) speak the program's language.
+    platform::installQtTranslations();
+    // The window is laid out for the widths of its designed fonts.
+    platform::installDesignedFonts();
+    setDesktopFileName(QStringLiteral(VANTRO_APP_ID));
+}
+
+bool TApplication::notify(QObject* receiver, QEvent* event) {
+    try {
+        return QApplication::notify(receiver, event);
+    } catch (...) {
+        ShowException(std::current_exception());
+        return false;
+    }
+}

@@ -1,0 +1,68 @@
+#include "app/window/TFormMain.h"
+
+#include "app/journal/ProtocolJournal.h"
+#include "serial/TComPort.h"
+#include "sortgrid/TSortGrid.h"
+
+#include <QApplication>
+#include <QTimer>
+#include <algorithm>
+
+static void initResources() {
+    // The images live in this static library; they must be registered before first use.
+    Q_INIT_RESOURCE(icons);
+}
+
+TFormMain::TFormMain(QWidget* parent) : QWidget(parent) {
+    initResources();
+    // The window as designed, then its creation steps (TFormMainShell.cpp).
+    buildWindow();
+    buildDisplay();
+    buildInputArea();
+    buildMenu();
+    buildProtocolButtons();
+    buildProtocolGrid();
+    bindProtocolCommands();
+    buildLightBarrier();
+    buildSettingsCommand();
+    buildTopBar();
+    buildShellMenu();
+
+    Clock = new QTimer(this);
+    Clock->setInterval(10);
+    Clock->setTimerType(Qt::PreciseTimer);
+    connect(Clock, &QTimer::timeout, this, [this] { ClockTimer(Clock); });
+
+    qApp->installEventFilter(this);
+    layoutAreas();
+    FormCreate();
+}
+
+TFormMain::~TFormMain() {
+    // While the window is still whole: a DSR event handed over before the close still runs.
+    FormDestroy();
+    qApp->removeEventFilter(this);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Settings the run and the display use; reading and storing them lives with the settings.
+
+void TFormMain::setLenLuch(int metres) {
+    m_session.setLenLuch(metres);
+}
+
+void TFormMain::setAcc(int acc) {
+    acc = std::clamp(acc, 0, 2);
+    if (acc == m_session.Acc())
+        return;
+    m_session.setAcc(acc);
+    ApplyResolution(acc);
+}
+
+void TFormMain::setC3(TColor c) {
+    m_c3 = c;
+}
+
+void TFormMain::setC4(TColor c) {
+    m_c4 = c;
+}

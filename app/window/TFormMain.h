@@ -1,0 +1,463 @@
+#pragma once
+
+#include "app/run/BarrierGate.h"
+#include "app/run/BarrierLink.h"
+#include "app/run/ProtocolLine.h"
+#include "app/run/RunSession.h"
+#include "app/run/TMenuItem.h"
+#include "app/window/FormLifecycle.h"
+#include "app/window/ProgramNames.h"
+#include "app/window/ProtocolCommands.h"
+#include "controls/ButtonWithColor.h"
+#include "core/Colors.h"
+#include "platform/Dialogs.h"
+#include "platform/InstanceLock.h"
+#include "serial/ComPortScan.h"
+#include "serial/TComPort.h"
+#include "settings/Settings.h"
+
+#include <QList>
+#include <QWidget>
+#include <array>
+#include <functional>
+#include <memory>
+#include <optional>
+
+class ProtocolJournal;
+struct JournalReplay;
+class QTimer;
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QSpinBox;
+class QTimer;
+class QToolButton;
+class QMenu;
+class QPushButton;
+class TCfgDialog;
+class TFDlgYesNo;
+class TDigit;
+class TExcel;
+class TLogo;
+class TSortGrid;
+
+/// The main window: the run of one competitor (START, LAP, STOP, RESET), its time and speed display
+/// and the protocol lines each moment produces. The run itself is a `RunSession`; the window's
+/// handlers apply what the session produces to the widgets. The implementation is split by concern:
+/// TFormMain.cpp (creation, settings), TFormMainBuild.cpp (widgets and layout), TFormMainRun.cpp
+/// (run control and name field), TFormMainKeyboard.cpp (shortcut menu), TFormMainDisplay.cpp
+/// (digit rows), TFormMainLightBarrier.cpp (serial port and trigger), TFormMainProtocol.cpp
+/// (protocol sink), TFormMainCommands.cpp (protocol commands and exports), TFormMainShell.cpp
+/// (creation and destruction steps, top bar, date panel, close confirmation, help, printer setup,
+/// exit), TFormMainJournal.cpp (protocol journal).
+class TFormMain : public QWidget {
+    Q_OBJECT
+public:
+    /// Builds the window with its controls in their state at creation (idle, both rows at zero).
+    explicit TFormMain(QWidget* parent = nullptr);
+    ~TFormMain() override;
+
+    // ---- application shell ----
+    /// Observes the creation and destruction steps as they begin (a diagnostics hook; tests check
+    /// what each step finds done before it). Shared by every window, fired only if assigned.
+    static inline std::function<void(TFormMain*, CreationStep)> OnCreationStep;
+    static inline std::function<void(TFormMain*, DestructionStep)> OnDestructionStep;
+    /// The names taken from the program file at creation: title, settings key, default document,
+    /// help file (where it was found), start folder of the file dialogs.
+    const ProgramNames& Names() const { return m_names; }
+    /// The date panel update: the local date and time in the short formats.
+    void TimerDateTimer(QObject* Sender);
+    /// Opens the help page with the desktop's browser; a missing page is reported with its path.
+    void bHelpClick(QObject* Sender);
+    /// Shows the printer setup; the printer (or PDF file) chosen is the one protocol printing uses.
+    void Drucker1Click(QObject* Sender);
+    /// Closes the window, through the close confirmation.
+    void bExitClick(QObject* Sender);
+    /// Decides whether the window may close: during a run or with protocol lines only after "Ja"
+    /// to "Beenden?".
+    void FormCloseQuery(QObject* Sender, bool& CanClose);
+
+    // ---- settings the run uses ----
+    /// Distance in metres between the LAP and the STOP pass.
+    int LenLuch() const { return m_session.LenLuch(); }
+    /// Sets the distance in metres.
+    void setLenLuch(int metres);
+    /// Display resolution: 2 hundredths, 1 tenths, 0 whole seconds.
+    int Acc() const { return m_session.Acc(); }
+    /// Sets the resolution, clamped to 0..2, and reshapes the time row.
+    void setAcc(int acc);
+    /// Dim and lit colour of the time row's leading digits.
+    TColor C3() const { return m_c3; }
+    TColor C4() const { return m_c4; }
+    /// Sets the dim colour of the time row's leading digits.
+    void setC3(TColor c);
+    /// Sets the lit colour of the time row's leading digits.
+    void setC4(TColor c);
+    /// Display colour Cn, n = 0..4: C0 the digit rows' background, C1 and C2 the dim and lit
+    /// colour of the time row's leading digits as the settings dialog edits them, C3 and C4 the
+    /// colours those digits are drawn in.
+    TColor C(int n) const;
+    /// Sets Cn; C1 and C2 set C3 and C4 with them, C0 repaints the rows' background.
+    void setC(int n, TColor c);
+    /// The sound file names of START and STOP, carried through the settings.
+    QString Sound1() const { return m_settings.Sound1; }
+    QString Sound2() const { return m_settings.Sound2; }
+    /// Sets both sound file names.
+    void setSounds(const QString& sound1, const QString& sound2);
+
+    // ---- settings store and dialogs ----
+    /// Reads the settings from the registry key and puts them into effect (size, clamped to the
+    /// screen, port, mode, resolution, distance, colours). A settings file that could not be read
+    /// was moved aside, invalid values took their defaults; the operator is told in one message.
+    void ReadSettings();
+    /// Writes the settings that changed since they were read or last written, the invalid ones
+    /// that were replaced, and those the file lacks; false when not all could be written.
+    bool WriteSettings();
+    /// True when another running instance of the program uses the same settings file.
+    bool OtherInstanceRunning();
+    /// The settings as they are now, window bounds included.
+    Settings CurrentSettings() const;
+    /// Scans the serial ports and keeps the result for the settings dialog; the port scan word.
+    uint32_t ScanComPorts();
+    /// The result of the last port scan.
+    const platform::ComPortScanResult& PortScan() const { return m_portScan; }
+    /// Creates the settings dialog (its port list from the start-up scan) and the yes/no dialog,
+    /// unless they exist; the program entry calls it right after creating the window.
+    void CreateDialogs();
+    /// Opens the settings dialog and puts what was confirmed into effect (button `bCFG`, Alt+E).
+    void bCFGClick(QObject* Sender);
+    /// The settings dialog and the yes/no dialog, made by CreateDialogs().
+    TCfgDialog* CfgDialog = nullptr;
+    TFDlgYesNo* FDlgYesNo = nullptr;
+
+    // ---- run state ----
+    /// The run: phase, ticks and which actions are enabled.
+    const RunSession& Session() const { return m_session; }
+    /// Tick of the last START.
+    uint32_t StartTick() const { return m_session.StartTick(); }
+    /// Tick of the last LAP; 0 from START until LAP.
+    uint32_t LapTick() const { return m_session.LapTick(); }
+    /// Tick of the last STOP.
+    uint32_t StopTick() const { return m_session.StopTick(); }
+
+    // ---- run control ----
+    /// The START action.
+    void mStartClick(QObject* Sender);
+    /// Calls the LAP action.
+    void mLapClick(QObject* Sender);
+    /// The LAP action, shared by the menu item and the mouse press on `bLAP`.
+    void DoLap();
+    /// The STOP action.
+    void mStopClick(QObject* Sender);
+    /// The RESET action.
+    void bRESETClick(QObject* Sender);
+    /// Runs `bRESET`'s click operation, whether or not the button is enabled.
+    void mResetClick(QObject* Sender);
+    /// Mouse-press handlers of the run buttons.
+    void bSTARTMouseDown(QObject* Sender, Qt::MouseButton button);
+    void bLAPMouseDown(QObject* Sender, Qt::MouseButton button);
+    void bSTOPMouseDown(QObject* Sender, Qt::MouseButton button);
+    void bRESETMouseDown(QObject* Sender, Qt::MouseButton button);
+    /// The run clock: shows the elapsed time on the time row.
+    void ClockTimer(QObject* Sender);
+    /// Name field gains the focus: the run shortcuts are taken away so S, L, P and Del can be typed.
+    void editStartNEnter(QObject* Sender);
+    /// Name field loses the focus: shortcuts back; a name that is a number becomes the start number.
+    void editStartNExit(QObject* Sender);
+    /// Enter in the name field moves the focus to `bSTART` while it is enabled.
+    void editStartNKeyDown(QObject* Sender, int& Key, Qt::KeyboardModifiers Shift);
+
+    /// Runs `item`'s click operation (nothing while it is disabled) so that a START, LAP or STOP it
+    /// leads to takes `tick` as its moment instead of reading the counter: the light barrier's edge.
+    void ClickWithTick(TMenuItem* item, uint32_t tick);
+
+    // ---- light barrier ----
+    /// The light barrier's serial port: Port 0 (none), 5 data bits, only the DSR event, 64-byte
+    /// queues, OnDSR bound to ComPortDSR. Its Port and Tag (the mode Alg) are settings.
+    TComPort* ComPort = nullptr;
+    /// Light-barrier mode, kept in ComPort's Tag: 0 acts when DSR turns on, anything else ignores it.
+    int Alg() const { return ComPort->Tag(); }
+    /// Sets the light-barrier mode.
+    void setAlg(int value) { ComPort->setTag(value); }
+    /// The modem-status word of the previous DSR event; 0x55555555 (no real word) before the first.
+    uint32_t LastModemStatus() const { return m_lastModemStatus; }
+    /// The start-up step: opens ComPort when its Port is not 0. An error is not reported: the
+    /// status shows it and the port is tried again every second until it opens.
+    void OpenLightBarrierPort();
+    /// The settings' port choice: closes the port, stops trying the old one, and opens `port`
+    /// (0 none). An error opening it is raised; the port is tried again every second meanwhile.
+    void ChangeLightBarrierPort(uint8_t port);
+    /// The port chosen now is ComPort's Port: the old one is no longer tried again.
+    void LightBarrierPortChosen();
+    /// Opens the chosen port; an error is raised and the port is tried again every second.
+    void OpenChosenPort();
+    /// The port's watcher ended by itself (device gone): the status says so, retrying begins.
+    void ComPortWatchEnd(QObject* Sender, const TWatchEnd& End);
+    /// Every second while the port is lost or missing: tries to open it again.
+    void ReconnectTimer(QObject* Sender);
+    /// The light barrier's link: state and status texts.
+    const BarrierLink& Link() const { return m_link; }
+    /// Dead time in milliseconds after a pass that ran an action; passes within it run nothing.
+    int DeadTime() const { return m_gate.DeadTime(); }
+    /// Sets the dead time, clamped to 0..5000.
+    void setDeadTime(int ms);
+    /// The port's DSR handler: on a new status word with DSR on (and Alg 0) runs the trigger.
+    void ComPortDSR(QObject* Sender);
+    /// Runs the first enabled of START, STOP, LAP through its menu item, at the event's tick.
+    void LightBarrierTrigger();
+
+    // ---- protocol journal ----
+    /// The start-up step of the journal: offers "Protokoll wiederherstellen?" after an unclean end
+    /// of the last session and restores its lines on "Ja", then begins journalling this session.
+    /// A folder that cannot be written gives one message; timing goes on without a journal.
+    void StartJournal();
+    /// Marks the journal closed (a clean end); later lines are not journalled.
+    void CloseJournal();
+    /// The journal (null before StartJournal).
+    ProtocolJournal* Journal() const;
+    /// Tries again to take up a journal that could not begin at start (a full or unwritable
+    /// folder, another window holding it); a timer calls it every few seconds until it works.
+    void RetryJournal();
+    /// Call after the protocol changed other than by a new line (cleared, loaded, a line deleted,
+    /// sorted): the journal takes the whole protocol again.
+    void JournalProtocolReplaced();
+
+    // ---- display ----
+    /// Shows `value` (thousandths) on row 0 (time) or row 1 (speed).
+    void ShowDigits(int row, int64_t value);
+    /// Reshapes the time row for resolution `acc`.
+    void ApplyResolution(int acc);
+    /// The protocol's time text of `ms` at the current resolution.
+    QString FormatRunTime(int64_t ms) const;
+
+    // ---- protocol sink ----
+    /// Appends one protocol line.
+    void AddProtocolRow(const QString& who, const QString& time, const QString& speed, const QString& note);
+    /// Brings the run just finished into view: its four lines become the top rows and are selected.
+    void ShowLastRun();
+    /// Scrolls the protocol back to `top` as its first visible line after the grid jumped to its
+    /// first line, but far enough down that line `row` is in view.
+    void RestoreProtocolView(int32_t top, int32_t row);
+    /// The protocol's lines as the grid holds them, oldest first; entirely empty rows are left out.
+    QList<ProtocolLine> ProtocolLines() const;
+    /// Every row of the grid, its header row first and empty rows included: what the journal keeps.
+    QList<ProtocolLine> GridRows() const;
+    /// Enables the protocol buttons that need a protocol (all but open) when the grid has data rows.
+    void UpdateProtocolButtons();
+    /// Fits the protocol columns to the window: 64 pixels for the first three, the rest for the note.
+    void FormResize();
+
+    // ---- protocol commands ----
+    /// The protocol's texts, every row (header included) with all its columns.
+    ProtocolRows ProtocolTexts() const;
+    /// Asks "Zeile löschen ?" and on yes deletes the selected data row, and that row only.
+    void StrokadeleteClick(QObject* Sender);
+    /// Asks "Zeitenprotokoll  löschen ?" and on yes empties the protocol to the header and one row.
+    void sbCLSClick(QObject* Sender);
+    /// Puts the whole protocol on the clipboard as tab-separated text (`ClipboardText`).
+    void Copy1Click(QObject* Sender);
+    /// Saves the protocol under a name chosen in the save dialog, in the format of the chosen type.
+    void sbSaveClick(QObject* Sender);
+    /// Loads a protocol file chosen in the open dialog; a file that cannot be read is reported and
+    /// leaves the protocol as it was.
+    void sbLoadClick(QObject* Sender);
+    /// Prints every data row, titled with the application title and the current minute.
+    void sbPrintClick(QObject* Sender);
+    /// The word-processor export named after the current minute, left open in the word processor.
+    void sbWordClick(QObject* Sender);
+    /// The spreadsheet export: a new workbook with the protocol, columns fitted. Does nothing when no
+    /// spreadsheet application can be reached; a later failure is shown and the export stops there.
+    void sbExcelClick(QObject* Sender);
+    /// The word-processor export of the protocol into `fileName`, with the busy cursor. A failure
+    /// disables `sbWord` (until the next load or clear) and returns false with its text in `failure`.
+    bool ExportToWord(WordExportMode mode, const QString& fileName, QString* failure = nullptr);
+    /// The document the word-processor export starts from (the program's name with ".doc").
+    QString DefaultDocument() const { return m_defaultDocument; }
+    /// Sets the document the word-processor export starts from.
+    void setDefaultDocument(const QString& fileName) { m_defaultDocument = fileName; }
+    /// The spreadsheet component, owned by the window from creation to destruction.
+    TExcel* Excel1 = nullptr;
+    /// The save dialog's settings: the three file types with the word processor's preselected, ".csv"
+    /// for a typed name without extension under a type of no single extension, the start folder.
+    platform::FileDialogOptions SaveDialog1;
+    /// The open dialog's settings: protocol files (".txt"), the start folder.
+    platform::FileDialogOptions OpenDialog1;
+
+    /// True while the run clock is running.
+    bool ClockRunning() const;
+
+    // ---- controls, named as in the window's design ----
+    /// Top bar: help and exit buttons (next to `bCFG`), the logo, the room for the light barrier's
+    /// status and the date panel.
+    QPushButton* bHelp = nullptr;
+    QPushButton* bBeenden = nullptr;
+    TLogo* Logo = nullptr;
+    /// Room in the top bar between the logo and the date panel, for the light barrier's status
+    /// label: put a widget into its horizontal layout.
+    QWidget* TopBarStatusSlot = nullptr;
+    QLabel* PanelDate = nullptr;
+    QTimer* TimerDate = nullptr;
+    /// The shortcut menu's items besides the run and the settings (`EinstellunGen1`): separator,
+    /// help (Alt+I), printer (Alt+D), exit (Alt+B), help (F1).
+    TMenuItem* N2 = nullptr;
+    TMenuItem* Hilfe1 = nullptr;
+    TMenuItem* Drucker1 = nullptr;
+    TMenuItem* Beenden1 = nullptr;
+    TMenuItem* mHilfe = nullptr;
+    TBitBtnWithColor* bSTART = nullptr;
+    TBitBtnWithColor* bLAP = nullptr;
+    TBitBtnWithColor* bSTOP = nullptr;
+    TBitBtnWithColor* bRESET = nullptr;
+    TMenuItem* mStart = nullptr;
+    TMenuItem* mLap = nullptr;
+    TMenuItem* mStop = nullptr;
+    TMenuItem* mReset = nullptr;
+    /// Alt+E: the settings.
+    TMenuItem* EinstellunGen1 = nullptr;
+    /// "&Einstellungen" in the top bar.
+    QPushButton* bCFG = nullptr;
+    /// The invisible shortcut menu, in its order.
+    QList<TMenuItem*> HideMenu1;
+    QSpinBox* seStartN = nullptr;
+    QLineEdit* editStartN = nullptr;
+    QTimer* Clock = nullptr;
+    /// Tries a lost or missing light-barrier port again, once a second while it is gone.
+    QTimer* TimerReconnect = nullptr;
+    /// The light barrier's status in the top bar; the device path is its tooltip.
+    QLabel* LabBarrier = nullptr;
+    /// The results protocol.
+    TSortGrid* SortGrid1 = nullptr;
+
+    QFrame* Panel1 = nullptr; ///< top bar
+    QFrame* Panel2 = nullptr; ///< left column
+    QFrame* PanelTimerOwner = nullptr;
+    QFrame* PanelTimer = nullptr;
+    QFrame* Panel6 = nullptr;
+    QFrame* Panel5 = nullptr; ///< input area
+    QFrame* Panel3 = nullptr; ///< right area
+    QFrame* Panel4 = nullptr; ///< protocol caption panel
+    /// Time row digits: hundreds, tens, ones, tenths, hundredths.
+    TDigit* Digit4 = nullptr;
+    TDigit* Digit5 = nullptr;
+    TDigit* Digit6 = nullptr;
+    TDigit* Digit7 = nullptr;
+    TDigit* Digit8 = nullptr;
+    /// Speed row digits: hundreds, tens, ones, tenths, hundredths.
+    TDigit* Digit14 = nullptr;
+    TDigit* Digit15 = nullptr;
+    TDigit* Digit16 = nullptr;
+    TDigit* Digit17 = nullptr;
+    TDigit* Digit18 = nullptr;
+    /// Protocol buttons in the caption panel: clear, open, print (left); word processor,
+    /// spreadsheet, save as (right, keeping their distance from the right edge).
+    QToolButton* sbCLS = nullptr;
+    QToolButton* sbLoad = nullptr;
+    QToolButton* sbPrint = nullptr;
+    QToolButton* sbWord = nullptr;
+    QToolButton* sbExcel = nullptr;
+    QToolButton* sbSave = nullptr;
+    /// The protocol grid's context menu and its items.
+    QMenu* PopupMenu1 = nullptr;
+    QAction* Strokadelete = nullptr;
+    QAction* Copy1 = nullptr;
+    QLabel* LabSec = nullptr;
+    QLabel* Lab_sek = nullptr;
+    QLabel* Lab_100 = nullptr;
+    QLabel* Label1 = nullptr;
+    QLabel* Label2 = nullptr;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildWindow();
+    void buildTopBar();
+    void buildShellMenu();
+    void layoutTopBar();
+    /// The creation steps in their order, then the destruction steps in theirs.
+    void FormCreate();
+    void FormDestroy();
+    void runCreationStep(CreationStep step);
+    void runDestructionStep(DestructionStep step);
+    /// The two steps of the spreadsheet component: made at creation, destroyed first at the end.
+    void CreateSpreadsheetComponent();
+    void DestroySpreadsheetComponent();
+    void buildDisplay();
+    /// The five digits of row 0 (time) or row 1 (speed), hundreds first.
+    std::array<TDigit*, 5> rowDigits(int row) const;
+    void buildInputArea();
+    void buildMenu();
+    void buildProtocolButtons();
+    void buildProtocolGrid();
+    void buildLightBarrier();
+    /// Places the light-barrier status in the top bar.
+    void layoutBarrierStatus();
+    /// Shows the link's state and runs the reconnect timer while it retries.
+    void showBarrierStatus();
+    /// Tells the link which port is chosen now.
+    void choosePort();
+    /// Opens ComPort and tells the link; the error of a failed open is raised.
+    bool tryOpenPort();
+    /// Journals a light-barrier pass.
+    void journalEdge(uint32_t tick, EdgeOutcome outcome);
+    /// The protocol changed other than by AddProtocolRow: a snapshot is journalled soon.
+    void protocolChanged();
+    /// Asks "Protokoll wiederherstellen?" in the yes/no dialog; true for "Ja".
+    bool askRestore();
+    /// Puts the rows of `previous` into the grid as they were and proposes the next start number.
+    void restoreProtocol(const JournalReplay& previous);
+    /// Makes every change of the protocol other than a new line reach the journal.
+    void watchProtocolChanges();
+    /// Binds the protocol buttons and the context menu items to their commands.
+    void bindProtocolCommands();
+    /// Puts the protocol buttons in the Tab order and gives the protocol commands their keys.
+    void bindProtocolKeys();
+    /// Opens the protocol's context menu at the current line, as the keyboard asks for it.
+    void popupProtocolMenu();
+    /// Asks `question` with the yes/no dialog; true when the operator answered "Ja".
+    bool askYesNo(const QString& question);
+    void buildSettingsCommand();
+    /// Gives the digit rows the background colour C0.
+    void applyBackground();
+    void layoutAreas();
+    /// The moment of the action that is starting: the handed-over edge tick, else the counter now.
+    uint32_t takeActionTick();
+    /// Mirrors the session's enabled actions onto the buttons, menu items, start number and clock.
+    void applyRunState();
+    TBitBtnWithColor* runButton(RunAction action) const;
+    TMenuItem* runItem(RunAction action) const;
+    /// Appends the lines an action produced.
+    void addProtocolLine(const ProtocolLine& line);
+    /// Runs `action`, showing any error it raises in a message box; the action ends there.
+    template <typename F> void guarded(F&& action);
+    bool handleShortCut(QKeyEvent* key, bool onlyProbe);
+
+    QLabel* m_caption = nullptr; ///< "P R O T O K O L L" in the caption panel
+    ProgramNames m_names;
+    RunSession m_session;
+    TColor m_c3 = clDimDigit;
+    TColor m_c4 = clYellow;
+    std::array<TColor, 3> m_c012{Settings::DefaultColors[0], Settings::DefaultColors[1],
+                                 Settings::DefaultColors[2]};
+    /// The values read at start-up that the window does not hold elsewhere (sound flag and names).
+    Settings m_settings;
+    /// The settings as the file held them when read or last written.
+    Settings m_storedSettings;
+    /// Values read invalid and replaced by defaults: written at the next save.
+    QStringList m_invalidSettings;
+    std::unique_ptr<platform::InstanceLock> m_settingsLock;
+    platform::ComPortScanResult m_portScan;
+    std::optional<uint32_t> m_eventTick; ///< a light-barrier edge's tick for the action starting
+    uint32_t m_lastModemStatus = 0x55555555;
+    BarrierLink m_link;
+    std::unique_ptr<ProtocolJournal> m_journal;
+    bool m_addingRow = false;           ///< inside AddProtocolRow: its line is journalled as it stands
+    bool m_snapshotPending = false;     ///< a snapshot of the protocol is due in this turn
+    QTimer* m_journalRetry = nullptr;   ///< runs while the journal could not begin
+    bool m_journalPreviousRead = false; ///< the last session was looked at (under the lock)
+    BarrierGate m_gate;
+    QString m_defaultDocument;
+};

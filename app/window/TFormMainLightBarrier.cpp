@@ -1,0 +1,165 @@
+#include "app/window/TFormMain.h"
+
+#include "app/window/ShellLayout.h"
+#include "app/window/TLogo.h"
+#include "app/window/TStatusLabel.h"
+
+#include "core/Exception.h"
+#include "platform/SystemClock.h"
+#include "serial/SerialPortNames.h"
+
+#include <QCoreApplication>
+#include <QFontMetrics>
+#include <QLabel>
+#include <QTimer>
+
+void TFormMain::buildLightBarrier() {
+    ComPort = new TComPort(this);
+    ComPort->setName(QStringLiteral("ComPort"));
+    ComPort->setPort(0);
+    ComPort->setDataBits(5);
+    ComPort->setEvents({TEvent::evDSR});
+    ComPort->setWriteBufSize(64);
+    ComPort->setReadBufSize(64);
+    ComPort->OnDSR = [this](QObject* Sender) { ComPortDSR(Sender); };
+    ComPort->OnWatchEnd = [this](QObject* Sender, const TWatchEnd& End) { ComPortWatchEnd(Sender, End); };
+
+    LabBarrier = new TStatusLabel(Panel1);
+    LabBarrier->setObjectName(QStringLiteral("LabBarrier"));
+    LabBarrier->setAutoFillBackground(true);
+    LabBarrier->setAlignment(Qt::AlignCenter);
+    LabBarrier->setMargin(2);
+    TimerReconnect = new QTimer(this);
+    TimerReconnect->setInterval(int(BarrierLink::RetryIntervalMs));
+    connect(TimerReconnect, &QTimer::timeout, this, [this] { ReconnectTimer(TimerReconnect); });
+}
+
+void TFormMain::layoutBarrierStatus() {
+    if (!LabBarrier)
+        return;
+    const QString text = m_link.Text();
+    const int margins = 2 * LabBarrier->margin() + 2 * LabBarrier->frameWidth();
+    const QFontMetrics metrics = LabBarrier->fontMetrics();
+    const ShellLayout::BarrierStatusPlace place = ShellLayout::PlaceBarrierStatus(
+        Panel1->width(), metrics.horizontalAdvance(text) + margins, Logo ? Logo->width() : 0);
+    LabBarrier->setGeometry(place.rect);
+    if (Logo)
+        Logo->setVisible(place.logoShown);
+    // Cut short on screen where the window is narrow; the tooltip always has the whole status.
+    LabBarrier->setText(text);
+    LabBarrier->setToolTip(text + u'\n' + m_link.ToolTip());
+}
+
+void TFormMain::showBarrierStatus() {
+    QPalette pal = LabBarrier->palette();
+    pal.setColor(QPalette::Window, ColorToQColor(m_link.Color()));
+    pal.setColor(QPalette::WindowText, ColorToQColor(m_link.TextColor()));
+    LabBarrier->setPalette(pal);
+    layoutBarrierStatus();
+    if (m_link.Retrying() && !TimerReconnect->isActive())
+        TimerReconnect->start();
+    else if (!m_link.Retrying())
+        TimerReconnect->stop();
+}
+
+bool TFormMain::tryOpenPort() {
+    try {
+        ComPort->Open();
+        m_link.Opened();
+        showBarrierStatus();
+        return true;
+    } catch (const Exception&) {
+        m_link.OpenFailed(ComPort->LastError(), GetTickCount());
+        showBarrierStatus();
+        throw;
+    }
+}
+
+void TFormMain::choosePort() {
+    if (ComPort->Port() == 0) {
+        m_link.PortChosen(QString(), QString());
+    } else {
+        const QString name = ComPort->DeviceName();
+        m_link.PortChosen(name, QString::fromStdString(platform::comPortPath(name.toStdString())));
+    }
+}
+
+void TFormMain::OpenLightBarrierPort() {
+    choosePort();
+    if (ComPort->Port() != 0) {
+        try {
+            tryOpenPort();
+        } catch (const Exception&) {
+            // Not reported: the status shows it, and the port is tried again every second.
+        }
+    }
+    showBarrierStatus();
+}
+
+void TFormMain::ChangeLightBarrierPort(uint8_t port) {
+    ComPort->Close();
+    ComPort->setPort(port);
+    LightBarrierPortChosen();
+    if (port != 0)
+        OpenChosenPort();
+}
+
+void TFormMain::LightBarrierPortChosen() {
+    choosePort();
+    showBarrierStatus();
+}
+
+void TFormMain::OpenChosenPort() {
+    tryOpenPort(); // an error reaches the operator; the port is tried again meanwhile
+}
+
+void TFormMain::ComPortWatchEnd(QObject*, const TWatchEnd& End) {
+    m_link.WatcherEnded(End, platform::systemClock().localDateTime().time());
+    // The last word seen belongs to the device that went; the first of the next one counts.
+    m_lastModemStatus = 0x55555555;
+    showBarrierStatus();
+}
+
+void TFormMain::ReconnectTimer(QObject*) {
+    // Not from inside one of the port's own handlers (an action letting messages run).
+    if (!m_link.RetryDue(GetTickCount()) || ComPort->InHandler())
+        return;
+    try {
+        tryOpenPort();
+    } catch (const Exception&) {
+    }
+}
+
+void TFormMain::ComPortDSR(QObject*) {
+    // The word as it was at the edge: a later read could already see the next edge.
+    const uint32_t s = ComPort->EventModemStatus();
+    if (s == m_lastModemStatus)
+        return;
+    m_lastModemStatus = s;
+    if (Alg() == 0 && (s & platform::MS_DSR_ON))
+        LightBarrierTrigger();
+}
+
+void TFormMain::LightBarrierTrigger() {
+    const uint32_t tick = ComPort->EventTick();
+    const EdgeOutcome outcome = m_gate.Decide(m_session, tick);
+    journalEdge(tick, outcome);
+    switch (outcome) {
+    case EdgeOutcome::Start:
+        ClickWithTick(mStart, tick);
+        break;
+    case EdgeOutcome::Lap:
+        ClickWithTick(mLap, tick);
+        break;
+    case EdgeOutcome::Stop:
+        ClickWithTick(mStop, tick);
+        break;
+    case EdgeOutcome::IgnoredAfterStop:
+    case EdgeOutcome::IgnoredDeadTime:
+        break;
+    }
+}
+
+void TFormMain::setDeadTime(int ms) {
+    m_gate.setDeadTime(ms);
+}

@@ -1,4 +1,0 @@
-#pragma once
-
-// The seven-segment digit control.
-#include "controls/TDigit.h"

@@ -1,4 +1,0 @@
-#pragma once
-
-// The colour picker combo.
-#include "controls/ToColorCombo.h"

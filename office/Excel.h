@@ -1,4 +1,0 @@
-#pragma once
-
-// The spreadsheet export unit.
-#include "office/TExcel.h"
