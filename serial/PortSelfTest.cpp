@@ -219,7 +219,9 @@ PortFinding latency(const QString& tty, const QString& shownPath, const QString&
         return {FindingSeverity::Ok,
                 QStringLiteral("Latenz-Timer von %1: %2 ms – richtig eingestellt.").arg(tty).arg(ms)};
     QString installed;
-    for (const char* folder : {"/etc/udev/rules.d/", "/usr/lib/udev/rules.d/", "/lib/udev/rules.d/"}) {
+    // The folders Debian 12's udev reads rules from.
+    for (const char* folder : {"/etc/udev/rules.d/", "/run/udev/rules.d/", "/usr/local/lib/udev/rules.d/",
+                               "/usr/lib/udev/rules.d/", "/lib/udev/rules.d/"}) {
         const QString rule = paths.root + QLatin1String(folder) + QLatin1String(LatencyRuleFile);
         if (installed.isEmpty() && QFileInfo::exists(rule))
             installed = paths.shown(rule);
@@ -228,9 +230,9 @@ PortFinding latency(const QString& tty, const QString& shownPath, const QString&
         installed.isEmpty()
             ? QStringLiteral(
                   "Die mit Vantro gelieferte udev-Regel %1 stellt ihn beim Einstecken auf 1 ms, ist aber "
-                  "nicht installiert: „cmake --install“ mit dem Präfix /usr legt sie nach "
-                  "/usr/lib/udev/rules.d, sonst kopieren Sie sie nach /etc/udev/rules.d (udev liest "
-                  "/usr/local nicht); danach den Adapter aus- und wieder einstecken.")
+                  "nicht installiert: „cmake --install“ legt sie nach <Präfix>/lib/udev/rules.d (udev liest "
+                  "/usr/lib und /usr/local/lib), oder kopieren Sie sie nach /etc/udev/rules.d; danach "
+                  "den Adapter aus- und wieder einstecken.")
                   .arg(QLatin1String(LatencyRuleFile))
             : QStringLiteral(
                   "Die udev-Regel %1, die ihn auf 1 ms stellt, ist installiert, wirkt aber erst, wenn "

@@ -143,12 +143,15 @@ TEST_F(PortSelfTestTest, UsbAdapterIsIdentifiedAndItsLatencyTimerJudged) {
             f[3].Text.contains("echo 1 | sudo tee /sys/bus/usb-serial/devices/ttyUSB0/latency_timer"));
         EXPECT_TRUE(f[3].Text.contains("nicht installiert"));
     }
-    write(std::string("etc/udev/rules.d/") + LatencyRuleFile, "");
-    const auto installed = runPortSelfTest("COM5", env);
-    EXPECT_TRUE(installed[3].Text.contains(
-        QStringLiteral("/etc/udev/rules.d/%1, die ihn auf 1 ms stellt, ist installiert")
-            .arg(QLatin1String(LatencyRuleFile))))
-        << installed[3].Text.toStdString();
+    // Where cmake --install puts it by default, and where an administrator copies it.
+    for (const char* folder : {"usr/local/lib/udev/rules.d/", "etc/udev/rules.d/"}) {
+        write(std::string(folder) + LatencyRuleFile, "");
+        const auto installed = runPortSelfTest("COM5", env);
+        EXPECT_TRUE(
+            installed[3].Text.contains(QStringLiteral("/%1%2, die ihn auf 1 ms stellt, ist installiert")
+                                           .arg(QLatin1String(folder), QLatin1String(LatencyRuleFile))))
+            << installed[3].Text.toStdString();
+    }
 
     write("sys/bus/usb-serial/devices/ttyUSB0/latency_timer", "1\n");
     const auto tuned = runPortSelfTest("COM5", env);
