@@ -69,17 +69,17 @@ Result measure(TComPort& port, int edges, const std::function<void(bool)>& raise
     std::vector<uint32_t> stamps;
     std::vector<bool> pendingAtEdge;
     std::vector<int64_t> handed, guiRead;
-    port.OnDSR = [&](QObject*) {
+    port.OnDSR = [&](QObject*, uint32_t, uint32_t tick) {
         const uint32_t now = GetTickCount();
         std::lock_guard lock(mutex);
         const size_t i = handed.size();
         if (i >= stamps.size())
             return;
-        handed.push_back(int32_t(port.EventTick() - stamps[i]));
+        handed.push_back(int32_t(tick - stamps[i]));
         guiRead.push_back(int32_t(now - stamps[i]));
         if (journal) {
             // What the window journals for a pass: the edge and the protocol line it produced.
-            journal->Edge(port.EventTick(), EdgeOutcome::Lap);
+            journal->Edge(tick, EdgeOutcome::Lap);
             journal->Line(
                 ProtocolLine{QStringLiteral("  Lap:"), QStringLiteral("  4,00"), QString(), QString()});
         }

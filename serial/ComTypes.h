@@ -101,6 +101,10 @@ struct TWatchEnd {
     bool operator==(const TWatchEnd&) const = default;
 };
 
+/// Handler of a modem line's change: `ModemStatus` is the MS_ modem-status word as it was at the
+/// edge, `Tick` the tick counter read when the watcher's wait ended (the edge's moment).
+using TModemEvent = std::function<void(QObject* Sender, uint32_t ModemStatus, uint32_t Tick)>;
+
 /// Handler of a watcher's end.
 using TWatchEndEvent = std::function<void(QObject* Sender, const TWatchEnd& End)>;
 

@@ -5,6 +5,8 @@
 #include "serial/EComState.h"
 #include "serial/TComThread.h"
 
+#include <QScopeGuard>
+
 TComPort::TComPort(QObject* AOwner) : QObject(AOwner) {}
 
 TComPort::~TComPort() {
@@ -191,30 +193,10 @@ void TComPort::WatcherEnded(const TWatchEnd& end) {
         OnWatchEnd(this, end);
 }
 
-uint32_t TComPort::EventModemStatus() {
-    return m_dispatchDepth > 0 ? m_eventStatus : ModemStatus();
-}
-
-uint32_t TComPort::EventTick() const {
-    return m_dispatchDepth > 0 ? m_eventTick : GetTickCount();
-}
-
 void TComPort::DispatchEvent(const platform::SerialEvent& event, uint32_t tick) {
     using namespace platform;
-    const uint32_t savedStatus = m_eventStatus;
-    const uint32_t savedTick = m_eventTick;
-    m_eventStatus = event.modemStatus;
-    m_eventTick = tick;
     ++m_dispatchDepth;
-    struct Restore {
-        TComPort* port;
-        uint32_t status, tick;
-        ~Restore() {
-            --port->m_dispatchDepth;
-            port->m_eventStatus = status;
-            port->m_eventTick = tick;
-        }
-    } restore{this, savedStatus, savedTick};
+    const auto leave = qScopeGuard([this] { --m_dispatchDepth; });
 
     const uint32_t mask = event.mask;
     // A handler may close the port; the rest of the step then belongs to a closed port.
@@ -230,10 +212,16 @@ void TComPort::DispatchEvent(const platform::SerialEvent& event, uint32_t tick) 
     }
     fire(EV_TXEMPTY, OnTxEmpty);
     fire(EV_BREAK, OnBreak);
-    fire(EV_RING, OnRing);
-    fire(EV_CTS, OnCTS);
-    fire(EV_DSR, OnDSR);
+    // The modem lines' handlers get the word as it was at the edge: a read now could already see
+    // the next edge.
+    auto fireModem = [&](uint32_t bit, const TModemEvent& handler) {
+        if ((mask & bit) && handler && m_connected)
+            handler(this, event.modemStatus, tick);
+    };
+    fireModem(EV_RING, OnRing);
+    fireModem(EV_CTS, OnCTS);
+    fireModem(EV_DSR, OnDSR);
     fire(EV_RXFLAG, OnRxFlag);
-    fire(EV_RLSD, OnRLSD);
+    fireModem(EV_RLSD, OnRLSD);
     fire(EV_ERR, OnError);
 }

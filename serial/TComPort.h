@@ -83,14 +83,14 @@ public:
     TNotifyEvent OnTxEmpty;
     /// A break was detected.
     TNotifyEvent OnBreak;
-    /// The ring indicator changed.
-    TNotifyEvent OnRing;
-    /// CTS changed.
-    TNotifyEvent OnCTS;
-    /// DSR changed.
-    TNotifyEvent OnDSR;
-    /// The carrier-detect line changed.
-    TNotifyEvent OnRLSD;
+    /// The ring indicator changed; with the edge's modem status and tick.
+    TModemEvent OnRing;
+    /// CTS changed; with the edge's modem status and tick.
+    TModemEvent OnCTS;
+    /// DSR changed; with the edge's modem status and tick.
+    TModemEvent OnDSR;
+    /// The carrier-detect line changed; with the edge's modem status and tick.
+    TModemEvent OnRLSD;
     /// The event character arrived.
     TNotifyEvent OnRxFlag;
     /// A line-status error occurred.
@@ -118,10 +118,6 @@ public:
     /// The device name Open() uses: "COM" and the port number in decimal.
     QString DeviceName() const;
 
-    /// Inside a handler: the modem-status word as it was at the event's edge. Elsewhere ModemStatus().
-    uint32_t EventModemStatus();
-    /// Inside a handler: the tick counter read when the watcher's wait ended. Elsewhere GetTickCount().
-    uint32_t EventTick() const;
     /// Whether the watcher is waiting for the GUI thread to run its events.
     bool HandOverPending() const;
     /// Whether the port is open and its watcher still watches.
@@ -155,6 +151,4 @@ private:
     bool m_connected = false;
     int m_lastError = 0;
     int m_dispatchDepth = 0;
-    uint32_t m_eventStatus = 0;
-    uint32_t m_eventTick = 0;
 };

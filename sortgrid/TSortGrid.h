@@ -5,6 +5,7 @@
 #include "grids/CellTextOverflow.h"
 #include "grids/TMyStringGrid.h"
 #include "sortgrid/PrintLayout.h"
+#include "sortgrid/ProtocolLoad.h"
 #include "sortgrid/SortGridTypes.h"
 #include "sortgrid/TFontList.h"
 #include "sortgrid/TFormatOptions.h"
@@ -185,18 +186,26 @@ public:
 
     /// Writes the protocol file (settings lines, layout line, one line per row), replacing the file
     /// only when every byte was written; a failure is shown as "Can't write to file:" and the name,
-    /// with the reason in German on a line below.
+    /// with the reason in German on a line below. With `window` the layout line holds that window
+    /// size and position around the column widths; without it every layout item is "-1".
+    void saveProtocol(const QString& FileName, const std::optional<WindowLayout>& window);
+    /// Reads a protocol file into the grid. With FileLayout::Use the layout line's column widths
+    /// are applied and its window size and position come back for the caller's window to apply;
+    /// with Skip the columns are sized to their texts. A file that cannot be read or is not a
+    /// protocol file leaves the grid untouched and comes back with the reason.
+    ProtocolLoad loadProtocol(const QString& FileName, FileLayout layout);
+    /// saveProtocol with, when `WithLayout`, the layout of the window the grid is in.
     void SaveToFile(const QString& FileName, bool WithLayout);
-    /// Reads a protocol file into the grid. False, with the grid untouched, when the file cannot be
-    /// read or is not a protocol file.
+    /// loadProtocol, applying a loaded window layout to the window the grid is in; false when the
+    /// file was refused.
     bool LoadFromFile(const QString& FileName, bool WithLayout);
     /// Writes the rows as a semicolon-separated file; a failure is shown like `SaveToFile`'s.
     void SaveToCsvFile(const QString& FileName);
-    /// The lines of the protocol file.
+    /// The lines of the protocol file, with the layout of the window the grid is in when `WithLayout`.
     QStringList BuildFileLines(bool WithLayout);
     /// Replaces the grid's rows, formats and user settings by those of the protocol-file lines, then
-    /// sizes the columns (or applies the stored layout) and sorts on column 0. False, with the grid
-    /// untouched, when the lines are not a protocol file.
+    /// sizes the columns (or applies the stored layout to the columns and the window the grid is in)
+    /// and sorts on column 0. False, with the grid untouched, when the lines are not a protocol file.
     bool ParseFileLines(const QStringList& Lines, bool WithLayout);
 
     // --- printing (TSortGridPrint.cpp) -------------------------------------------------------
@@ -349,15 +358,16 @@ private:
     void AppendRowLines(QString& text, qsizetype bytesPerRow,
                         void (*appendLine)(QString&, const QStringList&)) const;
     /// The protocol file's data without its rows: settings, user settings and layout.
-    ProtocolFileData FileHeaderData(bool WithLayout);
+    ProtocolFileData FileHeaderData(const std::optional<WindowLayout>& window);
     /// The protocol file's whole text, lines ended by CR LF.
-    QString BuildFileText(bool WithLayout);
-    /// Puts parsed protocol-file data into the grid (see ParseFileLines); the rows' texts are taken
-    /// over, each row's list freed as soon as it is in the grid.
-    bool ApplyFileData(ProtocolFileData& data, bool WithLayout);
+    QString BuildFileText(const std::optional<WindowLayout>& window);
+    /// The layout of the window the grid is in, when `WithLayout`.
+    std::optional<WindowLayout> OwnWindowLayout(bool WithLayout) const;
+    /// Puts parsed protocol-file data into the grid (see loadProtocol); the rows' texts are taken
+    /// over, each row's list freed as soon as it is in the grid. Raises what fails.
+    ProtocolLoad ApplyFileData(ProtocolFileData& data, FileLayout layout);
     /// AutoSizeColumns for a grid whose cells all have the grid's font.
     void AutoSizeAllColumns(bool Force);
-    void ApplyFileLayout(const QStringList& layout);
     QFont PrintFont() const;
     bool PrintProgress(int done, int total);
     /// The format a cell is drawn in: GetCellFormat with the selection's and the settings' colours.

@@ -5,10 +5,10 @@
 #include "grids/TStringSparseList.h"
 #include "platform/Dialogs.h"
 #include "platform/TextFile.h"
+#include "sortgrid/EConvertError.h"
 #include "sortgrid/ProtocolFile.h"
 
 #include <QScopeGuard>
-#include <QScreen>
 
 #include <new>
 
@@ -33,6 +33,26 @@ void ReportWriteFailure(const QString& FileName, const QString& reason) {
     if (!reason.isEmpty())
         text += u'\n' + reason;
     platform::dialogs().showMessage(text);
+}
+
+// Why a file was refused: a conversion error says what did not convert; anything else only that
+// the file is not one the grid can take.
+QString RefusalReason(const std::exception_ptr& failure) {
+    try {
+        std::rethrow_exception(failure);
+    } catch (const Exception& e) {
+        return e.Message();
+    } catch (const std::bad_alloc&) {
+        return QStringLiteral("Nicht genug Arbeitsspeicher.");
+    } catch (...) {
+        return QStringLiteral("keine Protokolldatei");
+    }
+}
+
+ProtocolLoad Refused(const std::exception_ptr& failure) {
+    ProtocolLoad result;
+    result.Reason = RefusalReason(failure);
+    return result;
 }
 
 } // namespace
@@ -64,7 +84,7 @@ void TSortGrid::AppendRowLines(QString& text, qsizetype bytesPerRow,
     }
 }
 
-ProtocolFileData TSortGrid::FileHeaderData(bool WithLayout) {
+ProtocolFileData TSortGrid::FileHeaderData(const std::optional<WindowLayout>& window) {
     ProtocolFileData data;
     data.ColumnFormatsFirst = m_columnFormatsFirst;
     data.ColumnFormats.emplace();
@@ -75,12 +95,14 @@ ProtocolFileData TSortGrid::FileHeaderData(bool WithLayout) {
         data.RowFormats->push_back(*m_rowFormats.Items(i));
     for (int i = 0; i < m_userSettings->Count(); ++i)
         data.UserSettings << m_userSettings->Strings(i);
-    if (WithLayout) {
-        const QWidget* form = window();
-        data.Layout << QString::number(form->width()) << QString::number(form->height());
+    if (window) {
+        auto edge = [](const std::optional<int>& value) {
+            return value ? QString::number(*value) : QStringLiteral("-1");
+        };
+        data.Layout << QString::number(window->Width) << QString::number(window->Height);
         for (int32_t c = 0; c < ColCount(); ++c)
             data.Layout << QString::number(ColWidths(c));
-        data.Layout << QString::number(form->x()) << QString::number(form->y());
+        data.Layout << edge(window->Left) << edge(window->Top);
     } else {
         for (int32_t i = 0; i < ColCount() + 4; ++i)
             data.Layout << QStringLiteral("-1");
@@ -89,28 +111,37 @@ ProtocolFileData TSortGrid::FileHeaderData(bool WithLayout) {
     return data;
 }
 
+std::optional<WindowLayout> TSortGrid::OwnWindowLayout(bool WithLayout) const {
+    if (!WithLayout)
+        return std::nullopt;
+    return WindowLayout::Of(*window());
+}
+
 QStringList TSortGrid::BuildFileLines(bool WithLayout) {
-    ProtocolFileData data = FileHeaderData(WithLayout);
+    ProtocolFileData data = FileHeaderData(OwnWindowLayout(WithLayout));
     data.Rows.reserve(size_t(std::max(0, RowCount())));
     for (int32_t r = 0; r < RowCount(); ++r)
         data.Rows.push_back(RowCells(r));
     return BuildProtocolLines(data);
 }
 
-QString TSortGrid::BuildFileText(bool WithLayout) {
+QString TSortGrid::BuildFileText(const std::optional<WindowLayout>& window) {
     // The lines of BuildFileLines joined by CR LF, with the rows written straight into the text
     // instead of as one string per line.
-    QString text = JoinLines(BuildProtocolLines(FileHeaderData(WithLayout)));
+    QString text = JoinLines(BuildProtocolLines(FileHeaderData(window)));
     AppendRowLines(text, 56, AppendCommaText);
     return text;
 }
 
 void TSortGrid::SaveToFile(const QString& FileName, bool WithLayout) {
+    saveProtocol(FileName, OwnWindowLayout(WithLayout));
+}
+
+void TSortGrid::saveProtocol(const QString& FileName, const std::optional<WindowLayout>& window) {
     bool ok = false;
     QString reason;
     try {
-        ok = platform::WriteTextFile(FileName, BuildFileText(WithLayout), platform::TextFileKind::Plain,
-                                     &reason);
+        ok = platform::WriteTextFile(FileName, BuildFileText(window), platform::TextFileKind::Plain, &reason);
     } catch (const std::bad_alloc&) {
         reason = QStringLiteral("Nicht genug Arbeitsspeicher.");
     } catch (...) {
@@ -137,112 +168,99 @@ void TSortGrid::SaveToCsvFile(const QString& FileName) {
 }
 
 bool TSortGrid::LoadFromFile(const QString& FileName, bool WithLayout) {
+    const ProtocolLoad result = loadProtocol(FileName, WithLayout ? FileLayout::Use : FileLayout::Skip);
+    if (result.Window)
+        result.Window->ApplyTo(*window());
+    return result.Loaded;
+}
+
+ProtocolLoad TSortGrid::loadProtocol(const QString& FileName, FileLayout layout) {
     try {
-        std::optional<QString> text = platform::ReadTextFile(FileName);
-        if (!text)
-            return false;
-        // The whole file is read into plain values first: a bad file leaves the open protocol alone.
-        ProtocolFileData data;
-        try {
-            data = ParseProtocolText(*text, WithLayout);
-        } catch (...) {
-            return false;
+        QString readError;
+        std::optional<QString> text = platform::ReadTextFile(FileName, &readError);
+        if (!text) {
+            ProtocolLoad result;
+            result.Reason = readError.isEmpty() ? QStringLiteral("keine Protokolldatei") : readError;
+            return result;
         }
+        // The whole file is read into plain values first: a bad file leaves the open protocol alone.
+        ProtocolFileData data = ParseProtocolText(*text, layout == FileLayout::Use);
         text.reset();
-        return ApplyFileData(data, WithLayout);
+        return ApplyFileData(data, layout);
     } catch (...) {
-        return false;
+        return Refused(std::current_exception());
     }
 }
 
 bool TSortGrid::ParseFileLines(const QStringList& Lines, bool WithLayout) {
-    // The whole file is read into plain values first: a bad file leaves the open protocol alone.
-    ProtocolFileData data;
     try {
-        data = ParseProtocolLines(Lines, WithLayout);
-    } catch (...) {
-        return false;
-    }
-    return ApplyFileData(data, WithLayout);
-}
-
-bool TSortGrid::ApplyFileData(ProtocolFileData& data, bool WithLayout) {
-    try {
-        // Rows hidden by a filter are part of the protocol being replaced.
-        if (Filtered())
-            setFiltered(false);
-        BeginUpdate();
-        auto endUpdate = qScopeGuard([this] { EndUpdate(); });
-        Clear();
-        if (data.ColumnFormatsFirst)
-            m_columnFormatsFirst = *data.ColumnFormatsFirst;
-        m_userSettings->Clear();
-        for (const QString& s : data.UserSettings)
-            m_userSettings->Add(s);
-
-        const auto rows = int32_t(data.Rows.size());
-        SetBulkUpdate(true);
-        {
-            auto bulkEnd = qScopeGuard([this] { SetBulkUpdate(false); });
-            for (int32_t r = 0; r < rows; ++r) {
-                // A row stored earlier (deleted, or past the end) must not show through a short line.
-                BlankStoredRow(r);
-                // Freed right away, so the next rows' cells reuse the memory while it is warm.
-                QStringList texts = std::move(data.Rows[size_t(r)]);
-                FillRowTexts(r, std::move(texts));
-            }
-        }
-        setRowCount(rows);
-        setColCount(data.ColCount);
-        // The count changes above add a setting per new row and column; the file's settings replace
-        // them afterwards, or every load would add the file's rows' settings once more.
-        if (data.ColumnFormats) {
-            m_columnFormats.Clear();
-            for (const TFontSetting& s : *data.ColumnFormats)
-                *m_columnFormats.Add() = s;
-        }
-        if (data.RowFormats) {
-            m_rowFormats.Clear();
-            for (const TFontSetting& s : *data.RowFormats)
-                *m_rowFormats.Add() = s;
-        }
-
-        if (WithLayout)
-            ApplyFileLayout(data.Layout);
-        else
-            AutoSizeColumns(true);
-
-        m_sortOptions.setSortDirection(sdAscending);
-        SortByColumn(0);
-        SetModified(false);
-        endUpdate.dismiss();
-        EndUpdate();
-        return true;
+        // The whole file is read into plain values first: a bad file leaves the open protocol alone.
+        ProtocolFileData data = ParseProtocolLines(Lines, WithLayout);
+        const ProtocolLoad result = ApplyFileData(data, WithLayout ? FileLayout::Use : FileLayout::Skip);
+        if (result.Window)
+            result.Window->ApplyTo(*window());
+        return result.Loaded;
     } catch (...) {
         return false;
     }
 }
 
-void TSortGrid::ApplyFileLayout(const QStringList& layout) {
-    const int32_t cols = ColCount();
-    const int w = layout[0].toInt();
-    const int h = layout[1].toInt();
-    QWidget* form = window();
-    const QScreen* screen = form->screen();
-    const QRect area = screen ? screen->availableGeometry() : QRect();
-    if (screen && w >= area.width() && h >= area.height()) {
-        form->setWindowState(form->windowState() | Qt::WindowMaximized);
+ProtocolLoad TSortGrid::ApplyFileData(ProtocolFileData& data, FileLayout layout) {
+    ProtocolLoad result;
+    // Rows hidden by a filter are part of the protocol being replaced.
+    if (Filtered())
+        setFiltered(false);
+    BeginUpdate();
+    auto endUpdate = qScopeGuard([this] { EndUpdate(); });
+    Clear();
+    if (data.ColumnFormatsFirst)
+        m_columnFormatsFirst = *data.ColumnFormatsFirst;
+    m_userSettings->Clear();
+    for (const QString& s : data.UserSettings)
+        m_userSettings->Add(s);
+
+    const auto rows = int32_t(data.Rows.size());
+    SetBulkUpdate(true);
+    {
+        auto bulkEnd = qScopeGuard([this] { SetBulkUpdate(false); });
+        for (int32_t r = 0; r < rows; ++r) {
+            // A row stored earlier (deleted, or past the end) must not show through a short line.
+            BlankStoredRow(r);
+            // Freed right away, so the next rows' cells reuse the memory while it is warm.
+            QStringList texts = std::move(data.Rows[size_t(r)]);
+            FillRowTexts(r, std::move(texts));
+        }
+    }
+    setRowCount(rows);
+    setColCount(data.ColCount);
+    // The count changes above add a setting per new row and column; the file's settings replace
+    // them afterwards, or every load would add the file's rows' settings once more.
+    if (data.ColumnFormats) {
+        m_columnFormats.Clear();
+        for (const TFontSetting& s : *data.ColumnFormats)
+            *m_columnFormats.Add() = s;
+    }
+    if (data.RowFormats) {
+        m_rowFormats.Clear();
+        for (const TFontSetting& s : *data.RowFormats)
+            *m_rowFormats.Add() = s;
+    }
+
+    if (layout == FileLayout::Use) {
+        // The columns are the grid's own; the window's size and position are its window's to apply.
+        const int32_t cols = ColCount();
+        for (int32_t i = 0; i < cols; ++i)
+            setColWidths(i, data.Layout[i + 2].toInt());
+        result.Window = WindowLayout::FromLayoutLine(data.Layout, cols);
     } else {
-        const QString& left = layout[cols + 2];
-        const QString& top = layout[cols + 3];
-        QPoint pos = form->pos();
-        if (left != QLatin1String("-1"))
-            pos.setX(left.toInt());
-        if (top != QLatin1String("-1"))
-            pos.setY(top.toInt());
-        form->move(pos);
-        form->resize(w, h);
+        AutoSizeColumns(true);
     }
-    for (int32_t i = 0; i < cols; ++i)
-        setColWidths(i, layout[i + 2].toInt());
+
+    m_sortOptions.setSortDirection(sdAscending);
+    SortByColumn(0);
+    SetModified(false);
+    endUpdate.dismiss();
+    EndUpdate();
+    result.Loaded = true;
+    return result;
 }

@@ -7,6 +7,7 @@
 #include <QTime>
 #include <cstdint>
 #include <optional>
+#include <variant>
 
 /// Where the run of one competitor stands.
 enum class RunPhase { Idle, Running, Lapped, Stopped };
@@ -49,6 +50,9 @@ struct ResetResult {
     int startNumber = 1; ///< the next competitor's number
     ProtocolLine line;   ///< the separator line "-"
 };
+
+/// What an action produced, whichever it was.
+using RunResult = std::variant<StartResult, LapResult, StopResult, ResetResult>;
 
 /// The run of one competitor without any window: its phase, its three ticks, which actions are
 /// enabled and what each action produces. An action that is not enabled changes nothing and

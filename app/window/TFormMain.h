@@ -167,9 +167,10 @@ public:
     /// Enter in the name field moves the focus to `bSTART` while it is enabled.
     void editStartNKeyDown(QObject* Sender, int& Key, Qt::KeyboardModifiers Shift);
 
-    /// Runs `item`'s click operation (nothing while it is disabled) so that a START, LAP or STOP it
-    /// leads to takes `tick` as its moment instead of reading the counter: the light barrier's edge.
-    void ClickWithTick(TMenuItem* item, uint32_t tick);
+    /// Runs `action` with `tick` as its moment, if the run allows it now; otherwise nothing. Keys
+    /// and menu items (through the item handlers above), the buttons and the light barrier (with its
+    /// edge's tick) all come here.
+    void runAction(RunAction action, uint32_t tick);
 
     // ---- light barrier ----
     /// The light barrier's serial port: Port 0 (none), 5 data bits, only the DSR event, 64-byte
@@ -201,10 +202,11 @@ public:
     int DeadTime() const { return m_gate.DeadTime(); }
     /// Sets the dead time, clamped to 0..5000.
     void setDeadTime(int ms);
-    /// The port's DSR handler: on a new status word with DSR on (and Alg 0) runs the trigger.
-    void ComPortDSR(QObject* Sender);
-    /// Runs the first enabled of START, STOP, LAP through its menu item, at the event's tick.
-    void LightBarrierTrigger();
+    /// The port's DSR handler, with the edge's status word and tick: on a new word with DSR on
+    /// (and Alg 0) runs the trigger at that tick.
+    void ComPortDSR(QObject* Sender, uint32_t ModemStatus, uint32_t Tick);
+    /// Runs the first enabled of START, STOP, LAP at `tick`, unless the dead time holds it back.
+    void LightBarrierTrigger(uint32_t tick);
 
     // ---- protocol journal ----
     /// The start-up step of the journal: offers "Protokoll wiederherstellen?" after an unclean end
@@ -423,8 +425,9 @@ private:
     /// Gives the digit rows the background colour C0.
     void applyBackground();
     void layoutAreas();
-    /// The moment of the action that is starting: the handed-over edge tick, else the counter now.
-    uint32_t takeActionTick();
+    /// The one place where what a run action produced reaches the window: the controls' enabled
+    /// states, the digit rows, the protocol lines, the focus and, after STOP, the finished run in view.
+    void applyRunResult(RunAction action, uint32_t tick, const RunResult& result);
     /// Mirrors the session's enabled actions onto the buttons, menu items, start number and clock.
     void applyRunState();
     TBitBtnWithColor* runButton(RunAction action) const;
@@ -450,7 +453,6 @@ private:
     QStringList m_invalidSettings;
     std::unique_ptr<platform::InstanceLock> m_settingsLock;
     platform::ComPortScanResult m_portScan;
-    std::optional<uint32_t> m_eventTick; ///< a light-barrier edge's tick for the action starting
     uint32_t m_lastModemStatus = 0x55555555;
     BarrierLink m_link;
     std::unique_ptr<ProtocolJournal> m_journal;

@@ -188,9 +188,10 @@ void TFormMain::sbLoadClick(QObject*) {
         const platform::FileDialogResult chosen = platform::dialogs().openFile(OpenDialog1);
         if (!chosen.Accepted)
             return;
-        if (!SortGrid1->LoadFromFile(chosen.FileName, false)) {
-            platform::dialogs().showMessage(QStringLiteral("Datei kann nicht gelesen werden: ") +
-                                            chosen.FileName);
+        const ProtocolLoad load = SortGrid1->loadProtocol(chosen.FileName, FileLayout::Skip);
+        if (!load.Loaded) {
+            platform::dialogs().showMessage(
+                QStringLiteral("Datei kann nicht gelesen werden: %1\n%2").arg(chosen.FileName, load.Reason));
             return;
         }
         FormResize();

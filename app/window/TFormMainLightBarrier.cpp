@@ -21,7 +21,9 @@ void TFormMain::buildLightBarrier() {
     ComPort->setEvents({TEvent::evDSR});
     ComPort->setWriteBufSize(64);
     ComPort->setReadBufSize(64);
-    ComPort->OnDSR = [this](QObject* Sender) { ComPortDSR(Sender); };
+    ComPort->OnDSR = [this](QObject* Sender, uint32_t ModemStatus, uint32_t Tick) {
+        ComPortDSR(Sender, ModemStatus, Tick);
+    };
     ComPort->OnWatchEnd = [this](QObject* Sender, const TWatchEnd& End) { ComPortWatchEnd(Sender, End); };
 
     LabBarrier = new TStatusLabel(Panel1);
@@ -130,29 +132,26 @@ void TFormMain::ReconnectTimer(QObject*) {
     }
 }
 
-void TFormMain::ComPortDSR(QObject*) {
-    // The word as it was at the edge: a later read could already see the next edge.
-    const uint32_t s = ComPort->EventModemStatus();
-    if (s == m_lastModemStatus)
+void TFormMain::ComPortDSR(QObject*, uint32_t ModemStatus, uint32_t Tick) {
+    if (ModemStatus == m_lastModemStatus)
         return;
-    m_lastModemStatus = s;
-    if (Alg() == 0 && (s & platform::MS_DSR_ON))
-        LightBarrierTrigger();
+    m_lastModemStatus = ModemStatus;
+    if (Alg() == 0 && (ModemStatus & platform::MS_DSR_ON))
+        LightBarrierTrigger(Tick);
 }
 
-void TFormMain::LightBarrierTrigger() {
-    const uint32_t tick = ComPort->EventTick();
+void TFormMain::LightBarrierTrigger(uint32_t tick) {
     const EdgeOutcome outcome = m_gate.Decide(m_session, tick);
     journalEdge(tick, outcome);
     switch (outcome) {
     case EdgeOutcome::Start:
-        ClickWithTick(mStart, tick);
+        runAction(RunAction::Start, tick);
         break;
     case EdgeOutcome::Lap:
-        ClickWithTick(mLap, tick);
+        runAction(RunAction::Lap, tick);
         break;
     case EdgeOutcome::Stop:
-        ClickWithTick(mStop, tick);
+        runAction(RunAction::Stop, tick);
         break;
     case EdgeOutcome::IgnoredAfterStop:
     case EdgeOutcome::IgnoredDeadTime:

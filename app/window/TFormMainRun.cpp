@@ -7,7 +7,6 @@
 #include <QCoreApplication>
 #include <QLineEdit>
 #include <QLocale>
-#include <QScopedValueRollback>
 #include <QSpinBox>
 #include <QTimer>
 #include <algorithm>
@@ -21,15 +20,6 @@ template <typename F> void TFormMain::guarded(F&& action) {
     } catch (...) {
         ShowException(std::current_exception());
     }
-}
-
-uint32_t TFormMain::takeActionTick() {
-    if (m_eventTick) {
-        const uint32_t tick = *m_eventTick;
-        m_eventTick.reset();
-        return tick;
-    }
-    return GetTickCount();
 }
 
 TBitBtnWithColor* TFormMain::runButton(RunAction action) const {
@@ -81,23 +71,71 @@ void TFormMain::addProtocolLine(const ProtocolLine& line) {
     AddProtocolRow(line.who, line.time, line.speed, line.note);
 }
 
-void TFormMain::ClickWithTick(TMenuItem* item, uint32_t tick) {
-    const QScopedValueRollback<std::optional<uint32_t>> handOver(m_eventTick, tick);
-    item->Click();
+// ---------------------------------------------------------------------------------------------
+// The run's actions. Keys and menu items (through the item's click), buttons and the light barrier
+// all come to runAction with the moment the action happened; the described handlers only forward.
+
+void TFormMain::runAction(RunAction action, uint32_t tick) {
+    guarded([&] {
+        if (!m_session.IsEnabled(action))
+            return;
+        std::optional<RunResult> result;
+        switch (action) {
+        case RunAction::Start:
+            if (auto r = m_session.Start(tick, seStartN->text(), editStartN->text(),
+                                         platform::systemClock().localDateTime().time()))
+                result = std::move(*r);
+            break;
+        case RunAction::Lap:
+            if (auto r = m_session.Lap(tick))
+                result = std::move(*r);
+            break;
+        case RunAction::Stop:
+            if (auto r = m_session.Stop(tick, QLocale().decimalPoint()))
+                result = std::move(*r);
+            break;
+        case RunAction::Reset:
+            if (auto r = m_session.Reset(seStartN->value()))
+                result = std::move(*r);
+            break;
+        }
+        if (result)
+            applyRunResult(action, tick, *result);
+    });
+}
+
+void TFormMain::applyRunResult(RunAction action, uint32_t, const RunResult& result) {
+    applyRunState();
+    if (const auto* start = std::get_if<StartResult>(&result)) {
+        for (const ProtocolLine& line : start->lines)
+            addProtocolLine(line);
+    } else if (const auto* lap = std::get_if<LapResult>(&result)) {
+        ShowDigits(0, lap->time);
+        QCoreApplication::processEvents();
+        addProtocolLine(lap->line);
+        // A RESET that ran while the display repainted has ended this run; STOP must stay off then.
+        if (!m_session.CompleteLap())
+            return;
+        applyRunState();
+    } else if (const auto* stop = std::get_if<StopResult>(&result)) {
+        ShowDigits(0, stop->time);
+        QCoreApplication::processEvents();
+        ShowDigits(1, stop->speed);
+        addProtocolLine(stop->line);
+    } else if (const auto* reset = std::get_if<ResetResult>(&result)) {
+        seStartN->setValue(reset->startNumber);
+        editStartN->clear();
+        addProtocolLine(reset->line);
+        ShowDigits(0, 0);
+        ShowDigits(1, 0);
+    }
+    runButton(RunSession::FocusAfter(action))->setFocus();
+    if (action == RunAction::Stop)
+        ShowLastRun();
 }
 
 void TFormMain::mStartClick(QObject*) {
-    guarded([this] {
-        const uint32_t tick = takeActionTick();
-        const std::optional<StartResult> r = m_session.Start(tick, seStartN->text(), editStartN->text(),
-                                                             platform::systemClock().localDateTime().time());
-        if (!r)
-            return;
-        applyRunState();
-        for (const ProtocolLine& line : r->lines)
-            addProtocolLine(line);
-        runButton(RunSession::FocusAfter(RunAction::Start))->setFocus();
-    });
+    runAction(RunAction::Start, GetTickCount());
 }
 
 void TFormMain::mLapClick(QObject*) {
@@ -105,50 +143,15 @@ void TFormMain::mLapClick(QObject*) {
 }
 
 void TFormMain::DoLap() {
-    guarded([this] {
-        const std::optional<LapResult> r = m_session.Lap(takeActionTick());
-        if (!r)
-            return;
-        applyRunState();
-        ShowDigits(0, r->time);
-        QCoreApplication::processEvents();
-        addProtocolLine(r->line);
-        // A RESET that ran while the display repainted has ended this run; STOP must stay off then.
-        if (!m_session.CompleteLap())
-            return;
-        applyRunState();
-        runButton(RunSession::FocusAfter(RunAction::Lap))->setFocus();
-    });
+    runAction(RunAction::Lap, GetTickCount());
 }
 
 void TFormMain::mStopClick(QObject*) {
-    guarded([this] {
-        const std::optional<StopResult> r = m_session.Stop(takeActionTick(), QLocale().decimalPoint());
-        if (!r)
-            return;
-        applyRunState();
-        ShowDigits(0, r->time);
-        QCoreApplication::processEvents();
-        ShowDigits(1, r->speed);
-        addProtocolLine(r->line);
-        runButton(RunSession::FocusAfter(RunAction::Stop))->setFocus();
-        ShowLastRun();
-    });
+    runAction(RunAction::Stop, GetTickCount());
 }
 
 void TFormMain::bRESETClick(QObject*) {
-    guarded([this] {
-        const std::optional<ResetResult> r = m_session.Reset(seStartN->value());
-        if (!r)
-            return;
-        applyRunState();
-        seStartN->setValue(r->startNumber);
-        editStartN->clear();
-        addProtocolLine(r->line);
-        ShowDigits(0, 0);
-        ShowDigits(1, 0);
-        runButton(RunSession::FocusAfter(RunAction::Reset))->setFocus();
-    });
+    runAction(RunAction::Reset, GetTickCount());
 }
 
 void TFormMain::mResetClick(QObject*) {
@@ -156,20 +159,22 @@ void TFormMain::mResetClick(QObject*) {
     bRESET->Click();
 }
 
+// The press, not the release, is the moment: the tick is read before anything else happens.
+
 void TFormMain::bSTARTMouseDown(QObject*, Qt::MouseButton) {
-    mStart->Click();
+    runAction(RunAction::Start, GetTickCount());
 }
 
 void TFormMain::bLAPMouseDown(QObject*, Qt::MouseButton) {
-    DoLap();
+    runAction(RunAction::Lap, GetTickCount());
 }
 
 void TFormMain::bSTOPMouseDown(QObject*, Qt::MouseButton) {
-    mStop->Click();
+    runAction(RunAction::Stop, GetTickCount());
 }
 
 void TFormMain::bRESETMouseDown(QObject*, Qt::MouseButton) {
-    mResetClick(bRESET);
+    runAction(RunAction::Reset, GetTickCount());
 }
 
 void TFormMain::ClockTimer(QObject*) {

@@ -237,7 +237,9 @@ TEST_F(Commands, LoadReplacesTheProtocolAndABadFileLeavesItAlone) {
     bad.close();
     dialogs.chooseOpenFile(path("bad.txt"));
     form.sbLoad->click();
-    EXPECT_EQ(dialogs.messages(), QStringList({"Datei kann nicht gelesen werden: " + path("bad.txt")}));
+    // The message says why the file was refused.
+    EXPECT_EQ(dialogs.messages(), QStringList({"Datei kann nicht gelesen werden: " + path("bad.txt") +
+                                               "\nNot a protocol file: the file holds no rows"}));
     EXPECT_EQ(form.SortGrid1->RowCount(), 5);
     EXPECT_EQ(row(1), QStringList({"  Nr.:", "7", "Anna", ""}));
 }

@@ -241,19 +241,60 @@ TEST_F(FormMainRun, ClockShowsTheElapsedTimeWhileTheRunIsUnderWay) {
     EXPECT_EQ(form.Digit4->ColorOn(), clDimDigit);
 }
 
-TEST_F(FormMainRun, AHandedOverTickIsTheMomentOfTheAction) {
-    form.ClickWithTick(form.mStart, 2000);
+TEST_F(FormMainRun, AGivenTickIsTheMomentOfTheAction) {
+    form.runAction(RunAction::Start, 2000);
     EXPECT_EQ(form.StartTick(), 2000u);
-    form.ClickWithTick(form.mLap, 3000);
-    form.ClickWithTick(form.mStop, 3500);
+    form.runAction(RunAction::Lap, 3000);
+    form.runAction(RunAction::Stop, 3500);
     EXPECT_EQ(form.ProtocolLines()[3].time, QStringLiteral("  1,50"));
     EXPECT_EQ(form.ProtocolLines()[3].speed, QStringLiteral("    72"));
-    // A disabled item ignores the hand-over, and the next manual action reads the counter again.
-    form.ClickWithTick(form.mStop, 9999);
+    // An action the run does not allow now does nothing, whatever its tick.
+    form.runAction(RunAction::Stop, 9999);
+    form.runAction(RunAction::Lap, 9999);
     EXPECT_EQ(form.ProtocolLines().size(), 4);
-    form.mReset->Click();
-    form.mStart->Click();
-    EXPECT_EQ(form.StartTick(), 1000u);
+    EXPECT_EQ(form.StopTick(), 3500u);
+}
+
+TEST_F(FormMainRun, EverySourceRunsItsActionAtTheMomentItHappened) {
+    // Each source takes START, LAP and STOP while the counter stands at 1000, 2000 and 2500; the
+    // light barrier's edges came 40 ms before the window handled them.
+    uint32_t word = 0;
+    const std::pair<const char*, std::function<void(RunAction)>> sources[] = {
+        {"key",
+         [this](RunAction a) {
+             key(a == RunAction::Start ? Qt::Key_S : a == RunAction::Lap ? Qt::Key_L : Qt::Key_P);
+         }},
+        {"button",
+         [this](RunAction a) {
+             press(a == RunAction::Start ? form.bSTART : a == RunAction::Lap ? form.bLAP : form.bSTOP);
+         }},
+        {"menu item",
+         [this](RunAction a) {
+             (a == RunAction::Start ? form.mStart : a == RunAction::Lap ? form.mLap : form.mStop)->Click();
+         }},
+        {"barrier",
+         [this, &word](RunAction) {
+             word ^= platform::MS_CTS_ON; // a new word each time, DSR on
+             form.ComPortDSR(form.ComPort, word | platform::MS_DSR_ON, GetTickCount() - 40);
+         }},
+    };
+    for (const auto& [name, take] : sources) {
+        SCOPED_TRACE(name);
+        const uint32_t shift = std::string_view(name) == "barrier" ? 40 : 0;
+        clock.setTick(1000);
+        take(RunAction::Start);
+        EXPECT_EQ(form.StartTick(), 1000u - shift);
+        clock.setTick(2000);
+        take(RunAction::Lap);
+        EXPECT_EQ(form.LapTick(), 2000u - shift);
+        clock.setTick(2500);
+        take(RunAction::Stop);
+        EXPECT_EQ(form.StopTick(), 2500u - shift);
+        ASSERT_EQ(form.ProtocolLines().size() % 5, 4u);
+        EXPECT_EQ(form.ProtocolLines().last().time, QStringLiteral("  1,50"));
+        form.mReset->Click();
+    }
+    EXPECT_EQ(form.ProtocolLines().size(), 20);
 }
 
 TEST_F(FormMainRun, LapAndStopInTheSameTickWriteTheLineWithoutASpeed) {

@@ -31,7 +31,7 @@ TEST(SerialSim, APortOnTheSimulatorSeesEveryEdgeInOrder) {
     port.setPort(9);
     port.setEvents({TEvent::evDSR});
     std::vector<uint32_t> seen;
-    port.OnDSR = [&](QObject*) { seen.push_back(port.EventModemStatus()); };
+    port.OnDSR = [&](QObject*, uint32_t status, uint32_t) { seen.push_back(status); };
     port.Open();
     ASSERT_TRUE(server.waitForClient(2000));
     EXPECT_EQ(port.ModemStatus(), MS_CTS_ON) << "the greeting sets the starting state";
@@ -85,7 +85,7 @@ TEST(SerialSim, LikeARealPortItServesOneClientRefusesASecondAndServesTheNextOneL
     first.setPort(9);
     first.setEvents({TEvent::evDSR});
     int firstEdges = 0;
-    first.OnDSR = [&](QObject*) { ++firstEdges; };
+    first.OnDSR = [&](QObject*, uint32_t, uint32_t) { ++firstEdges; };
     first.Open();
     ASSERT_TRUE(server.waitForClient(2000));
 
@@ -106,7 +106,7 @@ TEST(SerialSim, LikeARealPortItServesOneClientRefusesASecondAndServesTheNextOneL
     ASSERT_TRUE(pumpUntil([&] { return !server.connected(); }));
     int secondEdges = 0;
     second.setEvents({TEvent::evDSR});
-    second.OnDSR = [&](QObject*) { ++secondEdges; };
+    second.OnDSR = [&](QObject*, uint32_t, uint32_t) { ++secondEdges; };
     second.Open();
     ASSERT_TRUE(server.waitForClient(2000));
     EXPECT_EQ(second.ModemStatus(), MS_DSR_ON);

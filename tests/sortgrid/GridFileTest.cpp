@@ -3,6 +3,7 @@
 #include "sortgrid/EConvertError.h"
 #include "sortgrid/ProtocolFile.h"
 #include "sortgrid/SortGrid.h"
+#include "sortgrid/WindowLayout.h"
 #include "testing/FakeDialogs.h"
 
 #include <QFile>
@@ -183,25 +184,39 @@ TEST_F(GridFileTest, ABadEmptyOrUnreadableFileReturnsFalseAndChangesNothing) {
     g.UserSettings()->Add("keep");
     g.SetModified(false);
     const GridState before = State();
-    const std::vector<QByteArray> bad = {
-        "",
-        "\r\n\r\n",
-        "GenerelSettings\r\n-1\r\nWho\r\n",                          // a settings line without its value
-        "FontColSettings,\"nocolour,0,0,0,clRed\"\r\n-1\r\nWho\r\n", // a format that does not convert
-        "GenerelSettings,0\r\nFontColSettings\r\nFontRowSettings\r\nUserSettings\r\n-1,-1\r\n", // no rows
-        "GenerelSettings,1\nFontColSettings\nFontRowSettings\nUserSettings\n", // no layout line either
+    // Each refused file with the reason the load gives for it.
+    const std::vector<std::pair<QByteArray, const char*>> bad = {
+        {"", "the file is empty"},
+        {"\r\n\r\n", "the file is empty"},
+        {"GenerelSettings\r\n-1\r\nWho\r\n", "GenerelSettings without a value"},
+        {"FontColSettings,\"nocolour,0,0,0,clRed\"\r\n-1\r\nWho\r\n",
+         "'nocolour' is not a valid colour value"},
+        {"GenerelSettings,0\r\nFontColSettings\r\nFontRowSettings\r\nUserSettings\r\n-1,-1\r\n",
+         "the file holds no rows"},
+        {"GenerelSettings,1\nFontColSettings\nFontRowSettings\nUserSettings\n",
+         "the file ends before its layout line"},
     };
-    for (const QByteArray& bytes : bad) {
+    for (const auto& [bytes, reason] : bad) {
         WriteBytes(File("bad.txt"), bytes);
         EXPECT_FALSE(g.LoadFromFile(File("bad.txt"), false)) << bytes.constData();
         EXPECT_TRUE(State() == before) << bytes.constData();
+        const ProtocolLoad load = g.loadProtocol(File("bad.txt"), FileLayout::Skip);
+        EXPECT_FALSE(load.Loaded);
+        EXPECT_TRUE(load.Reason.contains(QString::fromUtf8(reason))) << load.Reason.toStdString();
+        EXPECT_FALSE(load.Window);
     }
     EXPECT_FALSE(g.LoadFromFile(File("missing.txt"), false));
+    EXPECT_EQ(g.loadProtocol(File("missing.txt"), FileLayout::Skip).Reason,
+              QString::fromUtf8("Die Datei oder der Ordner existiert nicht."));
     EXPECT_FALSE(g.LoadFromFile(dir.path(), false));
+    EXPECT_EQ(g.loadProtocol(dir.path(), FileLayout::Skip).Reason,
+              QString::fromUtf8("Es ist ein Ordner, keine Datei."));
     EXPECT_TRUE(State() == before);
     // With layout, every width must be a number.
     WriteBytes(File("lay.txt"), "UserSettings\r\n800,600,60,x,0,0\r\nWho,Time\r\n");
     EXPECT_FALSE(g.LoadFromFile(File("lay.txt"), true));
+    EXPECT_EQ(g.loadProtocol(File("lay.txt"), FileLayout::Use).Reason,
+              "Not a protocol file: 'x' in the layout line is not a number");
     EXPECT_TRUE(State() == before);
     EXPECT_TRUE(dialogs.messages().isEmpty());
 }
@@ -303,6 +318,31 @@ TEST(ProtocolFileText, FormatLinesOfManyAlikeEntriesReadEveryEntryAndRefuseABadO
     QStringList zero = lines;
     zero[2].append(QChar(0)).append(QStringLiteral(",\"clBlack,0,0,0,clBlack\""));
     EXPECT_THROW(ParseProtocolLines(zero, false), EConvertError);
+}
+
+TEST_F(GridFileTest, TheLayoutIsAValueTheGridNeitherTakesFromNorGivesToItsWindow) {
+    QWidget form;
+    g.setParent(&form);
+    form.setGeometry(40, 50, 500, 300);
+    g.setColWidths(1, 77);
+    // Saved with a layout given as a value; the window's own geometry plays no part.
+    g.saveProtocol(File("w.txt"), WindowLayout{640, 480, 12, std::nullopt});
+    const QStringList lines = SplitFileLines(QString::fromUtf8(ReadBytes(File("w.txt"))));
+    EXPECT_EQ(ParseCommaText(lines[4]), (QStringList{"640", "480", "60", "77", "60", "60", "12", "-1"}));
+
+    g.setColWidths(1, 20);
+    const ProtocolLoad load = g.loadProtocol(File("w.txt"), FileLayout::Use);
+    ASSERT_TRUE(load.Loaded) << load.Reason.toStdString();
+    EXPECT_TRUE(load.Reason.isEmpty());
+    EXPECT_EQ(load.Window, (WindowLayout{640, 480, 12, std::nullopt}));
+    EXPECT_EQ(g.ColWidths(1), 77) << "the columns are the grid's own";
+    EXPECT_EQ(form.geometry(), QRect(40, 50, 500, 300)) << "the window is left to its owner";
+
+    // The window applies it: moved where a position is given, resized.
+    load.Window->ApplyTo(form);
+    EXPECT_EQ(form.size(), QSize(640, 480));
+    EXPECT_EQ(form.x(), 12);
+    g.setParent(nullptr);
 }
 
 TEST_F(GridFileTest, LayoutLineCarriesFormSizeColumnWidthsAndPosition) {
