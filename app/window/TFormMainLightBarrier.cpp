@@ -98,21 +98,13 @@ void TFormMain::OpenLightBarrierPort() {
     showBarrierStatus();
 }
 
-void TFormMain::ChangeLightBarrierPort(uint8_t port) {
+void TFormMain::changePort(uint8_t port) {
     ComPort->Close();
     ComPort->setPort(port);
-    LightBarrierPortChosen();
-    if (port != 0)
-        OpenChosenPort();
-}
-
-void TFormMain::LightBarrierPortChosen() {
     choosePort();
     showBarrierStatus();
-}
-
-void TFormMain::OpenChosenPort() {
-    tryOpenPort(); // an error reaches the operator; the port is tried again meanwhile
+    if (port != 0)
+        tryOpenPort(); // an error reaches the operator; the port is tried again meanwhile
 }
 
 void TFormMain::ComPortWatchEnd(QObject*, const TWatchEnd& End) {
@@ -136,7 +128,7 @@ void TFormMain::ComPortDSR(QObject*, uint32_t ModemStatus, uint32_t Tick) {
     if (ModemStatus == m_lastModemStatus)
         return;
     m_lastModemStatus = ModemStatus;
-    if (Alg() == 0 && (ModemStatus & platform::MS_DSR_ON))
+    if (m_settings.Alg == 0 && (ModemStatus & platform::MS_DSR_ON))
         LightBarrierTrigger(Tick);
 }
 
@@ -157,8 +149,4 @@ void TFormMain::LightBarrierTrigger(uint32_t tick) {
     case EdgeOutcome::IgnoredDeadTime:
         break;
     }
-}
-
-void TFormMain::setDeadTime(int ms) {
-    m_gate.setDeadTime(ms);
 }

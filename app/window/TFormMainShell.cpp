@@ -116,6 +116,7 @@ void TFormMain::FormCreate() {
             OnCreationStep(this, step);
         runCreationStep(step);
     }
+    m_created = true;
 }
 
 void TFormMain::runCreationStep(CreationStep step) {
@@ -132,7 +133,8 @@ void TFormMain::runCreationStep(CreationStep step) {
         m_defaultDocument = m_names.DefaultDocument;
         break;
     case CreationStep::DefaultSounds:
-        setSounds(Settings::DefaultSound1(), Settings::DefaultSound2());
+        m_settings.Sound1 = Settings::DefaultSound1();
+        m_settings.Sound2 = Settings::DefaultSound2();
         break;
     case CreationStep::ReadSettings:
         ReadSettings();
@@ -141,7 +143,7 @@ void TFormMain::runCreationStep(CreationStep step) {
         m_names.HelpFile = LocateProgramFile(m_names.HelpFile, m_names.Title);
         break;
     case CreationStep::ApplyResolution:
-        ApplyResolution(Acc());
+        ApplyResolution(m_settings.Acc);
         break;
     case CreationStep::ScanComPorts:
         ScanComPorts();
