@@ -266,11 +266,11 @@ public:
     QWidget* TopBarStatusSlot = nullptr;
     QLabel* PanelDate = nullptr;
     QTimer* TimerDate = nullptr;
-    /// The shortcut menu's items besides the run and the settings (`EinstellunGen1`): separator,
+    /// The shortcut menu's items besides the run and the settings (`mSettings`): separator,
     /// help (Alt+I), printer (Alt+D), exit (Alt+B), help (F1).
-    TMenuItem* N2 = nullptr;
+    TMenuItem* mSeparator = nullptr;
     TMenuItem* Hilfe1 = nullptr;
-    TMenuItem* Drucker1 = nullptr;
+    TMenuItem* mPrinterSetup = nullptr;
     TMenuItem* Beenden1 = nullptr;
     TMenuItem* mHilfe = nullptr;
     TBitBtnWithColor* bSTART = nullptr;
@@ -282,7 +282,7 @@ public:
     TMenuItem* mStop = nullptr;
     TMenuItem* mReset = nullptr;
     /// Alt+E: the settings.
-    TMenuItem* EinstellunGen1 = nullptr;
+    TMenuItem* mSettings = nullptr;
     /// "&Einstellungen" in the top bar.
     QPushButton* bCFG = nullptr;
     /// The invisible shortcut menu, in its order.
@@ -297,14 +297,18 @@ public:
     /// The results protocol.
     TSortGrid* SortGrid1 = nullptr;
 
-    QFrame* Panel1 = nullptr; ///< top bar
-    QFrame* Panel2 = nullptr; ///< left column
+    /// The window's areas: the top bar (settings, help and exit buttons, logo, barrier status, date);
+    /// the left column with the time row (`PanelTimer` in `PanelTimerOwner`), the speed row and the
+    /// input area (name, start number, run buttons); the protocol area right of it with the
+    /// caption panel ("P R O T O K O L L" and the protocol buttons) above the grid.
+    QFrame* TopBar = nullptr;
+    QFrame* LeftColumn = nullptr;
     QFrame* PanelTimerOwner = nullptr;
     QFrame* PanelTimer = nullptr;
-    QFrame* Panel6 = nullptr;
-    QFrame* Panel5 = nullptr; ///< input area
-    QFrame* Panel3 = nullptr; ///< right area
-    QFrame* Panel4 = nullptr; ///< protocol caption panel
+    QFrame* PanelSpeed = nullptr;
+    QFrame* InputArea = nullptr;
+    QFrame* ProtocolArea = nullptr;
+    QFrame* ProtocolCaption = nullptr;
     /// Time row digits: hundreds, tens, ones, tenths, hundredths.
     TDigit* Digit4 = nullptr;
     TDigit* Digit5 = nullptr;
@@ -325,15 +329,17 @@ public:
     QToolButton* sbWord = nullptr;
     QToolButton* sbExcel = nullptr;
     QToolButton* sbSave = nullptr;
-    /// The protocol grid's context menu and its items.
+    /// The protocol grid's context menu and its items "Zeile entfernen" and "Alles kopieren".
     QMenu* PopupMenu1 = nullptr;
-    QAction* Strokadelete = nullptr;
+    QAction* mDeleteLine = nullptr;
     QAction* Copy1 = nullptr;
+    /// The digit rows' labels: the time row's comma (`LabSec`), "Sek." and "100"; the speed row's
+    /// comma and "Km/Hour".
     QLabel* LabSec = nullptr;
     QLabel* Lab_sek = nullptr;
     QLabel* Lab_100 = nullptr;
-    QLabel* Label1 = nullptr;
-    QLabel* Label2 = nullptr;
+    QLabel* LabSpeedComma = nullptr;
+    QLabel* LabKmh = nullptr;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -397,6 +403,7 @@ private:
     void layoutAreas();
     /// The one place where what a run action produced reaches the window: the controls' enabled
     /// states, the digit rows, the protocol lines, the focus and, after STOP, the finished run in view.
+    /// `tick` is the action's moment, for anything else that is to learn of the result.
     void applyRunResult(RunAction action, uint32_t tick, const RunResult& result);
     /// Mirrors the session's enabled actions onto the buttons, menu items, start number and clock.
     void applyRunState();

@@ -26,7 +26,7 @@ void TFormMain::buildLightBarrier() {
     };
     ComPort->OnWatchEnd = [this](QObject* Sender, const TWatchEnd& End) { ComPortWatchEnd(Sender, End); };
 
-    LabBarrier = new TStatusLabel(Panel1);
+    LabBarrier = new TStatusLabel(TopBar);
     LabBarrier->setObjectName(QStringLiteral("LabBarrier"));
     LabBarrier->setAutoFillBackground(true);
     LabBarrier->setAlignment(Qt::AlignCenter);
@@ -43,7 +43,7 @@ void TFormMain::layoutBarrierStatus() {
     const int margins = 2 * LabBarrier->margin() + 2 * LabBarrier->frameWidth();
     const QFontMetrics metrics = LabBarrier->fontMetrics();
     const ShellLayout::BarrierStatusPlace place = ShellLayout::PlaceBarrierStatus(
-        Panel1->width(), metrics.horizontalAdvance(text) + margins, Logo ? Logo->width() : 0);
+        TopBar->width(), metrics.horizontalAdvance(text) + margins, Logo ? Logo->width() : 0);
     LabBarrier->setGeometry(place.rect);
     if (Logo)
         Logo->setVisible(place.logoShown);

@@ -26,7 +26,7 @@ void paintPanel(QWidget* panel, TColor color) {
 } // namespace
 
 void TFormMain::buildSettingsCommand() {
-    bCFG = new QPushButton(QStringLiteral("&Einstellungen"), Panel1);
+    bCFG = new QPushButton(QStringLiteral("&Einstellungen"), TopBar);
     bCFG->setObjectName(QStringLiteral("bCFG"));
     bCFG->setGeometry(4, 4, 133, 26);
     bCFG->setCursor(Qt::PointingHandCursor);
@@ -35,9 +35,9 @@ void TFormMain::buildSettingsCommand() {
     bold.setBold(true);
     bCFG->setFont(bold);
     connect(bCFG, &QPushButton::clicked, this, [this] { bCFGClick(bCFG); });
-    EinstellunGen1 = new TMenuItem(QStringLiteral("&Einstellungen"), ShortCutCode::Alt | 'E', this);
-    connect(EinstellunGen1, &QAction::triggered, this, [this] { bCFGClick(EinstellunGen1); });
-    HideMenu1.append(EinstellunGen1);
+    mSettings = new TMenuItem(QStringLiteral("&Einstellungen"), ShortCutCode::Alt | 'E', this);
+    connect(mSettings, &QAction::triggered, this, [this] { bCFGClick(mSettings); });
+    HideMenu1.append(mSettings);
 }
 
 void TFormMain::CreateDialogs() {
@@ -55,7 +55,7 @@ uint32_t TFormMain::ScanComPorts() {
 void TFormMain::applyBackground() {
     const TColor c = m_settings.C[0];
     for (QWidget* panel : {static_cast<QWidget*>(PanelTimerOwner), static_cast<QWidget*>(PanelTimer),
-                           static_cast<QWidget*>(Panel6)})
+                           static_cast<QWidget*>(PanelSpeed)})
         paintPanel(panel, c);
     for (int row = 0; row < 2; ++row) {
         for (TDigit* d : rowDigits(row)) {
@@ -152,7 +152,7 @@ void TFormMain::bCFGClick(QObject*) {
         // Stored at once, so a crash later does not lose what OK confirmed.
         WriteSettings();
     }
-    Panel2->setFocus();
+    LeftColumn->setFocus();
     // An error opening the new port reaches the operator once everything else took effect.
     if (portError)
         std::rethrow_exception(portError);
