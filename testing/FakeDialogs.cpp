@@ -24,8 +24,8 @@ int FakeDialogs::execModal(QDialog& dialog) {
     ModalShown shown;
     shown.Name = dialog.objectName();
     shown.Title = dialog.windowTitle();
-    if (auto* label = dialog.findChild<QLabel*>(QStringLiteral("Label1")))
-        shown.Label1 = label->text();
+    if (auto* label = dialog.findChild<QLabel*>(QStringLiteral("LabQuestion")))
+        shown.Question = label->text();
     m_modals.append(shown);
     if (m_modalScript.empty()) {
         // Nobody there: the form is closed the way Esc closes it.
@@ -132,7 +132,7 @@ QStringList FakeDialogs::yesNoQuestions() const {
     QStringList questions;
     for (const ModalShown& m : m_modals) {
         if (m.Name == QStringLiteral("FDlgYesNo"))
-            questions.append(m.Label1);
+            questions.append(m.Question);
     }
     return questions;
 }

@@ -16,9 +16,9 @@ class FakeDialogs : public Dialogs {
 public:
     /// A modal form as it was shown.
     struct ModalShown {
-        QString Name;   ///< the form's object name ("FDlgYesNo", "CfgDialog")
-        QString Title;  ///< its caption
-        QString Label1; ///< the text of its label "Label1", if it has one (the yes/no question)
+        QString Name;     ///< the form's object name ("FDlgYesNo", "CfgDialog")
+        QString Title;    ///< its caption
+        QString Question; ///< the text of its label "LabQuestion", if it has one (the yes/no question)
     };
 
     /// Installs the fake as the dialogs in force.

@@ -2,7 +2,6 @@
 
 #include "controls/ToColorCombo.h"
 #include "platform/Dialogs.h"
-#include "settings/Settings.h"
 
 #include <QComboBox>
 #include <QGroupBox>
@@ -186,8 +185,8 @@ void TCfgDialog::cbPortChange() {
 }
 
 void TCfgDialog::cbDigitsChange() {
-    if (OnPreviewResolution)
-        OnPreviewResolution(2 - cbDigits->currentIndex());
+    if (m_preview)
+        m_preview(2 - cbDigits->currentIndex());
 }
 
 void TCfgDialog::cbColor1Change(QObject* Sender) {
@@ -203,4 +202,67 @@ void TCfgDialog::cbColor1Change(QObject* Sender) {
         }
     }
     combo->setTag(0);
+}
+
+std::optional<Settings> TCfgDialog::Edit(const Settings& current, const Preview& preview) {
+    // The ports are looked for each time: an adapter plugged in after start-up shows up, and the
+    // configured port stays listed even when it is busy or gone, so the choice shown is the real one.
+    FillPortList(ScanPorts ? ScanPorts() : platform::ComPortScanResult{}, current.Port);
+    fill(current);
+    const int openingPort = cbPort->currentIndex();
+    std::optional<Settings> result;
+    {
+        const QScopedValueRollback<Preview> previewing(m_preview, preview);
+        if (ShowModal() == QDialog::Accepted)
+            result = edited(current, openingPort);
+    }
+    // The preview ends on the resolution that stands: the edited one, or the one before on cancel.
+    if (preview)
+        preview(result ? result->Acc : current.Acc);
+    return result;
+}
+
+void TCfgDialog::fill(const Settings& current) {
+    cbColor0->setColorValue(current.C[0]);
+    cbColor1->setColorValue(current.C[1]);
+    cbColor2->setColorValue(current.C[2]);
+    cbDigits->setCurrentIndex(current.Acc >= 0 && current.Acc <= 2 ? 2 - current.Acc : -1);
+    cbPort->setCurrentIndex(current.Port > 0 ? cbPort->findText(QStringLiteral("COM%1").arg(current.Port))
+                                             : 0);
+    cbAlg->setEnabled(current.Port > 0);
+    cbAlg->setCurrentIndex(current.Alg >= 0 && current.Alg < cbAlg->count() ? current.Alg : -1);
+    seLen->setValue(current.LenLuch);
+    seDeadTime->setValue(current.DeadTime);
+    FormShow(current.Alg, current.Sound1, current.Sound2);
+}
+
+Settings TCfgDialog::edited(const Settings& current, int openingPort) const {
+    Settings s = current;
+    s.LenLuch = seLen->value();
+    s.DeadTime = seDeadTime->value();
+    s.C[0] = cbColor0->ColorValue();
+    s.C[1] = cbColor1->ColorValue();
+    s.C[2] = cbColor2->ColorValue();
+    // "Ziffern" and "ZiffernF" are the dim and lit colour of the time row's leading digits, which
+    // C3 and C4 draw.
+    s.C[3] = s.C[1];
+    s.C[4] = s.C[2];
+    if (cbDigits->currentIndex() >= 0)
+        s.Acc = 2 - cbDigits->currentIndex();
+    const int index = cbPort->currentIndex();
+    // An unchanged port entry keeps port and mode as they are; "None" keeps the mode.
+    if (index != openingPort) {
+        if (index == 0) {
+            s.Port = 0;
+        } else {
+            bool ok = false;
+            const int number = cbPort->currentText().mid(3).toInt(&ok);
+            s.Port = ok && number > 0 && number <= 255 ? uint8_t(number) : 0;
+            if (cbAlg->currentIndex() >= 0)
+                s.Alg = cbAlg->currentIndex();
+        }
+    }
+    s.Sound1 = sSoundStart->text();
+    s.Sound2 = sSoundStop->text();
+    return s;
 }

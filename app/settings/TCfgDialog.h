@@ -1,10 +1,12 @@
 #pragma once
 
 #include "serial/ComPortScan.h"
+#include "settings/Settings.h"
 
 #include <QDialog>
 
 #include <functional>
+#include <optional>
 
 class QComboBox;
 class QGroupBox;
@@ -15,8 +17,8 @@ class QSpinBox;
 class ToColorCombo;
 
 /// The settings dialog "Einstellungen": resolution, light-barrier port and mode, distance, dead
-/// time, three display colours and the two carried sound file names. It only holds the choices; the main
-/// window fills it before and reads it after (see RunCfgDialog).
+/// time, three display colours and the two carried sound file names. It takes the settings as a
+/// value and gives back the edited value; putting them into effect is the window's.
 class TCfgDialog : public QDialog {
     Q_OBJECT
 public:
@@ -39,19 +41,26 @@ public:
     /// Shows the dialog modally, centred on its parent; QDialog::Accepted when confirmed with OK.
     int ShowModal();
 
+    /// Called with a resolution (2 hundredths, 1 tenths, 0 whole seconds) to show it for a moment.
+    using Preview = std::function<void(int acc)>;
+    /// Shows the dialog filled from `current` (the port list scanned anew) and gives back the
+    /// settings as edited when confirmed with OK, nothing when cancelled. While it is open each
+    /// resolution chosen goes to `preview`; at the end the one that stands does (`current`'s after
+    /// a cancel, so the preview is undone). The port and mode change only when another port entry was chosen;
+    /// "Ziffern" and "ZiffernF" set the colours the time row's leading digits are drawn in as well.
+    std::optional<Settings> Edit(const Settings& current, const Preview& preview = {});
+
     /// True while the dialog is shown (from ShowModal until it returns).
     bool Showing() const { return m_showing; }
 
     /// `cbAlg` enabled exactly when a port (not "None") is chosen.
     void cbPortChange();
-    /// Previews the chosen resolution on the main window through OnPreviewResolution.
+    /// Sends the chosen resolution to the preview of the dialog's Edit.
     void cbDigitsChange();
     /// Shared by the three colour combos: choosing the user entry opens the colour picker; a
     /// confirmed colour becomes the combo's user colour.
     void cbColor1Change(QObject* Sender);
 
-    /// Called with 2 - the resolution list's index while the dialog is open.
-    std::function<void(int acc)> OnPreviewResolution;
     /// Scans the serial ports each time the settings are opened (the system's ports by default).
     std::function<platform::ComPortScanResult()> ScanPorts;
 
@@ -72,5 +81,11 @@ public:
     QLabel* lOtherInstance = nullptr; ///< the note that another instance runs, hidden by default
 
 private:
+    /// Fills the controls from `current`.
+    void fill(const Settings& current);
+    /// `current` with the controls' choices; `openingPort` is the port entry shown when it opened.
+    Settings edited(const Settings& current, int openingPort) const;
+
     bool m_showing = false;
+    Preview m_preview;
 };

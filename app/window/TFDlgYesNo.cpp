@@ -40,11 +40,11 @@ TFDlgYesNo::TFDlgYesNo(QWidget* parent) : QDialog(parent) {
     Image1->setGeometry(10, 12, 32, 32);
     Image1->setPixmap(YesNoIcon(32));
 
-    Label1 = new QLabel(QStringLiteral("?"), this);
-    Label1->setObjectName(QStringLiteral("Label1"));
-    Label1->setGeometry(46, 12, 169, 33);
-    Label1->setAlignment(Qt::AlignCenter);
-    Label1->setWordWrap(true);
+    LabQuestion = new QLabel(QStringLiteral("?"), this);
+    LabQuestion->setObjectName(QStringLiteral("LabQuestion"));
+    LabQuestion->setGeometry(46, 12, 169, 33);
+    LabQuestion->setAlignment(Qt::AlignCenter);
+    LabQuestion->setWordWrap(true);
 
     bYes = new QPushButton(QStringLiteral("Ja"), this);
     bYes->setObjectName(QStringLiteral("bYes"));

@@ -6,7 +6,7 @@ class QLabel;
 class QPushButton;
 
 /// The program's yes/no question: "Ja" answers yes (result 6); "Nein", Esc and closing the dialog
-/// answer no (result 2). Callers set `Label1`'s text, call `ShowModal()` and act only on 6.
+/// answer no (result 2). Callers set `LabQuestion`'s text, call `ShowModal()` and act only on 6.
 class TFDlgYesNo : public QDialog {
     Q_OBJECT
 public:
@@ -25,7 +25,7 @@ public:
     void reject() override;
 
     /// The question, 169 x 33 pixels, centred and word-wrapped; "?" at creation.
-    QLabel* Label1 = nullptr;
+    QLabel* LabQuestion = nullptr;
     /// The icon at the left, 32 x 32.
     QLabel* Image1 = nullptr;
     QPushButton* bYes = nullptr;

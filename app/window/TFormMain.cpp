@@ -43,26 +43,3 @@ TFormMain::~TFormMain() {
     FormDestroy();
     qApp->removeEventFilter(this);
 }
-
-// ---------------------------------------------------------------------------------------------
-// Settings the run and the display use; reading and storing them lives with the settings.
-
-void TFormMain::setLenLuch(int metres) {
-    m_session.setLenLuch(metres);
-}
-
-void TFormMain::setAcc(int acc) {
-    acc = std::clamp(acc, 0, 2);
-    if (acc == m_session.Acc())
-        return;
-    m_session.setAcc(acc);
-    ApplyResolution(acc);
-}
-
-void TFormMain::setC3(TColor c) {
-    m_c3 = c;
-}
-
-void TFormMain::setC4(TColor c) {
-    m_c4 = c;
-}

@@ -77,46 +77,26 @@ public:
     /// to "Beenden?".
     void FormCloseQuery(QObject* Sender, bool& CanClose);
 
-    // ---- settings the run uses ----
-    /// Distance in metres between the LAP and the STOP pass.
-    int LenLuch() const { return m_session.LenLuch(); }
-    /// Sets the distance in metres.
-    void setLenLuch(int metres);
-    /// Display resolution: 2 hundredths, 1 tenths, 0 whole seconds.
-    int Acc() const { return m_session.Acc(); }
-    /// Sets the resolution, clamped to 0..2, and reshapes the time row.
-    void setAcc(int acc);
-    /// Dim and lit colour of the time row's leading digits.
-    TColor C3() const { return m_c3; }
-    TColor C4() const { return m_c4; }
-    /// Sets the dim colour of the time row's leading digits.
-    void setC3(TColor c);
-    /// Sets the lit colour of the time row's leading digits.
-    void setC4(TColor c);
-    /// Display colour Cn, n = 0..4: C0 the digit rows' background, C1 and C2 the dim and lit
-    /// colour of the time row's leading digits as the settings dialog edits them, C3 and C4 the
-    /// colours those digits are drawn in.
-    TColor C(int n) const;
-    /// Sets Cn; C1 and C2 set C3 and C4 with them, C0 repaints the rows' background.
-    void setC(int n, TColor c);
-    /// The sound file names of START and STOP, carried through the settings.
-    QString Sound1() const { return m_settings.Sound1; }
-    QString Sound2() const { return m_settings.Sound2; }
-    /// Sets both sound file names.
-    void setSounds(const QString& sound1, const QString& sound2);
-
-    // ---- settings store and dialogs ----
-    /// Reads the settings from the registry key and puts them into effect (size, clamped to the
-    /// screen, port, mode, resolution, distance, colours). A settings file that could not be read
-    /// was moved aside, invalid values took their defaults; the operator is told in one message.
+    // ---- settings ----
+    /// Puts `now` into effect where it differs from `old`, the settings in effect until now (as
+    /// CurrentSettings gave them): the window's size (fitted to the screen), the run's distance and
+    /// resolution (the time row reshaped), the dead time, the colours (C0 the digit rows'
+    /// background, C3 and C4 the time row's leading digits from their next showing), the mode, the
+    /// sound names, and last the port: closed, and the new one opened once the window is created
+    /// (its creation opens it otherwise). An error opening the port is raised with everything else
+    /// in effect. The resolution is kept within 0..2, the dead time within 0..DeadTimeMax.
+    void applySettings(const Settings& old, const Settings& now);
+    /// The settings in effect, with the window's bounds as they are now.
+    Settings CurrentSettings() const;
+    /// Reads the settings from the registry key and puts them into effect (applySettings). A
+    /// settings file that could not be read was moved aside, invalid values took their defaults;
+    /// the operator is told in one message.
     void ReadSettings();
     /// Writes the settings that changed since they were read or last written, the invalid ones
     /// that were replaced, and those the file lacks; false when not all could be written.
     bool WriteSettings();
     /// True when another running instance of the program uses the same settings file.
     bool OtherInstanceRunning();
-    /// The settings as they are now, window bounds included.
-    Settings CurrentSettings() const;
     /// Scans the serial ports and keeps the result for the settings dialog; the port scan word.
     uint32_t ScanComPorts();
     /// The result of the last port scan.
@@ -124,7 +104,9 @@ public:
     /// Creates the settings dialog (its port list from the start-up scan) and the yes/no dialog,
     /// unless they exist; the program entry calls it right after creating the window.
     void CreateDialogs();
-    /// Opens the settings dialog and puts what was confirmed into effect (button `bCFG`, Alt+E).
+    /// Opens the settings dialog with the settings in effect and, on OK, puts the edited ones into
+    /// effect, shows zero on the time row unless a run is under way and stores them at once
+    /// (button `bCFG`, Alt+E). The resolution chosen is previewed while the dialog is open.
     void bCFGClick(QObject* Sender);
     /// The settings dialog and the yes/no dialog, made by CreateDialogs().
     TCfgDialog* CfgDialog = nullptr;
@@ -174,34 +156,19 @@ public:
 
     // ---- light barrier ----
     /// The light barrier's serial port: Port 0 (none), 5 data bits, only the DSR event, 64-byte
-    /// queues, OnDSR bound to ComPortDSR. Its Port and Tag (the mode Alg) are settings.
+    /// queues, OnDSR bound to ComPortDSR. Its Port is the setting's.
     TComPort* ComPort = nullptr;
-    /// Light-barrier mode, kept in ComPort's Tag: 0 acts when DSR turns on, anything else ignores it.
-    int Alg() const { return ComPort->Tag(); }
-    /// Sets the light-barrier mode.
-    void setAlg(int value) { ComPort->setTag(value); }
     /// The modem-status word of the previous DSR event; 0x55555555 (no real word) before the first.
     uint32_t LastModemStatus() const { return m_lastModemStatus; }
     /// The start-up step: opens ComPort when its Port is not 0. An error is not reported: the
     /// status shows it and the port is tried again every second until it opens.
     void OpenLightBarrierPort();
-    /// The settings' port choice: closes the port, stops trying the old one, and opens `port`
-    /// (0 none). An error opening it is raised; the port is tried again every second meanwhile.
-    void ChangeLightBarrierPort(uint8_t port);
-    /// The port chosen now is ComPort's Port: the old one is no longer tried again.
-    void LightBarrierPortChosen();
-    /// Opens the chosen port; an error is raised and the port is tried again every second.
-    void OpenChosenPort();
     /// The port's watcher ended by itself (device gone): the status says so, retrying begins.
     void ComPortWatchEnd(QObject* Sender, const TWatchEnd& End);
     /// Every second while the port is lost or missing: tries to open it again.
     void ReconnectTimer(QObject* Sender);
     /// The light barrier's link: state and status texts.
     const BarrierLink& Link() const { return m_link; }
-    /// Dead time in milliseconds after a pass that ran an action; passes within it run nothing.
-    int DeadTime() const { return m_gate.DeadTime(); }
-    /// Sets the dead time, clamped to 0..5000.
-    void setDeadTime(int ms);
     /// The port's DSR handler, with the edge's status word and tick: on a new word with DSR on
     /// (and Alg 0) runs the trigger at that tick.
     void ComPortDSR(QObject* Sender, uint32_t ModemStatus, uint32_t Tick);
@@ -299,11 +266,11 @@ public:
     QWidget* TopBarStatusSlot = nullptr;
     QLabel* PanelDate = nullptr;
     QTimer* TimerDate = nullptr;
-    /// The shortcut menu's items besides the run and the settings (`EinstellunGen1`): separator,
+    /// The shortcut menu's items besides the run and the settings (`mSettings`): separator,
     /// help (Alt+I), printer (Alt+D), exit (Alt+B), help (F1).
-    TMenuItem* N2 = nullptr;
+    TMenuItem* mSeparator = nullptr;
     TMenuItem* Hilfe1 = nullptr;
-    TMenuItem* Drucker1 = nullptr;
+    TMenuItem* mPrinterSetup = nullptr;
     TMenuItem* Beenden1 = nullptr;
     TMenuItem* mHilfe = nullptr;
     TBitBtnWithColor* bSTART = nullptr;
@@ -315,7 +282,7 @@ public:
     TMenuItem* mStop = nullptr;
     TMenuItem* mReset = nullptr;
     /// Alt+E: the settings.
-    TMenuItem* EinstellunGen1 = nullptr;
+    TMenuItem* mSettings = nullptr;
     /// "&Einstellungen" in the top bar.
     QPushButton* bCFG = nullptr;
     /// The invisible shortcut menu, in its order.
@@ -330,14 +297,18 @@ public:
     /// The results protocol.
     TSortGrid* SortGrid1 = nullptr;
 
-    QFrame* Panel1 = nullptr; ///< top bar
-    QFrame* Panel2 = nullptr; ///< left column
+    /// The window's areas: the top bar (settings, help and exit buttons, logo, barrier status, date);
+    /// the left column with the time row (`PanelTimer` in `PanelTimerOwner`), the speed row and the
+    /// input area (name, start number, run buttons); the protocol area right of it with the
+    /// caption panel ("P R O T O K O L L" and the protocol buttons) above the grid.
+    QFrame* TopBar = nullptr;
+    QFrame* LeftColumn = nullptr;
     QFrame* PanelTimerOwner = nullptr;
     QFrame* PanelTimer = nullptr;
-    QFrame* Panel6 = nullptr;
-    QFrame* Panel5 = nullptr; ///< input area
-    QFrame* Panel3 = nullptr; ///< right area
-    QFrame* Panel4 = nullptr; ///< protocol caption panel
+    QFrame* PanelSpeed = nullptr;
+    QFrame* InputArea = nullptr;
+    QFrame* ProtocolArea = nullptr;
+    QFrame* ProtocolCaption = nullptr;
     /// Time row digits: hundreds, tens, ones, tenths, hundredths.
     TDigit* Digit4 = nullptr;
     TDigit* Digit5 = nullptr;
@@ -358,15 +329,17 @@ public:
     QToolButton* sbWord = nullptr;
     QToolButton* sbExcel = nullptr;
     QToolButton* sbSave = nullptr;
-    /// The protocol grid's context menu and its items.
+    /// The protocol grid's context menu and its items "Zeile entfernen" and "Alles kopieren".
     QMenu* PopupMenu1 = nullptr;
-    QAction* Strokadelete = nullptr;
+    QAction* mDeleteLine = nullptr;
     QAction* Copy1 = nullptr;
+    /// The digit rows' labels: the time row's comma (`LabSec`), "Sek." and "100"; the speed row's
+    /// comma and "Km/Hour".
     QLabel* LabSec = nullptr;
     QLabel* Lab_sek = nullptr;
     QLabel* Lab_100 = nullptr;
-    QLabel* Label1 = nullptr;
-    QLabel* Label2 = nullptr;
+    QLabel* LabSpeedComma = nullptr;
+    QLabel* LabKmh = nullptr;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -401,6 +374,9 @@ private:
     void showBarrierStatus();
     /// Tells the link which port is chosen now.
     void choosePort();
+    /// The settings' port choice: closes the port, stops trying the old one, and opens `port`
+    /// (0 none). An error opening it is raised; the port is tried again every second meanwhile.
+    void changePort(uint8_t port);
     /// Opens ComPort and tells the link; the error of a failed open is raised.
     bool tryOpenPort();
     /// Journals a light-barrier pass.
@@ -427,6 +403,7 @@ private:
     void layoutAreas();
     /// The one place where what a run action produced reaches the window: the controls' enabled
     /// states, the digit rows, the protocol lines, the focus and, after STOP, the finished run in view.
+    /// `tick` is the action's moment, for anything else that is to learn of the result.
     void applyRunResult(RunAction action, uint32_t tick, const RunResult& result);
     /// Mirrors the session's enabled actions onto the buttons, menu items, start number and clock.
     void applyRunState();
@@ -441,12 +418,11 @@ private:
     QLabel* m_caption = nullptr; ///< "P R O T O K O L L" in the caption panel
     ProgramNames m_names;
     RunSession m_session;
-    TColor m_c3 = clDimDigit;
-    TColor m_c4 = clYellow;
-    std::array<TColor, 3> m_c012{Settings::DefaultColors[0], Settings::DefaultColors[1],
-                                 Settings::DefaultColors[2]};
-    /// The values read at start-up that the window does not hold elsewhere (sound flag and names).
+    /// The settings in effect (the window's bounds are the window's own); applySettings alone
+    /// changes them.
     Settings m_settings;
+    /// The creation steps have run; a port chosen from now on is opened at once.
+    bool m_created = false;
     /// The settings as the file held them when read or last written.
     Settings m_storedSettings;
     /// Values read invalid and replaced by defaults: written at the next save.

@@ -67,12 +67,12 @@ void TFormMain::buildWindow() {
     font.setPixelSize(11);
     setFont(font);
 
-    Panel1 = makePanel(this, clBtnFace);
-    Panel2 = makePanel(this, clBtnFace);
-    Panel2->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    Panel3 = makePanel(this, clBtnFace);
-    Panel4 = makePanel(Panel3, clBtnShadow);
-    m_caption = new QLabel(QStringLiteral("P R O T O K O L L"), Panel4);
+    TopBar = makePanel(this, clBtnFace);
+    LeftColumn = makePanel(this, clBtnFace);
+    LeftColumn->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    ProtocolArea = makePanel(this, clBtnFace);
+    ProtocolCaption = makePanel(ProtocolArea, clBtnShadow);
+    m_caption = new QLabel(QStringLiteral("P R O T O K O L L"), ProtocolCaption);
     QFont captionFont = this->font();
     captionFont.setPixelSize(19);
     m_caption->setFont(captionFont);
@@ -86,16 +86,16 @@ void TFormMain::buildDisplay() {
         TColor lit;
         std::array<TDigit**, 5> digits;
     };
-    PanelTimerOwner = makePanel(Panel2, clBlack);
+    PanelTimerOwner = makePanel(LeftColumn, clBlack);
     PanelTimerOwner->setGeometry(0, 0, M::OwnerWidth, M::PanelHeight);
     PanelTimer = makePanel(PanelTimerOwner, clBlack);
     PanelTimer->setGeometry(0, 0, M::OwnerWidth, M::PanelHeight);
-    Panel6 = makePanel(Panel2, clBlack);
-    Panel6->setGeometry(0, 124, M::OwnerWidth, M::PanelHeight);
+    PanelSpeed = makePanel(LeftColumn, clBlack);
+    PanelSpeed->setGeometry(0, 124, M::OwnerWidth, M::PanelHeight);
 
     const RowSpec rows[2] = {
         {PanelTimer, clYellow, {&Digit4, &Digit5, &Digit6, &Digit7, &Digit8}},
-        {Panel6, clLime, {&Digit14, &Digit15, &Digit16, &Digit17, &Digit18}},
+        {PanelSpeed, clLime, {&Digit14, &Digit15, &Digit16, &Digit17, &Digit18}},
     };
     for (const RowSpec& row : rows) {
         for (int i = 0; i < 5; ++i) {
@@ -120,17 +120,17 @@ void TFormMain::buildDisplay() {
     Lab_sek = makeLabel(PanelTimer, QStringLiteral("Sek."), units, clYellow, 60, labelTop);
     Lab_100 = makeLabel(PanelTimer, QStringLiteral("100"), units, clYellow, 214, labelTop);
     Lab_100->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    Label1 = makeLabel(Panel6, QStringLiteral(","), comma, clLime, M::CommaLeft, 20);
-    Label2 = makeLabel(Panel6, QStringLiteral("Km/Hour"), units, clLime, 68, labelTop);
+    LabSpeedComma = makeLabel(PanelSpeed, QStringLiteral(","), comma, clLime, M::CommaLeft, 20);
+    LabKmh = makeLabel(PanelSpeed, QStringLiteral("Km/Hour"), units, clLime, 68, labelTop);
 }
 
 void TFormMain::buildInputArea() {
-    Panel5 = makePanel(Panel2, clBtnShadow);
+    InputArea = makePanel(LeftColumn, clBtnShadow);
     const QFont labels = arialBold(19);
-    makeLabel(Panel5, QStringLiteral("Name:"), labels, clBlack, 6, 12);
-    makeLabel(Panel5, QStringLiteral("Nr:"), labels, clBlack, 172, 6);
+    makeLabel(InputArea, QStringLiteral("Name:"), labels, clBlack, 6, 12);
+    makeLabel(InputArea, QStringLiteral("Nr:"), labels, clBlack, 172, 6);
 
-    seStartN = new QSpinBox(Panel5);
+    seStartN = new QSpinBox(InputArea);
     seStartN->setGeometry(212, 1, 74, 32);
     seStartN->setRange(RunSession::StartNumberMin, RunSession::StartNumberMax);
     seStartN->setValue(1);
@@ -141,7 +141,7 @@ void TFormMain::buildInputArea() {
     QFont fieldFont = this->font();
     fieldFont.setPixelSize(16);
     seStartN->setFont(fieldFont);
-    editStartN = new QLineEdit(Panel5);
+    editStartN = new QLineEdit(InputArea);
     editStartN->setGeometry(2, 35, 285, 30);
     editStartN->setFont(fieldFont);
     // Its focus and key events reach eventFilter through the application-wide filter.
@@ -161,7 +161,7 @@ void TFormMain::buildInputArea() {
     };
     for (const ButtonSpec& spec : buttons) {
         // Enter on a focused button presses it, so a whole run can be timed with Enter alone.
-        auto* b = new TBitBtnWithColor(QString::fromLatin1(spec.caption), Panel5);
+        auto* b = new TBitBtnWithColor(QString::fromLatin1(spec.caption), InputArea);
         b->setGeometry(spec.x, spec.y, 136, 29);
         b->setFont(arialBold(19));
         b->setColor(spec.face);
@@ -218,7 +218,7 @@ void TFormMain::buildProtocolButtons() {
     };
     for (int i = 0; i < 6; ++i) {
         const ButtonSpec& spec = specs[i];
-        auto* b = new QToolButton(Panel4);
+        auto* b = new QToolButton(ProtocolCaption);
         QIcon icon;
         icon.addFile(QStringLiteral(":/icons/%1.png").arg(QLatin1String(spec.icon)), QSize(), QIcon::Normal);
         icon.addFile(QStringLiteral(":/icons/%1-disabled.png").arg(QLatin1String(spec.icon)), QSize(),
@@ -234,12 +234,12 @@ void TFormMain::buildProtocolButtons() {
     }
 
     PopupMenu1 = new QMenu(this);
-    Strokadelete = PopupMenu1->addAction(QStringLiteral("Zeile entfernen"));
+    mDeleteLine = PopupMenu1->addAction(QStringLiteral("Zeile entfernen"));
     Copy1 = PopupMenu1->addAction(QStringLiteral("Alles kopieren"));
 }
 
 void TFormMain::buildProtocolGrid() {
-    SortGrid1 = new TSortGrid(Panel3);
+    SortGrid1 = new TSortGrid(ProtocolArea);
     SortGrid1->setColCount(4);
     SortGrid1->setRowCount(2);
     SortGrid1->setFixedCols(0);
@@ -264,20 +264,22 @@ void TFormMain::buildProtocolGrid() {
 void TFormMain::layoutAreas() {
     const int w = width();
     const int h = height();
-    Panel1->setGeometry(0, 0, w, TopBarHeight);
+    TopBar->setGeometry(0, 0, w, TopBarHeight);
     layoutTopBar();
-    Panel2->setGeometry(0, TopBarHeight, LeftColumnWidth, h - TopBarHeight);
-    Panel5->setGeometry(0, InputAreaTop, LeftColumnWidth, std::max(0, Panel2->height() - InputAreaTop));
-    Panel3->setGeometry(LeftColumnWidth, TopBarHeight, std::max(0, w - LeftColumnWidth), h - TopBarHeight);
-    Panel4->setGeometry(0, 0, Panel3->width(), CaptionPanelHeight);
-    m_caption->setGeometry(0, 0, Panel4->width(), CaptionPanelHeight);
+    LeftColumn->setGeometry(0, TopBarHeight, LeftColumnWidth, h - TopBarHeight);
+    InputArea->setGeometry(0, InputAreaTop, LeftColumnWidth,
+                           std::max(0, LeftColumn->height() - InputAreaTop));
+    ProtocolArea->setGeometry(LeftColumnWidth, TopBarHeight, std::max(0, w - LeftColumnWidth),
+                              h - TopBarHeight);
+    ProtocolCaption->setGeometry(0, 0, ProtocolArea->width(), CaptionPanelHeight);
+    m_caption->setGeometry(0, 0, ProtocolCaption->width(), CaptionPanelHeight);
     // The right-hand buttons keep their designed distance from the panel's right edge.
-    const int shift = Panel4->width() - DesignedCaptionWidth;
+    const int shift = ProtocolCaption->width() - DesignedCaptionWidth;
     const std::array<QToolButton*, 6> buttons{sbCLS, sbLoad, sbPrint, sbWord, sbExcel, sbSave};
     for (int i = FirstRightProtocolButton; i < 6; ++i)
         buttons[i]->move(ProtocolButtonLefts[i] + shift, buttons[i]->y());
-    SortGrid1->setGeometry(0, CaptionPanelHeight, Panel3->width(),
-                           std::max(0, Panel3->height() - CaptionPanelHeight));
+    SortGrid1->setGeometry(0, CaptionPanelHeight, ProtocolArea->width(),
+                           std::max(0, ProtocolArea->height() - CaptionPanelHeight));
     layoutBarrierStatus();
     FormResize();
 }

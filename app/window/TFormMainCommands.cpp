@@ -87,7 +87,7 @@ void TFormMain::bindProtocolCommands() {
     connect(sbWord, &QToolButton::clicked, this, [this] { sbWordClick(sbWord); });
     connect(sbExcel, &QToolButton::clicked, this, [this] { sbExcelClick(sbExcel); });
     connect(sbSave, &QToolButton::clicked, this, [this] { sbSaveClick(sbSave); });
-    connect(Strokadelete, &QAction::triggered, this, [this] { StrokadeleteClick(Strokadelete); });
+    connect(mDeleteLine, &QAction::triggered, this, [this] { StrokadeleteClick(mDeleteLine); });
     connect(Copy1, &QAction::triggered, this, [this] { Copy1Click(Copy1); });
 
     SaveDialog1.Filter = SaveDialogFilter();
@@ -123,7 +123,7 @@ ProtocolRows TFormMain::ProtocolTexts() const {
 bool TFormMain::askYesNo(const QString& question) {
     if (!FDlgYesNo)
         CreateDialogs();
-    FDlgYesNo->Label1->setText(question);
+    FDlgYesNo->LabQuestion->setText(question);
     return FDlgYesNo->ShowModal() == TFDlgYesNo::mrYes;
 }
 

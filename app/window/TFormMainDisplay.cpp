@@ -15,8 +15,8 @@ std::array<TDigit*, 5> TFormMain::rowDigits(int row) const {
 
 void TFormMain::ShowDigits(int row, int64_t value) {
     const DigitRowValues v = SplitDigitValue(value);
-    const TColor dim = row == 0 ? m_c3 : clDimDigit;
-    const TColor lit = row == 0 ? m_c4 : clLime;
+    const TColor dim = row == 0 ? m_settings.C[3] : clDimDigit;
+    const TColor lit = row == 0 ? m_settings.C[4] : clLime;
     const std::array<TDigit*, 5> d = rowDigits(row);
     d[0]->setValue(v.hundreds);
     d[0]->setColorOn(v.hundredsLit ? lit : dim);
@@ -40,5 +40,5 @@ void TFormMain::ApplyResolution(int acc) {
 }
 
 QString TFormMain::FormatRunTime(int64_t ms) const {
-    return ::FormatRunTime(ms, Acc());
+    return ::FormatRunTime(ms, m_settings.Acc);
 }

@@ -132,7 +132,7 @@ void TFormMain::protocolChanged() {
 
 bool TFormMain::askRestore() {
     TFDlgYesNo dialog(this);
-    dialog.Label1->setText(QStringLiteral("Protokoll wiederherstellen?"));
+    dialog.LabQuestion->setText(QStringLiteral("Protokoll wiederherstellen?"));
     return dialog.ShowModal() == TFDlgYesNo::mrYes;
 }
 

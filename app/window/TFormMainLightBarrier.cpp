@@ -26,7 +26,7 @@ void TFormMain::buildLightBarrier() {
     };
     ComPort->OnWatchEnd = [this](QObject* Sender, const TWatchEnd& End) { ComPortWatchEnd(Sender, End); };
 
-    LabBarrier = new TStatusLabel(Panel1);
+    LabBarrier = new TStatusLabel(TopBar);
     LabBarrier->setObjectName(QStringLiteral("LabBarrier"));
     LabBarrier->setAutoFillBackground(true);
     LabBarrier->setAlignment(Qt::AlignCenter);
@@ -43,7 +43,7 @@ void TFormMain::layoutBarrierStatus() {
     const int margins = 2 * LabBarrier->margin() + 2 * LabBarrier->frameWidth();
     const QFontMetrics metrics = LabBarrier->fontMetrics();
     const ShellLayout::BarrierStatusPlace place = ShellLayout::PlaceBarrierStatus(
-        Panel1->width(), metrics.horizontalAdvance(text) + margins, Logo ? Logo->width() : 0);
+        TopBar->width(), metrics.horizontalAdvance(text) + margins, Logo ? Logo->width() : 0);
     LabBarrier->setGeometry(place.rect);
     if (Logo)
         Logo->setVisible(place.logoShown);
@@ -98,21 +98,13 @@ void TFormMain::OpenLightBarrierPort() {
     showBarrierStatus();
 }
 
-void TFormMain::ChangeLightBarrierPort(uint8_t port) {
+void TFormMain::changePort(uint8_t port) {
     ComPort->Close();
     ComPort->setPort(port);
-    LightBarrierPortChosen();
-    if (port != 0)
-        OpenChosenPort();
-}
-
-void TFormMain::LightBarrierPortChosen() {
     choosePort();
     showBarrierStatus();
-}
-
-void TFormMain::OpenChosenPort() {
-    tryOpenPort(); // an error reaches the operator; the port is tried again meanwhile
+    if (port != 0)
+        tryOpenPort(); // an error reaches the operator; the port is tried again meanwhile
 }
 
 void TFormMain::ComPortWatchEnd(QObject*, const TWatchEnd& End) {
@@ -136,7 +128,7 @@ void TFormMain::ComPortDSR(QObject*, uint32_t ModemStatus, uint32_t Tick) {
     if (ModemStatus == m_lastModemStatus)
         return;
     m_lastModemStatus = ModemStatus;
-    if (Alg() == 0 && (ModemStatus & platform::MS_DSR_ON))
+    if (m_settings.Alg == 0 && (ModemStatus & platform::MS_DSR_ON))
         LightBarrierTrigger(Tick);
 }
 
@@ -157,8 +149,4 @@ void TFormMain::LightBarrierTrigger(uint32_t tick) {
     case EdgeOutcome::IgnoredDeadTime:
         break;
     }
-}
-
-void TFormMain::setDeadTime(int ms) {
-    m_gate.setDeadTime(ms);
 }

@@ -1,6 +1,5 @@
 #include "app/window/TFormMain.h"
 
-#include "app/settings/CfgDialogRun.h"
 #include "app/settings/TCfgDialog.h"
 #include "app/window/ShellLayout.h"
 #include "app/window/TFDlgYesNo.h"
@@ -12,44 +11,10 @@
 #include <QPushButton>
 #include <QScreen>
 
+#include <algorithm>
+#include <exception>
+
 namespace {
-
-// The main window as the settings dialog's run sees it.
-class FormHost : public CfgDialogHost {
-public:
-    explicit FormHost(TFormMain& form) : m_form(form) {}
-    TColor Color(int n) const override { return m_form.C(n); }
-    void setColor(int n, TColor c) override { m_form.setC(n, c); }
-    int Acc() const override { return m_form.Acc(); }
-    void setAcc(int acc) override { m_form.setAcc(acc); }
-    int LenLuch() const override { return m_form.LenLuch(); }
-    void setLenLuch(int metres) override { m_form.setLenLuch(metres); }
-    int DeadTime() const override { return m_form.DeadTime(); }
-    void setDeadTime(int ms) override { m_form.setDeadTime(ms); }
-    uint8_t Port() const override { return m_form.ComPort->Port(); }
-    void setPort(uint8_t port) override {
-        m_form.ComPort->setPort(port);
-        m_form.LightBarrierPortChosen();
-    }
-    int Alg() const override { return m_form.Alg(); }
-    void setAlg(int alg) override { m_form.setAlg(alg); }
-    QString Sound1() const override { return m_form.Sound1(); }
-    QString Sound2() const override { return m_form.Sound2(); }
-    void setSounds(const QString& sound1, const QString& sound2) override {
-        m_form.setSounds(sound1, sound2);
-    }
-    void OpenPort() override { m_form.OpenChosenPort(); }
-    void ClosePort() override { m_form.ComPort->Close(); }
-    bool ClockRunning() const override { return m_form.ClockRunning(); }
-    void ShowDigits(int row, int64_t value) override { m_form.ShowDigits(row, value); }
-    void ApplyResolution(int acc) override { m_form.ApplyResolution(acc); }
-    void FocusLeftPanel() override { m_form.Panel2->setFocus(); }
-    void SaveSettings() override { m_form.WriteSettings(); }
-    bool OtherInstanceRunning() override { return m_form.OtherInstanceRunning(); }
-
-private:
-    TFormMain& m_form;
-};
 
 void paintPanel(QWidget* panel, TColor color) {
     QPalette pal = panel->palette();
@@ -61,7 +26,7 @@ void paintPanel(QWidget* panel, TColor color) {
 } // namespace
 
 void TFormMain::buildSettingsCommand() {
-    bCFG = new QPushButton(QStringLiteral("&Einstellungen"), Panel1);
+    bCFG = new QPushButton(QStringLiteral("&Einstellungen"), TopBar);
     bCFG->setObjectName(QStringLiteral("bCFG"));
     bCFG->setGeometry(4, 4, 133, 26);
     bCFG->setCursor(Qt::PointingHandCursor);
@@ -70,9 +35,9 @@ void TFormMain::buildSettingsCommand() {
     bold.setBold(true);
     bCFG->setFont(bold);
     connect(bCFG, &QPushButton::clicked, this, [this] { bCFGClick(bCFG); });
-    EinstellunGen1 = new TMenuItem(QStringLiteral("&Einstellungen"), ShortCutCode::Alt | 'E', this);
-    connect(EinstellunGen1, &QAction::triggered, this, [this] { bCFGClick(EinstellunGen1); });
-    HideMenu1.append(EinstellunGen1);
+    mSettings = new TMenuItem(QStringLiteral("&Einstellungen"), ShortCutCode::Alt | 'E', this);
+    connect(mSettings, &QAction::triggered, this, [this] { bCFGClick(mSettings); });
+    HideMenu1.append(mSettings);
 }
 
 void TFormMain::CreateDialogs() {
@@ -87,50 +52,10 @@ uint32_t TFormMain::ScanComPorts() {
     return m_portScan.Word;
 }
 
-TColor TFormMain::C(int n) const {
-    switch (n) {
-    case 3:
-        return m_c3;
-    case 4:
-        return m_c4;
-    default:
-        return n >= 0 && n < 3 ? m_c012[size_t(n)] : 0;
-    }
-}
-
-void TFormMain::setC(int n, TColor c) {
-    switch (n) {
-    case 0:
-        if (c == m_c012[0])
-            return;
-        m_c012[0] = c;
-        applyBackground();
-        return;
-    case 1:
-        // "Ziffern" is the dim colour of the time row's leading zeros, which C3 keeps.
-        m_c012[1] = c;
-        setC3(c);
-        return;
-    case 2:
-        // "ZiffernF" is the colour those digits light up in, which C4 keeps.
-        m_c012[2] = c;
-        setC4(c);
-        return;
-    case 3:
-        setC3(c);
-        return;
-    case 4:
-        setC4(c);
-        return;
-    default:
-        return;
-    }
-}
-
 void TFormMain::applyBackground() {
-    const TColor c = m_c012[0];
+    const TColor c = m_settings.C[0];
     for (QWidget* panel : {static_cast<QWidget*>(PanelTimerOwner), static_cast<QWidget*>(PanelTimer),
-                           static_cast<QWidget*>(Panel6)})
+                           static_cast<QWidget*>(PanelSpeed)})
         paintPanel(panel, c);
     for (int row = 0; row < 2; ++row) {
         for (TDigit* d : rowDigits(row)) {
@@ -140,54 +65,59 @@ void TFormMain::applyBackground() {
     }
 }
 
-void TFormMain::setSounds(const QString& sound1, const QString& sound2) {
-    m_settings.Sound1 = sound1;
-    m_settings.Sound2 = sound2;
-}
-
 Settings TFormMain::CurrentSettings() const {
     Settings s = m_settings;
-    s.Port = ComPort->Port();
-    s.Alg = Alg();
     s.Left = pos().x();
     s.Top = pos().y();
     s.Width = width();
     s.Height = height();
-    s.Acc = Acc();
-    s.LenLuch = LenLuch();
-    s.DeadTime = DeadTime();
-    for (int n = 0; n < 5; ++n)
-        s.C[size_t(n)] = C(n);
     return s;
+}
+
+void TFormMain::applySettings(const Settings& old, const Settings& now) {
+    Settings s = now;
+    s.Acc = std::clamp(now.Acc, 0, 2);
+    s.DeadTime = std::clamp(now.DeadTime, 0, Settings::DeadTimeMax);
+    m_settings = s;
+
+    if (s.Width != old.Width || s.Height != old.Height) {
+        // A size from a bigger screen, or a damaged one, must not make a window the X server
+        // chokes on. The position is the window system's to choose.
+        const QScreen* screen = this->screen();
+        resize(ShellLayout::StoredWindowSize(QSize(s.Width, s.Height),
+                                             screen ? screen->availableGeometry().size() : QSize(),
+                                             QSize(Settings::DefaultWidth, Settings::DefaultHeight)));
+    }
+    m_session.setLenLuch(s.LenLuch);
+    m_session.setAcc(s.Acc);
+    if (s.Acc != old.Acc)
+        ApplyResolution(s.Acc);
+    m_gate.setDeadTime(s.DeadTime);
+    // C3 and C4 colour the time row's leading digits from the next time it is shown.
+    if (s.C[0] != old.C[0])
+        applyBackground();
+    // Last, as it may fail: everything else is in effect by then.
+    if (s.Port != old.Port) {
+        if (m_created)
+            changePort(s.Port);
+        else
+            ComPort->setPort(s.Port); // the creation's own step opens it
+    }
 }
 
 void TFormMain::ReadSettings() {
     platform::Registry registry;
     m_settingsLock = std::make_unique<platform::InstanceLock>(registry.FileName() + QStringLiteral(".lock"));
     m_settingsLock->TryAcquire();
+    const Settings before = CurrentSettings();
     Settings s;
     const Settings::ReadResult result = s.Read(registry);
     if (!result.Problem.isEmpty())
         platform::dialogs().showMessage(result.Problem);
-    m_settings = s;
     m_storedSettings = s;
     // Replaced by their defaults, they are written back at the next save so the message comes once.
     m_invalidSettings = result.Invalid;
-    // The stored size decides the first size; the window system places the window. A size from a
-    // bigger screen, or a damaged one, must not make a window the X server chokes on.
-    const QScreen* screen = this->screen();
-    resize(ShellLayout::StoredWindowSize(QSize(s.Width, s.Height),
-                                         screen ? screen->availableGeometry().size() : QSize(),
-                                         QSize(Settings::DefaultWidth, Settings::DefaultHeight)));
-    ComPort->setPort(s.Port);
-    setAlg(s.Alg);
-    setAcc(s.Acc);
-    setLenLuch(s.LenLuch);
-    setDeadTime(s.DeadTime);
-    m_c012 = {s.C[0], s.C[1], s.C[2]};
-    setC3(s.C[3]);
-    setC4(s.C[4]);
-    applyBackground();
+    applySettings(before, s);
 }
 
 bool TFormMain::WriteSettings() {
@@ -207,6 +137,23 @@ bool TFormMain::OtherInstanceRunning() {
 
 void TFormMain::bCFGClick(QObject*) {
     CreateDialogs();
-    FormHost host(*this);
-    RunCfgDialog(*CfgDialog, host);
+    const Settings old = CurrentSettings();
+    CfgDialog->setOtherInstanceNote(OtherInstanceRunning());
+    const std::optional<Settings> now = CfgDialog->Edit(old, [this](int acc) { ApplyResolution(acc); });
+    std::exception_ptr portError;
+    if (now) {
+        try {
+            applySettings(old, *now);
+        } catch (...) {
+            portError = std::current_exception();
+        }
+        if (!ClockRunning())
+            ShowDigits(0, 0);
+        // Stored at once, so a crash later does not lose what OK confirmed.
+        WriteSettings();
+    }
+    LeftColumn->setFocus();
+    // An error opening the new port reaches the operator once everything else took effect.
+    if (portError)
+        std::rethrow_exception(portError);
 }

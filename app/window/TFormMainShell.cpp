@@ -34,7 +34,7 @@ void TFormMain::buildTopBar() {
     QFont barFont = font();
     barFont.setPixelSize(16);
     barFont.setBold(true);
-    Panel1->setFont(barFont);
+    TopBar->setFont(barFont);
 
     struct ButtonSpec {
         QPushButton** button;
@@ -47,7 +47,7 @@ void TFormMain::buildTopBar() {
         {&bBeenden, "&Beenden", ExitButton},
     };
     for (const ButtonSpec& spec : buttons) {
-        auto* b = new QPushButton(QString::fromLatin1(spec.caption), Panel1);
+        auto* b = new QPushButton(QString::fromLatin1(spec.caption), TopBar);
         b->setGeometry(spec.rect);
         b->setCursor(Qt::PointingHandCursor);
         b->setAutoDefault(false);
@@ -58,15 +58,15 @@ void TFormMain::buildTopBar() {
     connect(bHelp, &QPushButton::clicked, this, [this] { bHelpClick(bHelp); });
     connect(bBeenden, &QPushButton::clicked, this, [this] { bExitClick(bBeenden); });
 
-    Logo = new TLogo(QStringLiteral("Vantro"), Panel1);
+    Logo = new TLogo(QStringLiteral("Vantro"), TopBar);
     Logo->move(LogoLeft, (TopBarHeight - Logo->height()) / 2);
 
-    TopBarStatusSlot = new QWidget(Panel1);
+    TopBarStatusSlot = new QWidget(TopBar);
     auto* slotLayout = new QHBoxLayout(TopBarStatusSlot);
     slotLayout->setContentsMargins(0, 0, 0, 0);
     slotLayout->setSpacing(StatusGap);
 
-    PanelDate = new QLabel(QStringLiteral("00:00"), Panel1);
+    PanelDate = new QLabel(QStringLiteral("00:00"), TopBar);
     PanelDate->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     PanelDate->setLineWidth(2);
     PanelDate->setAlignment(Qt::AlignCenter);
@@ -84,7 +84,7 @@ void TFormMain::buildTopBar() {
 }
 
 void TFormMain::layoutTopBar() {
-    const int w = Panel1->width();
+    const int w = TopBar->width();
     PanelDate->setGeometry(ShellLayout::DatePanelRect(w));
     TopBarStatusSlot->setGeometry(ShellLayout::StatusSlotRect(w, Logo->geometry().right() + 1));
     layoutBarrierStatus();
@@ -92,19 +92,19 @@ void TFormMain::layoutTopBar() {
 
 void TFormMain::buildShellMenu() {
     using namespace ShortCutCode;
-    N2 = new TMenuItem(QStringLiteral("-"), 0, this);
-    N2->setSeparator(true);
+    mSeparator = new TMenuItem(QStringLiteral("-"), 0, this);
+    mSeparator->setSeparator(true);
     Hilfe1 = new TMenuItem(QStringLiteral("H&ilfe"), Alt | 'I', this);
-    Drucker1 = new TMenuItem(QStringLiteral("&Drucker"), Alt | 'D', this);
+    mPrinterSetup = new TMenuItem(QStringLiteral("&Drucker"), Alt | 'D', this);
     Beenden1 = new TMenuItem(QStringLiteral("&Beenden"), Alt | 'B', this);
     mHilfe = new TMenuItem(QStringLiteral("Hilfe"), F1, this);
     connect(Hilfe1, &QAction::triggered, this, [this] { bHelpClick(Hilfe1); });
     connect(mHilfe, &QAction::triggered, this, [this] { bHelpClick(mHilfe); });
-    connect(Drucker1, &QAction::triggered, this, [this] { Drucker1Click(Drucker1); });
+    connect(mPrinterSetup, &QAction::triggered, this, [this] { Drucker1Click(mPrinterSetup); });
     connect(Beenden1, &QAction::triggered, this, [this] { bExitClick(Beenden1); });
     // In the menu's order: the run, then the separator, the settings and the shell's own items.
-    HideMenu1.removeAll(EinstellunGen1);
-    HideMenu1 += {N2, EinstellunGen1, Hilfe1, Drucker1, Beenden1, mHilfe};
+    HideMenu1.removeAll(mSettings);
+    HideMenu1 += {mSeparator, mSettings, Hilfe1, mPrinterSetup, Beenden1, mHilfe};
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -116,6 +116,7 @@ void TFormMain::FormCreate() {
             OnCreationStep(this, step);
         runCreationStep(step);
     }
+    m_created = true;
 }
 
 void TFormMain::runCreationStep(CreationStep step) {
@@ -132,7 +133,8 @@ void TFormMain::runCreationStep(CreationStep step) {
         m_defaultDocument = m_names.DefaultDocument;
         break;
     case CreationStep::DefaultSounds:
-        setSounds(Settings::DefaultSound1(), Settings::DefaultSound2());
+        m_settings.Sound1 = Settings::DefaultSound1();
+        m_settings.Sound2 = Settings::DefaultSound2();
         break;
     case CreationStep::ReadSettings:
         ReadSettings();
@@ -141,7 +143,7 @@ void TFormMain::runCreationStep(CreationStep step) {
         m_names.HelpFile = LocateProgramFile(m_names.HelpFile, m_names.Title);
         break;
     case CreationStep::ApplyResolution:
-        ApplyResolution(Acc());
+        ApplyResolution(m_settings.Acc);
         break;
     case CreationStep::ScanComPorts:
         ScanComPorts();
@@ -242,7 +244,7 @@ void TFormMain::bExitClick(QObject*) {
 void TFormMain::FormCloseQuery(QObject*, bool& CanClose) {
     CanClose = true;
     CreateDialogs();
-    FDlgYesNo->Label1->setText(QStringLiteral("Beenden?"));
+    FDlgYesNo->LabQuestion->setText(QStringLiteral("Beenden?"));
     if (!ShellLayout::CloseNeedsConfirmation(ClockRunning(), SortGrid1->RowCount()))
         return;
     CanClose = FDlgYesNo->ShowModal() == TFDlgYesNo::mrYes;

@@ -1,7 +1,5 @@
-#include "app/settings/CfgDialogRun.h"
 #include "app/settings/TCfgDialog.h"
 #include "controls/ToColorCombo.h"
-#include "core/Exception.h"
 #include "testing/FakeDialogs.h"
 
 #include <QComboBox>
@@ -33,65 +31,29 @@ ComPortScanResult scanOf(std::initializer_list<int> numbers) {
     return scan;
 }
 
-// The main window as the settings see it; records what was done to it.
-struct FakeHost : CfgDialogHost {
-    std::array<TColor, 5> colors{0x000000, 0x404040, 0x00FFFF, 0x404040, 0x00FFFF};
-    int acc = 2;
-    int lenLuch = 10;
-    int deadTime = 0;
-    int savedDeadTime = -1; // what the last save stored
-    uint8_t port = 0;
-    int alg = 0;
-    QString sound1 = QStringLiteral("/a.wav"), sound2 = QStringLiteral("/b.wav");
-    bool running = false;
-    bool openFails = false;
-    QStringList calls;
-
-    TColor Color(int n) const override { return colors[size_t(n)]; }
-    void setColor(int n, TColor c) override { colors[size_t(n)] = c; }
-    int Acc() const override { return acc; }
-    void setAcc(int a) override { acc = a; }
-    int LenLuch() const override { return lenLuch; }
-    void setLenLuch(int m) override { lenLuch = m; }
-    int DeadTime() const override { return deadTime; }
-    void setDeadTime(int ms) override { deadTime = ms; }
-    uint8_t Port() const override { return port; }
-    void setPort(uint8_t p) override { port = p; }
-    int Alg() const override { return alg; }
-    void setAlg(int a) override { alg = a; }
-    QString Sound1() const override { return sound1; }
-    QString Sound2() const override { return sound2; }
-    void setSounds(const QString& a, const QString& b) override {
-        sound1 = a;
-        sound2 = b;
-    }
-    void OpenPort() override {
-        calls.append(QStringLiteral("open %1").arg(port));
-        if (openFails)
-            throw Exception(QStringLiteral("Unable to open com port: 2"));
-    }
-    void ClosePort() override { calls.append(QStringLiteral("close")); }
-    bool ClockRunning() const override { return running; }
-    void ShowDigits(int row, int64_t value) override {
-        calls.append(QStringLiteral("show %1 %2").arg(row).arg(value));
-    }
-    void ApplyResolution(int a) override { calls.append(QStringLiteral("resolution %1").arg(a)); }
-    void FocusLeftPanel() override { calls.append(QStringLiteral("focus")); }
-    void SaveSettings() override {
-        calls.append(QStringLiteral("save"));
-        savedDeadTime = deadTime;
-    }
-};
+// The settings the window puts into the dialog: not the defaults, so that each control shows
+// whether it was filled from them.
+Settings current() {
+    Settings s;
+    s.Acc = 2;
+    s.LenLuch = 10;
+    s.DeadTime = 0;
+    s.Sound1 = QStringLiteral("/a.wav");
+    s.Sound2 = QStringLiteral("/b.wav");
+    s.Width = 900; // carried through, as everything the dialog does not show
+    return s;
+}
 
 class CfgDialogTest : public ::testing::Test {
 protected:
     CfgDialogTest() {
         dialog.ScanPorts = [this] { return scan; };
     }
-    // Runs the dialog; `operate` plays the operator and returns OK or Cancel.
-    void run(std::function<int(TCfgDialog&)> operate) {
+    // Runs the dialog on `in`; `operate` plays the operator and returns OK or Cancel. The
+    // resolutions previewed are kept in `previews`.
+    std::optional<Settings> edit(const Settings& in, std::function<int(TCfgDialog&)> operate) {
         fake.onNextModal([this, operate](QDialog&) { return operate(dialog); });
-        RunCfgDialog(dialog, host);
+        return dialog.Edit(in, [this](int acc) { previews.append(acc); });
     }
     static void pickPort(TCfgDialog& d, const QString& text) {
         d.cbPort->setCurrentIndex(d.cbPort->findText(text));
@@ -99,7 +61,7 @@ protected:
     }
 
     FakeDialogs fake;
-    FakeHost host;
+    QList<int> previews;
     ComPortScanResult scan = scanOf({1, 3, 20});
     TCfgDialog dialog{nullptr, scanOf({1, 3, 20})};
 };
@@ -146,57 +108,82 @@ TEST_F(CfgDialogTest, ControlsAtCreation) {
         EXPECT_TRUE(labels.contains(QString::fromUtf8(text))) << text;
 }
 
-TEST_F(CfgDialogTest, OkPutsEverythingIntoEffectAndSavesIt) {
-    run([](TCfgDialog& d) {
-        d.seLen->setValue(25);
-        d.cbColor1->setColorValue(clRed);
-        d.cbDigits->setCurrentIndex(1);
-        emit d.cbDigits->activated(1);
+TEST_F(CfgDialogTest, ShowsTheSettingsGivenAndGivesBackTheEditedOnes) {
+    Settings in = current();
+    in.Acc = 1;
+    in.LenLuch = 25;
+    in.DeadTime = 250;
+    in.C = {clNavy, clGreen, clRed, clBlack, clWhite};
+    const std::optional<Settings> out = edit(in, [](TCfgDialog& d) {
+        EXPECT_EQ(d.cbDigits->currentText(), "1/10");
+        EXPECT_EQ(d.cbPort->currentText(), "None");
+        EXPECT_FALSE(d.cbAlg->isEnabled());
+        EXPECT_EQ(d.seLen->value(), 25);
+        EXPECT_EQ(d.seDeadTime->value(), 250);
+        EXPECT_EQ(d.cbColor0->ColorValue(), clNavy);
+        EXPECT_EQ(d.cbColor1->ColorValue(), clGreen);
+        EXPECT_EQ(d.cbColor2->ColorValue(), clRed);
+        EXPECT_EQ(d.sSoundStart->text(), "/a.wav");
+
+        d.seLen->setValue(37);
+        d.seDeadTime->setValue(400);
+        d.cbColor1->setColorValue(clMaroon);
+        d.cbDigits->setCurrentIndex(2);
+        emit d.cbDigits->activated(2);
         pickPort(d, QStringLiteral("COM20"));
         EXPECT_TRUE(d.cbAlg->isEnabled());
         d.sSoundStart->setText(QStringLiteral("/c.wav"));
         return int(QDialog::Accepted);
     });
-    EXPECT_EQ(host.lenLuch, 25);
-    EXPECT_EQ(host.colors[1], clRed);
-    EXPECT_EQ(host.acc, 1);
-    EXPECT_EQ(host.port, 20);
-    EXPECT_EQ(host.sound1, "/c.wav");
-    EXPECT_EQ(host.calls,
-              (QStringList{"resolution 1", "show 0 0", "close", "open 20", "save", "resolution 1", "focus"}));
+    ASSERT_TRUE(out);
+    Settings expected = in;
+    expected.LenLuch = 37;
+    expected.DeadTime = 400;
+    expected.Acc = 0;
+    expected.Port = 20;
+    expected.Alg = 0;
+    // "Ziffern" and "ZiffernF" are what the time row's leading digits are drawn in (C3, C4).
+    expected.C = {clNavy, clMaroon, clRed, clMaroon, clRed};
+    expected.Sound1 = QStringLiteral("/c.wav");
+    EXPECT_EQ(*out, expected);
+    EXPECT_EQ(previews, (QList<int>{0, 0})) << "previewed when chosen, and the choice that stands at the end";
 }
 
-TEST_F(CfgDialogTest, NoneClosesAndStoresZeroKeepingTheMode) {
-    host.port = 3;
-    host.alg = 5;
-    run([](TCfgDialog& d) {
+TEST_F(CfgDialogTest, NoneGivesPortZeroKeepingTheMode) {
+    Settings in = current();
+    in.Port = 3;
+    in.Alg = 5;
+    const std::optional<Settings> out = edit(in, [](TCfgDialog& d) {
         EXPECT_EQ(d.cbPort->currentText(), "COM3");
         EXPECT_EQ(d.cbAlg->currentIndex(), -1) << "a mode outside the list shows no entry";
         pickPort(d, QStringLiteral("None"));
         EXPECT_FALSE(d.cbAlg->isEnabled());
         return int(QDialog::Accepted);
     });
-    EXPECT_EQ(host.port, 0);
-    EXPECT_EQ(host.alg, 5);
-    EXPECT_TRUE(host.calls.contains("close"));
-    EXPECT_FALSE(host.calls.filter(QStringLiteral("open")).size());
+    ASSERT_TRUE(out);
+    EXPECT_EQ(out->Port, 0);
+    EXPECT_EQ(out->Alg, 5);
 }
 
-TEST_F(CfgDialogTest, SamePortAgainNeitherClosesNorReopens) {
-    host.port = 3;
-    run([](TCfgDialog& d) {
+TEST_F(CfgDialogTest, ThePortEntryShownAtOpeningKeepsPortAndMode) {
+    Settings in = current();
+    in.Port = 3;
+    in.Alg = 5;
+    const std::optional<Settings> out = edit(in, [](TCfgDialog& d) {
         pickPort(d, QStringLiteral("COM1"));
         pickPort(d, QStringLiteral("COM3"));
         return int(QDialog::Accepted);
     });
-    EXPECT_EQ(host.port, 3);
-    EXPECT_EQ(host.calls.filter(QRegularExpression(QStringLiteral("^(open|close)"))), QStringList());
+    ASSERT_TRUE(out);
+    EXPECT_EQ(out->Port, 3);
+    EXPECT_EQ(out->Alg, 5) << "not the list's mode: the port choice did not change";
 }
 
 TEST_F(CfgDialogTest, ConfiguredPortNotFoundIsListedAndKeptOnOk) {
-    host.port = 7; // say, an adapter plugged in after start-up, or held by another program
-    host.alg = 5;  // a mode outside the list
-    run([](TCfgDialog& d) {
+    Settings in = current();
+    in.Port = 7; // say, an adapter plugged in after start-up, or held by another program
+    in.Alg = 5;  // a mode outside the list
+    std::optional<Settings> out = edit(in, [](TCfgDialog& d) {
         EXPECT_EQ(d.cbPort->currentText(), "COM7");
         EXPECT_EQ(itemsOf(d.cbPort), (QStringList{"None", "COM1", "COM3", "COM7", "COM20"}));
         EXPECT_TRUE(d.cbPort->itemData(d.cbPort->currentIndex(), Qt::ToolTipRole)
@@ -204,60 +191,42 @@ TEST_F(CfgDialogTest, ConfiguredPortNotFoundIsListedAndKeptOnOk) {
                         .contains("/dev/ttyUSB2"));
         return int(QDialog::Accepted);
     });
-    EXPECT_EQ(host.port, 7);
-    EXPECT_EQ(host.alg, 5);
-    EXPECT_EQ(host.calls.filter(QRegularExpression(QStringLiteral("^(open|close)"))), QStringList());
+    ASSERT_TRUE(out);
+    EXPECT_EQ(out->Port, 7);
+    EXPECT_EQ(out->Alg, 5);
 
     // A port chosen anew takes the list's mode; one outside the list stays when nothing is selected.
-    run([](TCfgDialog& d) {
+    out = edit(in, [](TCfgDialog& d) {
         pickPort(d, QStringLiteral("COM1"));
         return int(QDialog::Accepted);
     });
-    EXPECT_EQ(host.port, 1);
-    EXPECT_EQ(host.alg, 5);
+    ASSERT_TRUE(out);
+    EXPECT_EQ(out->Port, 1);
+    EXPECT_EQ(out->Alg, 5);
 }
 
 TEST_F(CfgDialogTest, RescanEachOpenShowsAPortPluggedInLater) {
     scan = scanOf({1, 3, 20, 6});
-    run([](TCfgDialog& d) {
+    edit(current(), [](TCfgDialog& d) {
         EXPECT_NE(d.cbPort->findText(QStringLiteral("COM6")), -1);
         return int(QDialog::Rejected);
     });
 }
 
-TEST_F(CfgDialogTest, CancelRestoresThePreviewAndChangesNothing) {
-    host.acc = 2;
-    run([](TCfgDialog& d) {
+TEST_F(CfgDialogTest, CancelGivesNothingBackAndUndoesThePreview) {
+    const std::optional<Settings> out = edit(current(), [](TCfgDialog& d) {
         d.cbDigits->setCurrentIndex(2);
         emit d.cbDigits->activated(2);
         pickPort(d, QStringLiteral("COM1"));
         d.seLen->setValue(99);
         return int(QDialog::Rejected);
     });
-    EXPECT_EQ(host.calls, (QStringList{"resolution 0", "resolution 2", "focus"}));
-    EXPECT_EQ(host.acc, 2);
-    EXPECT_EQ(host.port, 0);
-    EXPECT_EQ(host.lenLuch, 10);
-}
+    EXPECT_FALSE(out);
+    EXPECT_EQ(previews, (QList<int>{0, 2})) << "the stored resolution is shown again";
 
-TEST_F(CfgDialogTest, DeadTimeShownOnOpenTakenAndSavedOnOkKeptOnCancel) {
-    host.deadTime = 250;
-    run([](TCfgDialog& d) {
-        EXPECT_EQ(d.seDeadTime->value(), 250);
-        d.seDeadTime->setValue(400);
-        return int(QDialog::Accepted);
-    });
-    EXPECT_EQ(host.deadTime, 400);
-    EXPECT_EQ(host.savedDeadTime, 400) << "applied before the settings were saved";
-
-    host.savedDeadTime = -1;
-    run([](TCfgDialog& d) {
-        EXPECT_EQ(d.seDeadTime->value(), 400);
-        d.seDeadTime->setValue(0);
-        return int(QDialog::Rejected);
-    });
-    EXPECT_EQ(host.deadTime, 400);
-    EXPECT_EQ(host.savedDeadTime, -1) << "nothing saved";
+    // Without a preview the dialog previews nothing.
+    fake.onNextModal([](QDialog&) { return int(QDialog::Rejected); });
+    EXPECT_FALSE(dialog.Edit(current()));
 }
 
 TEST_F(CfgDialogTest, EveryLabelTheOperatorSeesIsExplainedInTheHelpsSettingsSection) {
@@ -284,28 +253,10 @@ TEST_F(CfgDialogTest, EveryLabelTheOperatorSeesIsExplainedInTheHelpsSettingsSect
     }
 }
 
-TEST_F(CfgDialogTest, OkDuringARunLeavesTheTimeAlone) {
-    host.running = true;
-    run([](TCfgDialog&) { return int(QDialog::Accepted); });
-    EXPECT_TRUE(host.calls.filter(QStringLiteral("show")).isEmpty());
-}
-
-TEST_F(CfgDialogTest, PortErrorIsRaisedAfterTheChoicesTookEffect) {
-    host.openFails = true;
-    EXPECT_THROW(run([](TCfgDialog& d) {
-                     pickPort(d, QStringLiteral("COM3"));
-                     d.sSoundStop->setText(QStringLiteral("/d.wav"));
-                     return int(QDialog::Accepted);
-                 }),
-                 Exception);
-    EXPECT_EQ(host.port, 3) << "the port keeps the new number";
-    EXPECT_EQ(host.sound2, "/d.wav");
-    EXPECT_EQ(host.calls.mid(host.calls.size() - 3), (QStringList{"save", "resolution 2", "focus"}));
-}
-
 TEST_F(CfgDialogTest, UserEntryAsksForAColourOnceAndCancellingKeepsTheOldOne) {
-    host.colors[1] = 0x00102030; // not a listed colour: the user entry holds it
-    run([this](TCfgDialog& d) {
+    Settings in = current();
+    in.C[1] = 0x00102030; // not a listed colour: the user entry holds it
+    const std::optional<Settings> out = edit(in, [this](TCfgDialog& d) {
         EXPECT_TRUE(d.cbColor1->UserColorSelected());
         EXPECT_TRUE(fake.colorRequests().isEmpty()) << "filling the dialog asks nothing";
 
@@ -329,5 +280,6 @@ TEST_F(CfgDialogTest, UserEntryAsksForAColourOnceAndCancellingKeepsTheOldOne) {
         EXPECT_EQ(d.cbColor1->currentText(), "Red");
         return int(QDialog::Accepted);
     });
-    EXPECT_EQ(host.colors[1], clRed);
+    ASSERT_TRUE(out);
+    EXPECT_EQ(out->C[1], clRed);
 }

@@ -72,11 +72,11 @@ protected:
 TEST_F(Commands, DeleteAsksAndRemovesTheSelectedRowOnly) {
     form.SortGrid1->setSelection(TGridRect{0, 2, 3, 2});
     dialogs.answerYesNo(false);
-    form.Strokadelete->trigger();
+    form.mDeleteLine->trigger();
     EXPECT_EQ(form.SortGrid1->RowCount(), 5);
 
     dialogs.answerYesNo(true);
-    form.Strokadelete->trigger();
+    form.mDeleteLine->trigger();
     EXPECT_EQ(dialogs.yesNoQuestions(), QStringList({"Zeile l\u00f6schen ?", "Zeile l\u00f6schen ?"}));
     ASSERT_EQ(form.SortGrid1->RowCount(), 4);
     // The notes of the other lines (time of day, distance and seconds) stay as they were.

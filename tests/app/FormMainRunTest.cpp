@@ -307,7 +307,10 @@ TEST_F(FormMainRun, LapAndStopInTheSameTickWriteTheLineWithoutASpeed) {
 }
 
 TEST_F(FormMainRun, ResolutionShapesTheTimeRowAndTheTimeTexts) {
-    form.setAcc(0);
+    const Settings stored = form.CurrentSettings();
+    Settings wholeSeconds = stored;
+    wholeSeconds.Acc = 0;
+    form.applySettings(stored, wholeSeconds);
     EXPECT_EQ(form.PanelTimer->width(), 165);
     EXPECT_EQ(form.PanelTimer->x(), 61);
     EXPECT_TRUE(form.Digit8->isHidden());
@@ -317,8 +320,10 @@ TEST_F(FormMainRun, ResolutionShapesTheTimeRowAndTheTimeTexts) {
     clock.advance(999);
     form.mLap->Click();
     EXPECT_EQ(form.ProtocolLines()[2].time, QStringLiteral("  0"));
-    form.setAcc(9); // out of range: clamped to hundredths
-    EXPECT_EQ(form.Acc(), 2);
+    Settings outOfRange = wholeSeconds;
+    outOfRange.Acc = 9; // clamped to hundredths
+    form.applySettings(wholeSeconds, outOfRange);
+    EXPECT_EQ(form.CurrentSettings().Acc, 2);
     EXPECT_EQ(form.PanelTimer->width(), 288);
     EXPECT_FALSE(form.Digit8->isHidden());
 }

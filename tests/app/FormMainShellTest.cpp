@@ -95,7 +95,7 @@ TEST_F(FormMainShell, TopBarHasItsButtonsLogoAndDatePanelAsDesigned) {
         EXPECT_EQ(e.button->text(), QString::fromLatin1(e.caption));
         EXPECT_EQ(e.button->geometry(), e.rect);
         EXPECT_EQ(e.button->cursor().shape(), Qt::PointingHandCursor);
-        EXPECT_EQ(e.button->parentWidget(), form->Panel1);
+        EXPECT_EQ(e.button->parentWidget(), form->TopBar);
         EXPECT_TRUE(e.button->font().bold());
         EXPECT_EQ(e.button->font().pixelSize(), 16);
     }
@@ -109,9 +109,9 @@ TEST_F(FormMainShell, TopBarHasItsButtonsLogoAndDatePanelAsDesigned) {
     EXPECT_EQ(form->PanelDate->palette().color(QPalette::WindowText), QColor(0xC0, 0xC0, 0xC0));
     EXPECT_EQ(form->PanelDate->font().pixelSize(), 24);
     // Anchored right: it keeps its distance from the edge when the window grows.
-    const int margin = form->Panel1->width() - form->PanelDate->geometry().right();
+    const int margin = form->TopBar->width() - form->PanelDate->geometry().right();
     form->resize(1100, 600);
-    EXPECT_EQ(form->Panel1->width() - form->PanelDate->geometry().right(), margin);
+    EXPECT_EQ(form->TopBar->width() - form->PanelDate->geometry().right(), margin);
     // The room for the barrier status lies between logo and date panel.
     EXPECT_GT(form->TopBarStatusSlot->x(), form->Logo->geometry().right());
     EXPECT_LT(form->TopBarStatusSlot->geometry().right(), form->PanelDate->x());

@@ -19,6 +19,13 @@ using namespace platform;
 
 namespace {
 
+void applySetting(TFormMain& form, const std::function<void(Settings&)>& change) {
+    const Settings old = form.CurrentSettings();
+    Settings now = old;
+    change(now);
+    form.applySettings(old, now);
+}
+
 class LightBarrier : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -58,6 +65,9 @@ protected:
         return true;
     }
 
+    // The settings in effect with `change` made, put into effect.
+    void applySetting(const std::function<void(Settings&)>& change) { ::applySetting(*form, change); }
+
     QStringList who() const {
         QStringList w;
         for (const auto& line : form->ProtocolLines())
@@ -87,7 +97,7 @@ TEST(LightBarrierPort, FormValuesAndStartUp) {
     EXPECT_TRUE(port.EnableDTR());
     EXPECT_TRUE(static_cast<bool>(port.OnDSR));
     EXPECT_EQ(form.LastModemStatus(), 0x55555555u);
-    EXPECT_EQ(form.Alg(), 0);
+    EXPECT_EQ(form.CurrentSettings().Alg, 0);
     EXPECT_FALSE(port.Connected()) << "port 0 is not opened at start-up";
     EXPECT_TRUE(serial.line().log().empty());
 
@@ -165,7 +175,7 @@ TEST_F(LightBarrier, TheFirstEventCountsWhateverTheWordAndOffEdgesAreOnlyRecorde
 }
 
 TEST_F(LightBarrier, AnotherModeIgnoresTheBarrier) {
-    form->setAlg(1);
+    applySetting([](Settings& s) { s.Alg = 1; });
     edge(true);
     edge(false);
     edge(true);
@@ -317,9 +327,9 @@ TEST(LightBarrierPort, APortMissingAtStartUpIsTriedEverySecondAndAnotherChoiceSt
 
     // Another port chosen while the old one is missing: the old one is not tried again.
     serial.line().setFailure(SerialCall::Open, ENOENT);
-    EXPECT_THROW(form.ChangeLightBarrierPort(4), EComHandle);
+    EXPECT_THROW(applySetting(form, [](Settings& s) { s.Port = 4; }), EComHandle);
     EXPECT_EQ(form.Link().State(), BarrierState::Reconnecting);
-    form.ChangeLightBarrierPort(0);
+    applySetting(form, [](Settings& s) { s.Port = 0; });
     EXPECT_EQ(form.Link().State(), BarrierState::NoPort);
     EXPECT_EQ(form.LabBarrier->text(), "Lichtschranke: kein Port");
     EXPECT_FALSE(form.TimerReconnect->isActive());
@@ -332,7 +342,7 @@ TEST(LightBarrierPort, APortMissingAtStartUpIsTriedEverySecondAndAnotherChoiceSt
 // ---- dead time ----
 
 TEST_F(LightBarrier, PassesWithinTheDeadTimeRunNothingButKeysDo) {
-    form->setDeadTime(300);
+    applySetting([](Settings& s) { s.DeadTime = 300; });
     const uint32_t t0 = GetTickCount();
     edge(true, 0);
     edge(false, 0);
@@ -352,13 +362,13 @@ TEST_F(LightBarrier, PassesWithinTheDeadTimeRunNothingButKeysDo) {
 }
 
 TEST_F(LightBarrier, WithoutDeadTimeOnePulseOfSeveralEdgesRunsSeveralActions) {
-    ASSERT_EQ(form->DeadTime(), 0);
+    ASSERT_EQ(form->CurrentSettings().DeadTime, 0);
     serial.line().pulse(MS_DSR_ON, 4); // two on-edges within one wake-up
     deliver();
     EXPECT_EQ(who(), (QStringList{"  Nr.:", "Start:", "  Lap:"}));
 
     form->mReset->Click();
-    form->setDeadTime(50);
+    applySetting([](Settings& s) { s.DeadTime = 50; });
     clock.advance(1000);
     serial.line().pulse(MS_DSR_ON, 4);
     deliver();

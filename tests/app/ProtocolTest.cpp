@@ -118,7 +118,7 @@ TEST_F(Protocol, ARightClickedLineIsTheOneZeileEntfernenDeletes) {
     EXPECT_TRUE(form.PopupMenu1->isVisible());
     form.PopupMenu1->hide();
     dialogs.answerYesNo(true);
-    form.Strokadelete->trigger();
+    form.mDeleteLine->trigger();
     ASSERT_EQ(g->RowCount(), 4);
     EXPECT_EQ(g->Cells(0, 1), QStringLiteral("  Nr.:"));
     EXPECT_EQ(g->Cells(0, 2), QStringLiteral("Start:"));
@@ -144,7 +144,7 @@ TEST_F(Protocol, TheLinesOfTheRunUnderWayStayInViewThroughResetAndADeletedLine) 
     // The line the operator deletes is replaced in the selection by the one that took its place.
     g->setSelection(TGridRect{0, dash, 3, dash});
     dialogs.answerYesNo(true);
-    form.Strokadelete->trigger();
+    form.mDeleteLine->trigger();
     EXPECT_EQ(g->Row(), dash);
     EXPECT_EQ(g->Cells(0, dash), QStringLiteral("  Nr.:"));
     EXPECT_TRUE(inView(dash) && inView(dash + 1)) << "after the delete, top row " << g->TopRow();
@@ -163,10 +163,10 @@ TEST_F(Protocol, ColumnWidthsFollowTheWindow) {
         EXPECT_EQ(form.SortGrid1->ColWidths(3), form.SortGrid1->ClientWidth() - 3 * 64 - 24) << w;
     }
     // The right-hand buttons keep their distance from the caption panel's right edge.
-    const int before = form.Panel4->width() - form.sbSave->x();
+    const int before = form.ProtocolCaption->width() - form.sbSave->x();
     form.resize(1000, 513);
     QCoreApplication::processEvents();
-    EXPECT_EQ(form.Panel4->width() - form.sbSave->x(), before);
+    EXPECT_EQ(form.ProtocolCaption->width() - form.sbSave->x(), before);
     EXPECT_EQ(form.sbCLS->x(), 2);
 }
 
@@ -181,7 +181,7 @@ TEST_F(Protocol, ProtocolButtonsAreEnabledWhileTheGridHasDataRowsAndCarryTheirHi
     EXPECT_EQ(form.sbLoad->toolTip(), QStringLiteral("Protokoll öffnen"));
     EXPECT_EQ(form.sbSave->toolTip(), QStringLiteral("Protokoll speichern unter"));
     EXPECT_EQ(form.PopupMenu1->actions().size(), 2);
-    EXPECT_EQ(form.Strokadelete->text(), QStringLiteral("Zeile entfernen"));
+    EXPECT_EQ(form.mDeleteLine->text(), QStringLiteral("Zeile entfernen"));
     EXPECT_EQ(form.Copy1->text(), QStringLiteral("Alles kopieren"));
 }
 

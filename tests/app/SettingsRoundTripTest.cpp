@@ -4,9 +4,11 @@
 #include "app/window/TFormMain.h"
 #include "controls/TDigit.h"
 #include "controls/ToColorCombo.h"
+#include "serial/EComHandle.h"
 #include "serial/SerialPortNames.h"
 #include "settings/Registry.h"
 #include "settings/Settings.h"
+#include "testing/FakeClock.h"
 #include "testing/FakeDialogs.h"
 #include "testing/FakeSerialDevice.h"
 
@@ -21,6 +23,7 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <memory>
 
 using platform::FakeDialogs;
@@ -56,9 +59,9 @@ TEST(SettingsRoundTrip, FirstStartDefaultsAndTheEndWritesTheWholeList) {
     FakeDialogs dialogs;
     {
         TFormMain form;
-        EXPECT_EQ(form.Acc(), 2);
+        EXPECT_EQ(form.CurrentSettings().Acc, 2);
         EXPECT_EQ(form.ComPort->Port(), 0);
-        EXPECT_EQ(form.LenLuch(), 10);
+        EXPECT_EQ(form.CurrentSettings().LenLuch, 10);
         EXPECT_EQ(form.size(), QSize(831, 513));
         EXPECT_FALSE(QFile::exists(platform::Registry::DefaultFileName()));
     }
@@ -81,9 +84,9 @@ TEST(SettingsRoundTrip, DamagedValuesAreToldOnceAndRepairedAtTheEnd) {
     }
     {
         TFormMain form;
-        EXPECT_EQ(form.LenLuch(), 10);
-        EXPECT_EQ(form.DeadTime(), 0);
-        EXPECT_EQ(form.Acc(), 1) << "read although a bad value came before it";
+        EXPECT_EQ(form.CurrentSettings().LenLuch, 10);
+        EXPECT_EQ(form.CurrentSettings().DeadTime, 0);
+        EXPECT_EQ(form.CurrentSettings().Acc, 1) << "read although a bad value came before it";
         ASSERT_EQ(dialogs.messages().size(), 1);
         for (const char* name : {"Port", "LenLuch", "DeadTime"})
             EXPECT_TRUE(dialogs.messages().front().contains(QLatin1String(name))) << name;
@@ -158,9 +161,9 @@ TEST(SettingsRoundTrip, ChangedInTheDialogKeptAfterARestart) {
             return int(QDialog::Accepted);
         });
         form.bCFGClick(nullptr);
-        EXPECT_EQ(form.Acc(), 1);
-        EXPECT_EQ(form.LenLuch(), 37);
-        EXPECT_EQ(form.DeadTime(), 300);
+        EXPECT_EQ(form.CurrentSettings().Acc, 1);
+        EXPECT_EQ(form.CurrentSettings().LenLuch, 37);
+        EXPECT_EQ(form.CurrentSettings().DeadTime, 300);
         EXPECT_EQ(form.Digit4->ColorOn(), clMaroon) << "a leading zero in the new dim colour";
         EXPECT_EQ(form.Digit6->Color(), clNavy);
         // Written at OK already: a crash now loses nothing.
@@ -172,13 +175,71 @@ TEST(SettingsRoundTrip, ChangedInTheDialogKeptAfterARestart) {
         form.resize(820, 560); // fits the test screen (800 x 600) as the designed size does
     }
     TFormMain again;
-    EXPECT_EQ(again.Acc(), 1);
+    EXPECT_EQ(again.CurrentSettings().Acc, 1);
     EXPECT_FALSE(again.Digit8->isVisibleTo(&again));
-    EXPECT_EQ(again.LenLuch(), 37);
-    EXPECT_EQ(again.DeadTime(), 300);
-    EXPECT_EQ(again.C(0), clNavy);
+    EXPECT_EQ(again.CurrentSettings().LenLuch, 37);
+    EXPECT_EQ(again.CurrentSettings().DeadTime, 300);
+    EXPECT_EQ(again.CurrentSettings().C[0], clNavy);
     EXPECT_EQ(again.Digit4->ColorOn(), clMaroon);
     EXPECT_EQ(again.size(), QSize(820, 560));
+}
+
+TEST(SettingsRoundTrip, OkShowsZeroOnTheTimeRowUnlessARunIsUnderWay) {
+    platform::FakeClock clock{1000};
+    FakeDialogs dialogs;
+    TFormMain form;
+    form.CreateDialogs();
+    form.CfgDialog->ScanPorts = [] { return scanOf({}); };
+    auto timeRow = [&] {
+        return form.Digit6->Value() * 100 + form.Digit7->Value() * 10 + form.Digit8->Value();
+    };
+    form.mStart->Click();
+    clock.advance(5230);
+    form.ClockTimer(nullptr);
+    dialogs.onNextModal([](QDialog&) { return int(QDialog::Accepted); });
+    form.bCFGClick(nullptr);
+    EXPECT_EQ(timeRow(), 523) << "the running time stays";
+
+    form.mLap->Click();
+    form.mStop->Click();
+    dialogs.onNextModal([](QDialog&) { return int(QDialog::Accepted); });
+    form.bCFGClick(nullptr);
+    EXPECT_EQ(timeRow(), 0);
+}
+
+TEST(SettingsRoundTrip, ANewPortIsOpenedAndItsErrorComesAfterEverythingElseTookEffect) {
+    FakeDialogs dialogs;
+    platform::FakeSerial serial;
+    TFormMain form;
+    form.CreateDialogs();
+    form.CfgDialog->ScanPorts = [] { return scanOf({1, 3}); };
+    dialogs.onNextModal([&](QDialog&) {
+        pick(form.CfgDialog->cbPort, QStringLiteral("COM3"));
+        return int(QDialog::Accepted);
+    });
+    form.bCFGClick(nullptr);
+    EXPECT_TRUE(form.ComPort->Connected());
+    EXPECT_EQ(serial.line().openedName(), "COM3");
+    EXPECT_EQ(form.CurrentSettings().Port, 3);
+
+    // The same port again: neither closed nor opened.
+    const size_t calls = serial.line().log().size();
+    dialogs.onNextModal([](QDialog&) { return int(QDialog::Accepted); });
+    form.bCFGClick(nullptr);
+    EXPECT_EQ(serial.line().log().size(), calls);
+
+    serial.line().setFailure(platform::SerialCall::Open, ENOENT);
+    dialogs.onNextModal([&](QDialog&) {
+        pick(form.CfgDialog->cbPort, QStringLiteral("COM1"));
+        form.CfgDialog->seLen->setValue(50);
+        return int(QDialog::Accepted);
+    });
+    EXPECT_THROW(form.bCFGClick(nullptr), EComHandle);
+    EXPECT_FALSE(form.ComPort->Connected()) << "the old port was closed";
+    EXPECT_EQ(form.CurrentSettings().Port, 1) << "the port keeps the new number";
+    EXPECT_EQ(form.CurrentSettings().LenLuch, 50);
+    EXPECT_EQ(stored().Port, 1) << "stored all the same";
+    EXPECT_EQ(stored().LenLuch, 50);
 }
 
 TEST(SettingsRoundTrip, UnreadableFileIsReportedOnceAndMovedAside) {

@@ -13,9 +13,9 @@ TEST(YesNoDialog, LooksAsDesigned) {
     TFDlgYesNo dialog;
     EXPECT_EQ(dialog.windowTitle(), QApplication::applicationName());
     EXPECT_EQ(dialog.size(), QSize(222, 94));
-    EXPECT_EQ(dialog.Label1->text(), "?");
-    EXPECT_EQ(dialog.Label1->size(), QSize(169, 33));
-    EXPECT_TRUE(dialog.Label1->wordWrap());
+    EXPECT_EQ(dialog.LabQuestion->text(), "?");
+    EXPECT_EQ(dialog.LabQuestion->size(), QSize(169, 33));
+    EXPECT_TRUE(dialog.LabQuestion->wordWrap());
     EXPECT_EQ(dialog.bYes->text(), "Ja");
     EXPECT_TRUE(dialog.bYes->isDefault());
     EXPECT_EQ(dialog.bNo->text(), "Nein");
@@ -27,7 +27,7 @@ TEST(YesNoDialog, LooksAsDesigned) {
 TEST(YesNoDialog, JaAnswersSixAndEverythingElseNo) {
     FakeDialogs fake;
     TFDlgYesNo dialog;
-    dialog.Label1->setText(QStringLiteral("Beenden?"));
+    dialog.LabQuestion->setText(QStringLiteral("Beenden?"));
     auto press = [&](auto&& how) {
         fake.onNextModal([&](QDialog&) {
             how();

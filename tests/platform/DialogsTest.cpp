@@ -97,13 +97,13 @@ TEST(FakeDialogs, ModalFormsColourAndPrinterFollowTheScript) {
     QDialog form;
     form.setObjectName(QStringLiteral("FDlgYesNo"));
     auto* label = new QLabel(QStringLiteral("Beenden?"), &form);
-    label->setObjectName(QStringLiteral("Label1"));
+    label->setObjectName(QStringLiteral("LabQuestion"));
 
     EXPECT_EQ(fake.execModal(form), QDialog::Rejected) << "unscripted: closed like Esc";
     fake.answerYesNo(true);
     EXPECT_EQ(fake.execModal(form), 6);
     fake.onNextModal([](QDialog& d) {
-        d.findChild<QLabel*>(QStringLiteral("Label1"))->setText(QStringLiteral("changed"));
+        d.findChild<QLabel*>(QStringLiteral("LabQuestion"))->setText(QStringLiteral("changed"));
         return 42;
     });
     EXPECT_EQ(fake.execModal(form), 42);
