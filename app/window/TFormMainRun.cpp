@@ -96,6 +96,7 @@ void TFormMain::mStartClick(QObject*) {
         applyRunState();
         for (const ProtocolLine& line : r->lines)
             addProtocolLine(line);
+        feedEvent(RunAction::Start);
         runButton(RunSession::FocusAfter(RunAction::Start))->setFocus();
     });
 }
@@ -113,6 +114,7 @@ void TFormMain::DoLap() {
         ShowDigits(0, r->time);
         QCoreApplication::processEvents();
         addProtocolLine(r->line);
+        feedEvent(RunAction::Lap);
         // A RESET that ran while the display repainted has ended this run; STOP must stay off then.
         if (!m_session.CompleteLap())
             return;
@@ -131,6 +133,7 @@ void TFormMain::mStopClick(QObject*) {
         QCoreApplication::processEvents();
         ShowDigits(1, r->speed);
         addProtocolLine(r->line);
+        feedEvent(RunAction::Stop);
         runButton(RunSession::FocusAfter(RunAction::Stop))->setFocus();
         ShowLastRun();
     });
@@ -147,6 +150,7 @@ void TFormMain::bRESETClick(QObject*) {
         addProtocolLine(r->line);
         ShowDigits(0, 0);
         ShowDigits(1, 0);
+        feedEvent(RunAction::Reset);
         runButton(RunSession::FocusAfter(RunAction::Reset))->setFocus();
     });
 }

@@ -76,7 +76,8 @@ TEST_F(SettingsTest, FirstStartKeepsTheDefaultsAndWritingStoresTheWholeListInOrd
     ASSERT_TRUE(s.Write(registry));
     EXPECT_EQ(registry.GetValueNames(),
               (QStringList{"Left", "Top", "Width", "Height", "Sound", "Port", "Alg", "Acc", "Sound1",
-                           "Sound2", "C0", "C1", "C2", "C3", "C4", "LenLuch", "DeadTime"}));
+                           "Sound2", "C0", "C1", "C2", "C3", "C4", "LenLuch", "DeadTime", "EventFile",
+                           "StartNumber"}));
 }
 
 TEST_F(SettingsTest, WrittenValuesReadBackTheSame) {
