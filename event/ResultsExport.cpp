@@ -47,7 +47,8 @@ QString esc(const QString& text) {
 
 } // namespace
 
-QString resultsCsv(const Standings& standings, const EventInfo& info, int resolution, const QList<SheetSection>& extra) {
+QString resultsCsv(const Standings& standings, const EventInfo& info, int resolution,
+                   const QList<SheetSection>& extra) {
     QString out;
     for (const QString& line : resultTitleLines(info))
         out += csvLine({line});
@@ -65,13 +66,14 @@ QString resultsCsv(const Standings& standings, const EventInfo& info, int resolu
     return out;
 }
 
-QString saveResultsCsv(const QString& path, const Standings& standings, const EventInfo& info,
-                       int resolution, const QList<SheetSection>& extra) {
-    return saveBytes(path,
-                     QByteArrayLiteral("\xEF\xBB\xBF") + resultsCsv(standings, info, resolution, extra).toUtf8());
+QString saveResultsCsv(const QString& path, const Standings& standings, const EventInfo& info, int resolution,
+                       const QList<SheetSection>& extra) {
+    return saveBytes(path, QByteArrayLiteral("\xEF\xBB\xBF") +
+                               resultsCsv(standings, info, resolution, extra).toUtf8());
 }
 
-QString resultsHtml(const Standings& standings, const EventInfo& info, int resolution, const QList<SheetSection>& extra) {
+QString resultsHtml(const Standings& standings, const EventInfo& info, int resolution,
+                    const QList<SheetSection>& extra) {
     const QStringList title = resultTitleLines(info);
     QString h;
     h += QStringLiteral("<!DOCTYPE html>\n<html lang=\"de\">\n<head>\n<meta charset=\"utf-8\">\n<title>");

@@ -17,14 +17,16 @@
 
 /// The CSV text: title lines, then per section its title, the headings and the rows, a blank line
 /// between sections.
-QString resultsCsv(const Standings& standings, const EventInfo& info, int resolution, const QList<SheetSection>& extra = {});
+QString resultsCsv(const Standings& standings, const EventInfo& info, int resolution,
+                   const QList<SheetSection>& extra = {});
 
 /// Writes `resultsCsv` to `path` as UTF-8 with byte-order mark.
-QString saveResultsCsv(const QString& path, const Standings& standings, const EventInfo& info,
-                       int resolution, const QList<SheetSection>& extra = {});
+QString saveResultsCsv(const QString& path, const Standings& standings, const EventInfo& info, int resolution,
+                       const QList<SheetSection>& extra = {});
 
 /// The standalone HTML page (inline style, every text escaped).
-QString resultsHtml(const Standings& standings, const EventInfo& info, int resolution, const QList<SheetSection>& extra = {});
+QString resultsHtml(const Standings& standings, const EventInfo& info, int resolution,
+                    const QList<SheetSection>& extra = {});
 
 /// Writes `resultsHtml` to `path` as UTF-8.
 QString saveResultsHtml(const QString& path, const Standings& standings, const EventInfo& info,

@@ -158,7 +158,8 @@ SheetSection auditSection(const EventData& data) {
     SheetSection s;
     s.title = QStringLiteral("Änderungsprotokoll");
     s.headings << QStringLiteral("Zeit") << QStringLiteral("Art") << QStringLiteral("Betrifft")
-               << QStringLiteral("Was") << QStringLiteral("alt") << QStringLiteral("neu") << QStringLiteral("Grund");
+               << QStringLiteral("Was") << QStringLiteral("alt") << QStringLiteral("neu")
+               << QStringLiteral("Grund");
     QHash<int64_t, const RunRecord*> runs;
     for (const RunRecord& r : data.runs)
         runs.insert(r.id, &r);

@@ -27,8 +27,9 @@ void CompetitorTableModel::rebuild() {
         for (const Competitor& c : model->data().competitors)
             if (!c.deleted)
                 shown.append(&c);
-    std::stable_sort(shown.begin(), shown.end(),
-                     [](const Competitor* a, const Competitor* b) { return a->startNumber < b->startNumber; });
+    std::stable_sort(shown.begin(), shown.end(), [](const Competitor* a, const Competitor* b) {
+        return a->startNumber < b->startNumber;
+    });
     for (const Competitor* c : shown)
         m_ids.append(c->id);
     endResetModel();
@@ -49,8 +50,8 @@ int CompetitorTableModel::columnCount(const QModelIndex& parent) const {
 QVariant CompetitorTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
         return {};
-    static const char* const titles[ColumnCount] = {"Nr.",      "Vorname", "Nachname", "Klasse",
-                                                    "Verein",   "Fahrzeug", "Jahrgang", "Geschlecht"};
+    static const char* const titles[ColumnCount] = {"Nr.",    "Vorname",  "Nachname", "Klasse",
+                                                    "Verein", "Fahrzeug", "Jahrgang", "Geschlecht"};
     return QString::fromUtf8(titles[section]);
 }
 
@@ -84,7 +85,9 @@ QVariant CompetitorTableModel::data(const QModelIndex& index, int role) const {
     case Year:
         return c->yearOfBirth > 0 ? QVariant(c->yearOfBirth) : QVariant(QString());
     case Gender:
-        return c->sex == Sex::Female ? QStringLiteral("w") : c->sex == Sex::Male ? QStringLiteral("m") : QString();
+        return c->sex == Sex::Female ? QStringLiteral("w")
+               : c->sex == Sex::Male ? QStringLiteral("m")
+                                     : QString();
     }
     return {};
 }

@@ -116,8 +116,8 @@ void EventCommands::printResults() {
     const EventData& data = m_document.model()->data();
     QList<SheetSection> sections = resultSections(m_document.standings(), resolution());
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    const QString error = ::printResults(resultTitleLines(data.info), sections,
-                                         tr("Ergebnisliste %1").arg(data.info.name));
+    const QString error =
+        ::printResults(resultTitleLines(data.info), sections, tr("Ergebnisliste %1").arg(data.info.name));
     QApplication::restoreOverrideCursor();
     if (!error.isEmpty())
         platform::dialogs().showMessage(error);
@@ -138,32 +138,37 @@ QString EventCommands::exportPath(const QString& title, const QString& filter, c
 }
 
 void EventCommands::exportCsv() {
-    const QString path = exportPath(tr("Ergebnisse als CSV"), tr("CSV-Datei (*.csv)|*.csv"), QStringLiteral("csv"));
+    const QString path =
+        exportPath(tr("Ergebnisse als CSV"), tr("CSV-Datei (*.csv)|*.csv"), QStringLiteral("csv"));
     if (path.isEmpty())
         return;
     const EventData& data = m_document.model()->data();
-    const QString e = saveResultsCsv(path, m_document.standings(), data.info, resolution(), {auditSection(data)});
+    const QString e =
+        saveResultsCsv(path, m_document.standings(), data.info, resolution(), {auditSection(data)});
     if (!e.isEmpty())
         platform::dialogs().showMessage(e);
 }
 
 void EventCommands::exportXlsx() {
-    const QString path =
-        exportPath(tr("Ergebnisse als Excel-Datei"), tr("Excel-Arbeitsmappe (*.xlsx)|*.xlsx"), QStringLiteral("xlsx"));
+    const QString path = exportPath(tr("Ergebnisse als Excel-Datei"),
+                                    tr("Excel-Arbeitsmappe (*.xlsx)|*.xlsx"), QStringLiteral("xlsx"));
     if (path.isEmpty())
         return;
     const EventData& data = m_document.model()->data();
-    const QString e = saveResultsXlsx(path, m_document.standings(), data.info, resolution(), {auditSection(data)});
+    const QString e =
+        saveResultsXlsx(path, m_document.standings(), data.info, resolution(), {auditSection(data)});
     if (!e.isEmpty())
         platform::dialogs().showMessage(e);
 }
 
 void EventCommands::exportHtml() {
-    const QString path = exportPath(tr("Ergebnisse als HTML-Seite"), tr("HTML-Seite (*.html)|*.html"), QStringLiteral("html"));
+    const QString path =
+        exportPath(tr("Ergebnisse als HTML-Seite"), tr("HTML-Seite (*.html)|*.html"), QStringLiteral("html"));
     if (path.isEmpty())
         return;
     const EventData& data = m_document.model()->data();
-    const QString e = saveResultsHtml(path, m_document.standings(), data.info, resolution(), {auditSection(data)});
+    const QString e =
+        saveResultsHtml(path, m_document.standings(), data.info, resolution(), {auditSection(data)});
     if (!e.isEmpty())
         platform::dialogs().showMessage(e);
 }

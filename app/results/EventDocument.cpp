@@ -175,23 +175,32 @@ void EventDocument::attachWriter(std::unique_ptr<EventStore> store) {
     EventWriter* writer = m_writer.get();
     auto stillOurs = [this, writer] { return m_writer.get() == writer; };
     m_writer->OnCommitted = [this, stillOurs](uint64_t upTo) {
-        QMetaObject::invokeMethod(this, [this, stillOurs, upTo] {
-            if (stillOurs())
-                onCommitted(upTo);
-        }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this,
+            [this, stillOurs, upTo] {
+                if (stillOurs())
+                    onCommitted(upTo);
+            },
+            Qt::QueuedConnection);
     };
     m_writer->OnWriteFailed = [this, stillOurs](const StoreError& error) {
         const QString message = error.message;
-        QMetaObject::invokeMethod(this, [this, stillOurs, message] {
-            if (stillOurs())
-                setFailing(true, message);
-        }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this,
+            [this, stillOurs, message] {
+                if (stillOurs())
+                    setFailing(true, message);
+            },
+            Qt::QueuedConnection);
     };
     m_writer->OnWriteRecovered = [this, stillOurs] {
-        QMetaObject::invokeMethod(this, [this, stillOurs] {
-            if (stillOurs())
-                setFailing(false, {});
-        }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this,
+            [this, stillOurs] {
+                if (stillOurs())
+                    setFailing(false, {});
+            },
+            Qt::QueuedConnection);
     };
     m_model->setWriter(m_writer.get());
 }

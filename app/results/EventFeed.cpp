@@ -25,8 +25,8 @@ std::optional<RunRecord> EventFeed::take(RunAction action, const RunSession& ses
         run.runTimeMs = TickInterval(m_startTick, session.StopTick());
         // The same speed the display shows: over the distance between the LAP and the STOP pass.
         if (run.lapTimeMs) {
-            const SpeedResult speed = ComputeSpeed(session.LenLuch(), TickInterval(session.LapTick(), session.StopTick()),
-                                                   QStringLiteral(","));
+            const SpeedResult speed = ComputeSpeed(
+                session.LenLuch(), TickInterval(session.LapTick(), session.StopTick()), QStringLiteral(","));
             if (speed.measured)
                 run.speed = speed.value;
         }

@@ -39,7 +39,8 @@ double printPointSize(PrintTextKind kind) {
 QFont resultsPrintFont(PrintTextKind kind, double scale) {
     QFont f(QStringLiteral("Arial"));
     f.setPointSizeF(printPointSize(kind) * scale);
-    f.setBold(kind == PrintTextKind::Title || kind == PrintTextKind::Section || kind == PrintTextKind::Heading);
+    f.setBold(kind == PrintTextKind::Title || kind == PrintTextKind::Section ||
+              kind == PrintTextKind::Heading);
     f.setItalic(kind == PrintTextKind::Note);
     return f;
 }
@@ -71,11 +72,14 @@ ResultsPrintLayout layoutResultsPrint(const ResultsPrintInput& in) {
     for (const SheetSection& section : in.sections) {
         // The remarks are the last column; where the table is too wide for the page they go on a
         // line of their own under each row before anything is printed smaller.
-        const qsizetype remark = section.headings.isEmpty() || section.headings.last() != QStringLiteral("Bemerkung")
-                                     ? -1
-                                     : section.headings.size() - 1;
+        const qsizetype remark =
+            section.headings.isEmpty() || section.headings.last() != QStringLiteral("Bemerkung")
+                ? -1
+                : section.headings.size() - 1;
         bool remarkBelow = false;
-        auto columnCount = [&] { return remarkBelow ? section.headings.size() - 1 : section.headings.size(); };
+        auto columnCount = [&] {
+            return remarkBelow ? section.headings.size() - 1 : section.headings.size();
+        };
         // Columns as wide as their widest text; a section too wide for the page is printed smaller.
         auto widthsAt = [&](double scale) {
             const qsizetype columns = columnCount();
@@ -86,7 +90,8 @@ ResultsPrintLayout layoutResultsPrint(const ResultsPrintInput& in) {
                 for (qsizetype c = 0; c < std::min(columns, row.size()); ++c) {
                     widths[c] = std::max(widths[c], in.textWidth(PrintTextKind::Cell, scale, row[c].text));
                     if (!row[c].note.isEmpty())
-                        widths[c] = std::max(widths[c], in.textWidth(PrintTextKind::Note, scale, row[c].note));
+                        widths[c] =
+                            std::max(widths[c], in.textWidth(PrintTextKind::Note, scale, row[c].note));
                 }
             return widths;
         };
@@ -124,7 +129,8 @@ ResultsPrintLayout layoutResultsPrint(const ResultsPrintInput& in) {
                                [](const SheetCell& c) { return !c.note.isEmpty(); });
         };
         auto rowHeight = [&](const QList<SheetCell>& row) {
-            return cellLine + (notesOf(row) ? noteLine : 0) + (remarkOf(row).isEmpty() ? 0 : noteLine) + cellLine / 4;
+            return cellLine + (notesOf(row) ? noteLine : 0) + (remarkOf(row).isEmpty() ? 0 : noteLine) +
+                   cellLine / 4;
         };
         auto sectionHead = [&](bool continued) {
             put(PrintTextKind::Section, 1, 0, y,
@@ -132,9 +138,11 @@ ResultsPrintLayout layoutResultsPrint(const ResultsPrintInput& in) {
             y += sectionLine;
             for (qsizetype c = 0; c < columns; ++c) {
                 // Numbers stand right in their column, as they do on the screen.
-                const bool right = !section.rows.isEmpty() && c < section.rows[0].size() && section.rows[0][c].value;
+                const bool right =
+                    !section.rows.isEmpty() && c < section.rows[0].size() && section.rows[0][c].value;
                 const int w = in.textWidth(PrintTextKind::Heading, scale, section.headings[c]);
-                put(PrintTextKind::Heading, scale, right ? xs[c] + widths[c] - w : xs[c], y, section.headings[c]);
+                put(PrintTextKind::Heading, scale, right ? xs[c] + widths[c] - w : xs[c], y,
+                    section.headings[c]);
             }
             y += cellLine + cellLine / 4;
         };
@@ -156,7 +164,8 @@ ResultsPrintLayout layoutResultsPrint(const ResultsPrintInput& in) {
                     put(PrintTextKind::Cell, scale, cell.value ? xs[c] + widths[c] - w : xs[c], y, cell.text);
                 if (!cell.note.isEmpty()) {
                     const int nw = in.textWidth(PrintTextKind::Note, scale, cell.note);
-                    put(PrintTextKind::Note, scale, cell.value ? xs[c] + widths[c] - nw : xs[c], y + cellLine, cell.note);
+                    put(PrintTextKind::Note, scale, cell.value ? xs[c] + widths[c] - nw : xs[c], y + cellLine,
+                        cell.note);
                 }
             }
             const QString text = remarkOf(row);
@@ -177,7 +186,8 @@ ResultsPrintLayout layoutResultsPrint(const ResultsPrintInput& in) {
         const QString label = QStringLiteral("Seite %1 von %2").arg(n + 1).arg(pages);
         p.texts.append({PrintTextKind::Footer, 0, footY, left});
         p.scales.append(1);
-        p.texts.append({PrintTextKind::Footer, in.pageWidth - in.textWidth(PrintTextKind::Footer, 1, label), footY, label});
+        p.texts.append({PrintTextKind::Footer, in.pageWidth - in.textWidth(PrintTextKind::Footer, 1, label),
+                        footY, label});
         p.scales.append(1);
     }
     return out;
@@ -191,10 +201,12 @@ void drawResultsPage(platform::PrintCanvas& canvas, const ResultsPrintLayout::Pa
     }
 }
 
-QString printResults(const QStringList& titleLines, const QList<SheetSection>& sections, const QString& jobTitle) {
+QString printResults(const QStringList& titleLines, const QList<SheetSection>& sections,
+                     const QString& jobTitle) {
     platform::Printer& printer = platform::printer();
     if (printer.PrinterCount() <= 0)
-        return QStringLiteral("Es ist kein Drucker eingerichtet. Unter „Drucker“ lässt sich auch eine PDF-Datei wählen.");
+        return QStringLiteral(
+            "Es ist kein Drucker eingerichtet. Unter „Drucker“ lässt sich auch eine PDF-Datei wählen.");
     printer.setTitle(jobTitle);
     printer.setCopies(1);
     try {
@@ -219,7 +231,8 @@ QString printResults(const QStringList& titleLines, const QList<SheetSection>& s
         printer.EndDoc();
     } catch (const std::exception& e) {
         printer.Abort();
-        return QStringLiteral("Die Ergebnisliste konnte nicht gedruckt werden: %1").arg(QString::fromUtf8(e.what()));
+        return QStringLiteral("Die Ergebnisliste konnte nicht gedruckt werden: %1")
+            .arg(QString::fromUtf8(e.what()));
     }
     return {};
 }

@@ -27,11 +27,11 @@ struct PrintedText {
 
 /// What the results list is laid out from.
 struct ResultsPrintInput {
-    int pageWidth = 0;  ///< printable width, device pixels
-    int pageHeight = 0; ///< printable height, device pixels
-    int dpi = 72;       ///< device pixels per inch (vertically and horizontally)
-    QStringList titleLines;         ///< "Ergebnisliste", name, date and place
-    QList<SheetSection> sections;   ///< one per class, overall, teams, honours, audit
+    int pageWidth = 0;            ///< printable width, device pixels
+    int pageHeight = 0;           ///< printable height, device pixels
+    int dpi = 72;                 ///< device pixels per inch (vertically and horizontally)
+    QStringList titleLines;       ///< "Ergebnisliste", name, date and place
+    QList<SheetSection> sections; ///< one per class, overall, teams, honours, audit
     /// Width of `text` in the font of `kind` scaled by `scale`, device pixels.
     std::function<int(PrintTextKind kind, double scale, const QString& text)> textWidth;
 };
@@ -63,4 +63,5 @@ QFont resultsPrintFont(PrintTextKind kind, double scale);
 
 /// Prints the results through the printer service (printer or PDF file). Returns an empty text on
 /// success, else the German reason.
-QString printResults(const QStringList& titleLines, const QList<SheetSection>& sections, const QString& jobTitle);
+QString printResults(const QStringList& titleLines, const QList<SheetSection>& sections,
+                     const QString& jobTitle);

@@ -62,8 +62,9 @@ ResultsWindow::ResultsWindow(EventDocument& document, EventCommands& commands, Q
     runsModel->OnRefused = [](const QString& why) { platform::dialogs().showMessage(why); };
     runsModel->AskDisqualifyReason = [this]() -> std::optional<QString> {
         bool ok = false;
-        const QString why = QInputDialog::getText(this, tr("Disqualifizieren"), tr("Grund der Disqualifikation:"),
-                                                  QLineEdit::Normal, QString(), &ok);
+        const QString why =
+            QInputDialog::getText(this, tr("Disqualifizieren"), tr("Grund der Disqualifikation:"),
+                                  QLineEdit::Normal, QString(), &ok);
         return ok ? std::optional<QString>(why.trimmed()) : std::nullopt;
     };
     runsView = makeTable(tabs);
@@ -73,6 +74,11 @@ ResultsWindow::ResultsWindow(EventDocument& document, EventCommands& commands, Q
     runsView->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
                               QAbstractItemView::AnyKeyPressed);
     runsView->setContextMenuPolicy(Qt::ActionsContextMenu);
+    // Fixed widths: fitting them to the contents would cost time on every new run of a long event.
+    const int widths[RunsTableModel::ColumnCount] = {50, 230, 60,  45, 75, 70,  65,
+                                                     50, 75,  120, 70, 70, 140, 200};
+    for (int c = 0; c < RunsTableModel::ColumnCount; ++c)
+        runsView->setColumnWidth(c, widths[c]);
     tabs->addTab(runsView, tr("&Läufe"));
 
     auto* rankingPage = new QWidget(tabs);
@@ -170,6 +176,8 @@ void ResultsWindow::refresh() {
     }
     showSection();
     showWriteState();
+    // The audit list is short; its columns follow the texts.
+    auditView->resizeColumnsToContents();
 }
 
 void ResultsWindow::showSection() {
@@ -182,9 +190,10 @@ void ResultsWindow::showSection() {
 
 void ResultsWindow::showWriteState() {
     writeBanner->setVisible(m_document.writeFailing());
-    writeBanner->setText(tr("Die Veranstaltung kann gerade nicht gespeichert werden: %1\nDie Läufe bleiben im "
-                            "Speicher und im Protokoll und werden gespeichert, sobald es wieder geht.")
-                             .arg(m_document.writeProblem()));
+    writeBanner->setText(
+        tr("Die Veranstaltung kann gerade nicht gespeichert werden: %1\nDie Läufe bleiben im "
+           "Speicher und im Protokoll und werden gespeichert, sobald es wieder geht.")
+            .arg(m_document.writeProblem()));
 }
 
 int64_t ResultsWindow::selectedRun() const {
@@ -198,9 +207,10 @@ void ResultsWindow::moveSelectedRun() {
     if (!run)
         return;
     bool ok = false;
-    const int number = QInputDialog::getInt(this, tr("Lauf verschieben"),
-                                            tr("Lauf %1 von Nr. %2 gehört zur Startnummer:").arg(run->runNumber).arg(run->startNumber),
-                                            run->startNumber, 1, 65535, 1, &ok);
+    const int number = QInputDialog::getInt(
+        this, tr("Lauf verschieben"),
+        tr("Lauf %1 von Nr. %2 gehört zur Startnummer:").arg(run->runNumber).arg(run->startNumber),
+        run->startNumber, 1, 65535, 1, &ok);
     if (ok)
         m_document.undoStack()->push(new MoveRunCommand(*model, run->id, number));
 }
@@ -212,7 +222,8 @@ void ResultsWindow::disqualifySelectedRun() {
         return;
     const std::optional<QString> why = runsModel->AskDisqualifyReason();
     if (why)
-        m_document.undoStack()->push(new SetRunStatusCommand(*model, run->id, RunStatus::Disqualified, *why, *why));
+        m_document.undoStack()->push(
+            new SetRunStatusCommand(*model, run->id, RunStatus::Disqualified, *why, *why));
 }
 
 void ResultsWindow::didNotStartSelectedRun() {
@@ -242,9 +253,11 @@ void ResultsWindow::correctSelectedRun() {
     if (!run)
         return;
     bool ok = false;
-    const QString text = QInputDialog::getText(this, tr("Korrektur nach Protest"),
-                                               tr("Was wurde korrigiert und warum (erscheint in der Ergebnisliste):"),
-                                               QLineEdit::Normal, run->correction, &ok);
+    const QString text =
+        QInputDialog::getText(this, tr("Korrektur nach Protest"),
+                              tr("Was wurde korrigiert und warum (erscheint in der Ergebnisliste):"),
+                              QLineEdit::Normal, run->correction, &ok);
     if (ok)
-        m_document.undoStack()->push(new SetCorrectionCommand(*model, run->id, text.trimmed(), text.trimmed()));
+        m_document.undoStack()->push(
+            new SetCorrectionCommand(*model, run->id, text.trimmed(), text.trimmed()));
 }

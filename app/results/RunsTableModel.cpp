@@ -39,18 +39,22 @@ int RunsTableModel::rowOf(int64_t runId) const {
 void RunsTableModel::rebuild() {
     beginResetModel();
     m_ids.clear();
-    m_cells.clear();
     if (const EventModel* model = m_document.model())
         for (auto it = model->data().runs.crbegin(); it != model->data().runs.crend(); ++it)
             m_ids.append(it->id);
+    takeCells();
     endResetModel();
 }
 
-void RunsTableModel::refresh() {
+void RunsTableModel::takeCells() {
     m_cells.clear();
     for (const StandingRow& row : m_document.standings().overall)
         for (const RunCell& cell : row.runs)
             m_cells.insert(cell.run.id, cell);
+}
+
+void RunsTableModel::refresh() {
+    takeCells();
     const EventModel* model = m_document.model();
     const qsizetype total = model ? model->data().runs.size() : 0;
     // Runs are only ever added at the end of the record: the new ones become rows at the top.
@@ -81,8 +85,8 @@ int RunsTableModel::columnCount(const QModelIndex& parent) const {
 QVariant RunsTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
         return {};
-    static const char* const titles[ColumnCount] = {"Nr.",    "Name",   "Klasse",   "Lauf",     "Start",
-                                                    "Zeit",   "Pylonen", "Tore",    "Ergebnis", "Status",
+    static const char* const titles[ColumnCount] = {"Nr.",      "Name",     "Klasse",  "Lauf",     "Start",
+                                                    "Zeit",     "Pylonen",  "Tore",    "Ergebnis", "Status",
                                                     "Training", "ungültig", "Wertung", "Korrektur"};
     return QString::fromUtf8(titles[section]);
 }
@@ -235,9 +239,9 @@ bool RunsTableModel::setData(const QModelIndex& index, const QVariant& value, in
         return true;
     }
     case Status: {
-        const std::optional<RunStatus> status =
-            value.toString().trimmed().isEmpty() ? std::optional<RunStatus>(RunStatus::Finished)
-                                                 : runStatusFromText(value.toString());
+        const std::optional<RunStatus> status = value.toString().trimmed().isEmpty()
+                                                    ? std::optional<RunStatus>(RunStatus::Finished)
+                                                    : runStatusFromText(value.toString());
         if (!status) {
             if (OnRefused)
                 OnRefused(tr("Unbekannter Status „%1“.").arg(value.toString()));
@@ -245,7 +249,8 @@ bool RunsTableModel::setData(const QModelIndex& index, const QVariant& value, in
         }
         QString why;
         if (*status == RunStatus::Disqualified) {
-            const std::optional<QString> asked = AskDisqualifyReason ? AskDisqualifyReason() : std::optional<QString>(QString());
+            const std::optional<QString> asked =
+                AskDisqualifyReason ? AskDisqualifyReason() : std::optional<QString>(QString());
             if (!asked)
                 return false;
             why = *asked;

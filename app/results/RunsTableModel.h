@@ -18,7 +18,23 @@ class EventDocument;
 class RunsTableModel : public QAbstractTableModel {
     Q_OBJECT
 public:
-    enum Column { Number, Name, Class, Run, Start, Time, Cones, Gates, Result, Status, Training, Void, Remark, Correction, ColumnCount };
+    enum Column {
+        Number,
+        Name,
+        Class,
+        Run,
+        Start,
+        Time,
+        Cones,
+        Gates,
+        Result,
+        Status,
+        Training,
+        Void,
+        Remark,
+        Correction,
+        ColumnCount
+    };
 
     explicit RunsTableModel(EventDocument& document, QObject* parent = nullptr);
 
@@ -44,9 +60,10 @@ public:
 private:
     void refresh();
     void rebuild();
+    void takeCells();
 
     EventDocument& m_document;
-    QList<int64_t> m_ids;             ///< newest first
-    QHash<int64_t, RunCell> m_cells;  ///< what the standings made of each run
+    QList<int64_t> m_ids;            ///< newest first
+    QHash<int64_t, RunCell> m_cells; ///< what the standings made of each run
     int m_resolution = 2;
 };

@@ -4,7 +4,8 @@
 #include <QFont>
 
 void SheetTableModel::setSection(const SheetSection& section) {
-    const bool sameShape = section.headings == m_section.headings && section.rows.size() == m_section.rows.size();
+    const bool sameShape =
+        section.headings == m_section.headings && section.rows.size() == m_section.rows.size();
     if (sameShape) {
         m_section = section;
         if (!m_section.rows.isEmpty())
@@ -40,14 +41,15 @@ QVariant SheetTableModel::data(const QModelIndex& index, int role) const {
     case Qt::TextAlignmentRole:
         return cell.value ? int(Qt::AlignRight | Qt::AlignVCenter) : int(Qt::AlignLeft | Qt::AlignVCenter);
     case Qt::ForegroundRole:
-        if (cell.marks.contains(QStringLiteral("training")) || cell.marks.contains(QStringLiteral("dropped")) ||
-            cell.marks.contains(QStringLiteral("void")))
+        if (cell.marks.contains(QStringLiteral("training")) ||
+            cell.marks.contains(QStringLiteral("dropped")) || cell.marks.contains(QStringLiteral("void")))
             return QBrush(Qt::gray);
         if (cell.marks.contains(QStringLiteral("dsq")))
             return QBrush(Qt::darkRed);
         return {};
     case Qt::FontRole:
-        if (cell.marks.contains(QStringLiteral("dropped")) || cell.marks.contains(QStringLiteral("training"))) {
+        if (cell.marks.contains(QStringLiteral("dropped")) ||
+            cell.marks.contains(QStringLiteral("training"))) {
             QFont f;
             f.setItalic(true);
             return f;

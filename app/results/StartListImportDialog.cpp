@@ -46,8 +46,8 @@ bool StartListImportDialog::load(const QString& path) {
     QFile file(path);
     if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly)) {
         StartListResult r;
-        r.problems.append({0, StartListProblem::Severity::Error,
-                           tr("Die Datei %1 lässt sich nicht lesen.").arg(path)});
+        r.problems.append(
+            {0, StartListProblem::Severity::Error, tr("Die Datei %1 lässt sich nicht lesen.").arg(path)});
         showResult(r);
         return false;
     }
@@ -64,7 +64,7 @@ void StartListImportDialog::showResult(const StartListResult& result) {
     // The preview shows what the good lines hold even when errors stop the import.
     const StartListResult lenient =
         m_bytes.isEmpty() ? result : readStartList(m_bytes, StartListMode::SkipErrorLines);
-    const QStringList headings{tr("Nr."), tr("Vorname"), tr("Nachname"), tr("Klasse"),
+    const QStringList headings{tr("Nr."),    tr("Vorname"),  tr("Nachname"), tr("Klasse"),
                                tr("Verein"), tr("Fahrzeug"), tr("Jahrgang"), tr("Geschlecht")};
     m_preview->clear();
     m_preview->setColumnCount(int(headings.size()));
@@ -72,9 +72,17 @@ void StartListImportDialog::showResult(const StartListResult& result) {
     m_preview->setRowCount(int(lenient.competitors.size()));
     for (int r = 0; r < lenient.competitors.size(); ++r) {
         const Competitor& c = lenient.competitors[r];
-        const QString sex = c.sex == Sex::Female ? QStringLiteral("w") : c.sex == Sex::Male ? QStringLiteral("m") : QString();
-        const QStringList cells{QString::number(c.startNumber), c.firstName, c.lastName, c.className, c.club,
-                                c.vehicle, c.yearOfBirth ? QString::number(c.yearOfBirth) : QString(), sex};
+        const QString sex = c.sex == Sex::Female ? QStringLiteral("w")
+                            : c.sex == Sex::Male ? QStringLiteral("m")
+                                                 : QString();
+        const QStringList cells{QString::number(c.startNumber),
+                                c.firstName,
+                                c.lastName,
+                                c.className,
+                                c.club,
+                                c.vehicle,
+                                c.yearOfBirth ? QString::number(c.yearOfBirth) : QString(),
+                                sex};
         for (int col = 0; col < cells.size(); ++col)
             m_preview->setItem(r, col, new QTableWidgetItem(cells[col]));
     }
@@ -88,7 +96,8 @@ void StartListImportDialog::showResult(const StartListResult& result) {
         errors += error ? 1 : 0;
         fileLevel = fileLevel || (error && p.line == 0);
         const QString where = p.line > 0 ? tr("Zeile %1: ").arg(p.line) : QString();
-        auto* item = new QListWidgetItem((error ? QString() : tr("Hinweis: ")) + where + p.message, m_problems);
+        auto* item =
+            new QListWidgetItem((error ? QString() : tr("Hinweis: ")) + where + p.message, m_problems);
         if (error)
             item->setForeground(Qt::darkRed);
     }

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "app/results/EventFeed.h"
 #include "app/run/BarrierGate.h"
 #include "app/run/BarrierLink.h"
-#include "app/results/EventFeed.h"
 #include "app/run/ProtocolLine.h"
 #include "app/run/RunSession.h"
 #include "app/run/TMenuItem.h"

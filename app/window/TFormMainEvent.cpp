@@ -6,10 +6,13 @@
 #include "app/results/EventCommands.h"
 #include "app/results/EventDocument.h"
 #include "app/results/ResultsWindow.h"
+#include "event/EventFiles.h"
 #include "platform/Dialogs.h"
 #include "platform/SystemClock.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -107,12 +110,26 @@ void TFormMain::buildEvent() {
 
 void TFormMain::startEvent() {
     const QDate today = platform::systemClock().localDateTime().date();
-    m_event->openIfOfDate(m_settings.EventFile, today);
+    // The settings name the event last open; after a crash they may not, and the day's event is
+    // found by its name in the events folder instead (the newest of "<date>", "<date>-2", ...).
+    if (!m_event->openIfOfDate(m_settings.EventFile, today)) {
+        const QString stem = QDir(m_event->folder()).filePath(today.toString(Qt::ISODate));
+        QString last;
+        for (int n = 1; n < 100; ++n) {
+            const QString path = stem + (n == 1 ? QString() : QStringLiteral("-%1").arg(n)) +
+                                 QLatin1String(EventFileExtension);
+            if (!QFileInfo::exists(path))
+                break;
+            last = path;
+        }
+        m_event->openIfOfDate(last, today);
+    }
     // The number proposed last survives a restart; the day's event knows who drove last.
     int proposed = std::clamp(m_settings.StartNumber, RunSession::StartNumberMin, RunSession::StartNumberMax);
     if (const EventModel* model = m_event->model(); model && !model->data().runs.isEmpty())
-        proposed = nextListedNumber(*model, model->data().runs.last().startNumber)
-                       .value_or(std::min(model->data().runs.last().startNumber + 1, RunSession::StartNumberMax));
+        proposed =
+            nextListedNumber(*model, model->data().runs.last().startNumber)
+                .value_or(std::min(model->data().runs.last().startNumber + 1, RunSession::StartNumberMax));
     if (m_session.Phase() == RunPhase::Idle)
         seStartN->setValue(proposed);
     showCompetitor(seStartN->value());
@@ -152,8 +169,9 @@ void TFormMain::eventWriteFailed(const QString& message) {
     // After the action that is running: the message never holds up the timing.
     QTimer::singleShot(0, this, [message] {
         platform::dialogs().showMessage(
-            QStringLiteral("Die Veranstaltung kann nicht gespeichert werden.\n%1\n\nDie Zeitnahme läuft weiter; die "
-                           "Läufe bleiben im Speicher und im Protokoll und werden gespeichert, sobald es wieder geht.")
+            QStringLiteral(
+                "Die Veranstaltung kann nicht gespeichert werden.\n%1\n\nDie Zeitnahme läuft weiter; die "
+                "Läufe bleiben im Speicher und im Protokoll und werden gespeichert, sobald es wieder geht.")
                 .arg(message));
     });
 }

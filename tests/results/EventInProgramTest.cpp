@@ -41,8 +41,9 @@ bool processUntil(const std::function<bool()>& done, int ms = 5000) {
 
 QList<Competitor> startList() {
     QList<Competitor> list;
-    for (auto [n, first, last, cls] : {std::tuple{1, "Anna", "Berg", "K1"}, std::tuple{2, "Ben", "Kurz", "K2"},
-                                       std::tuple{5, "Cara", "Lang", "K1"}}) {
+    for (auto [n, first, last, cls] :
+         {std::tuple{1, "Anna", "Berg", "K1"}, std::tuple{2, "Ben", "Kurz", "K2"},
+          std::tuple{5, "Cara", "Lang", "K1"}}) {
         Competitor c;
         c.startNumber = n;
         c.firstName = first;
@@ -149,6 +150,22 @@ TEST_F(EventInProgram, TheDaysEventAndTheNextNumberSurviveARestart) {
     EXPECT_EQ(again.editStartN->text(), "Ben Kurz");
 }
 
+TEST_F(EventInProgram, AfterACrashTheDaysEventIsFoundInTheEventsFolder) {
+    {
+        EventDocument doc(eventFolder());
+        ASSERT_FALSE(doc.ensureEvent(QDate(2026, 5, 17)));
+        RunRecord run;
+        run.startNumber = 4;
+        run.runTimeMs = 1000;
+        doc.addRun(run);
+        ASSERT_TRUE(doc.waitForWrites(3000));
+    }
+    TFormMain form; // the settings name no event: the program ended without writing them
+    ASSERT_TRUE(form.Event()->isOpen());
+    EXPECT_EQ(form.Event()->model()->data().runs.size(), 1);
+    EXPECT_EQ(form.seStartN->value(), 5);
+}
+
 TEST_F(EventInProgram, ARunThroughTheSimulatedLightBarrierLandsInTheEvent) {
     QTemporaryDir dir;
     const QString socket = dir.filePath(QStringLiteral("lbsim.sock"));
@@ -156,7 +173,8 @@ TEST_F(EventInProgram, ARunThroughTheSimulatedLightBarrierLandsInTheEvent) {
     ASSERT_EQ(server.start(socket.toStdString()), 0);
     {
         Registry registry;
-        ASSERT_TRUE(registry.OpenKey(QStringLiteral("\\Software\\") + QCoreApplication::applicationName(), true));
+        ASSERT_TRUE(
+            registry.OpenKey(QStringLiteral("\\Software\\") + QCoreApplication::applicationName(), true));
         registry.WriteInteger(QStringLiteral("Port"), 20);
         registry.WriteString(QStringLiteral("ComDevice20"), socket);
     }
@@ -198,7 +216,8 @@ TEST_F(EventInProgram, AFolderThatCannotBeWrittenGivesOneMessageAndTheRunsAreWri
     ASSERT_TRUE(processUntil([&] { return !dialogs.messages().isEmpty(); }));
     QCoreApplication::processEvents();
     ASSERT_EQ(dialogs.messages().size(), 1);
-    EXPECT_TRUE(dialogs.messages()[0].contains("Zeitnahme läuft weiter")) << dialogs.messages()[0].toStdString();
+    EXPECT_TRUE(dialogs.messages()[0].contains("Zeitnahme läuft weiter"))
+        << dialogs.messages()[0].toStdString();
     ASSERT_EQ(form.Event()->model()->data().runs.size(), 2) << "kept in memory";
     EXPECT_EQ(form.ProtocolLines().size(), 10) << "and in the protocol";
 

@@ -25,8 +25,12 @@ const char* const Clubs[3] = {"MSC Au", "AC Berg", "RG Tal"};
 const char* const Classes[4] = {"K1", "K2", "K3", "K4"};
 const int FirstYear[4] = {2016, 2014, 2012, 2009};
 
-int classOf(int n) { return n % 4; }
-int yearOf(int n) { return FirstYear[classOf(n)] + (n / 4) % 2; }
+int classOf(int n) {
+    return n % 4;
+}
+int yearOf(int n) {
+    return FirstYear[classOf(n)] + (n / 4) % 2;
+}
 
 // Run k (1 = training, 2..4 timed) of driver n: time, pylons, gates; -1 ms: RESET without STOP.
 struct Drive {
@@ -161,7 +165,9 @@ TEST(KartSlalom, ThirtyDriversInFourClassesRankAsWorkedOutByHand) {
             EXPECT_EQ(row.place, place) << row.competitor.startNumber;
             EXPECT_EQ(row.runs.size(), 4);
             EXPECT_TRUE(row.runs[0].training);
-            EXPECT_EQ(std::count_if(row.runs.begin(), row.runs.end(), [](const RunCell& r) { return r.dropped; }), 1);
+            EXPECT_EQ(
+                std::count_if(row.runs.begin(), row.runs.end(), [](const RunCell& r) { return r.dropped; }),
+                1);
         }
     }
     const StandingRow* two = nullptr;

@@ -44,9 +44,12 @@ ResultsPrintInput input(int width, int height) {
     in.pageWidth = width;
     in.pageHeight = height;
     in.dpi = 72;
-    in.titleLines = {QStringLiteral("Ergebnisliste"), QStringLiteral("Slalom"), QStringLiteral("17.05.2026, Au")};
+    in.titleLines = {QStringLiteral("Ergebnisliste"), QStringLiteral("Slalom"),
+                     QStringLiteral("17.05.2026, Au")};
     in.sections = resultSections(sampleStandings(), 2);
-    in.textWidth = [](PrintTextKind, double scale, const QString& text) { return int(6 * scale * text.size()); };
+    in.textWidth = [](PrintTextKind, double scale, const QString& text) {
+        return int(6 * scale * text.size());
+    };
     return in;
 }
 
@@ -76,7 +79,8 @@ TEST(ResultsPrint, ANameIsNeverCutTheSectionIsPrintedSmallerInstead) {
     for (const ResultsPrintLayout::Page& page : layout.pages)
         for (int i = 0; i < page.texts.size(); ++i) {
             const PrintedText& t = page.texts[i];
-            EXPECT_LE(t.x + in.textWidth(t.kind, page.scales[i], t.text), in.pageWidth + 1) << t.text.toStdString();
+            EXPECT_LE(t.x + in.textWidth(t.kind, page.scales[i], t.text), in.pageWidth + 1)
+                << t.text.toStdString();
             if (t.text == LongName) {
                 EXPECT_LT(page.scales[i], 1.0);
             }
@@ -88,7 +92,8 @@ TEST(ResultsPrint, ASectionContinuedOnTheNextPageRepeatsItsTitleAndHeadings) {
     bool continued = false;
     for (const ResultsPrintLayout::Page& page : layout.pages.mid(1))
         for (int i = 0; i + 1 < page.texts.size(); ++i)
-            if (page.texts[i].kind == PrintTextKind::Section && page.texts[i].text.endsWith("(Fortsetzung)")) {
+            if (page.texts[i].kind == PrintTextKind::Section &&
+                page.texts[i].text.endsWith("(Fortsetzung)")) {
                 continued = true;
                 EXPECT_EQ(page.texts[i + 1].kind, PrintTextKind::Heading);
                 EXPECT_EQ(page.texts[i + 1].text, "Platz");
@@ -122,7 +127,8 @@ TEST(ResultsPrint, ThePdfShowsTheLongNameWholeAndGermanHeadings) {
     ASSERT_TRUE(p.waitForFinished(30000));
     const QString text = QString::fromUtf8(p.readAllStandardOutput());
     EXPECT_TRUE(text.contains(LongName)) << text.left(2000).toStdString();
-    for (const char* heading : {"Platz", "Nr.", "Name", "Ergebnis", "Klasse K1", "Gesamtwertung", "Streicher"})
+    for (const char* heading :
+         {"Platz", "Nr.", "Name", "Ergebnis", "Klasse K1", "Gesamtwertung", "Streicher"})
         EXPECT_TRUE(text.contains(QString::fromUtf8(heading))) << heading;
     const int pages = int(text.split(QChar('\f'), Qt::SkipEmptyParts).size());
     EXPECT_TRUE(text.contains(QStringLiteral("Seite 1 von %1").arg(pages)));

@@ -1,9 +1,9 @@
 // The results window over an open event: edits in place as undoable commands with audit entries,
 // the ranking following each change, and the window's own undo and redo.
+#include "app/results/ResultsWindow.h"
 #include "app/results/AuditTableModel.h"
 #include "app/results/EventCommands.h"
 #include "app/results/EventDocument.h"
-#include "app/results/ResultsWindow.h"
 #include "app/results/RunsTableModel.h"
 #include "app/results/SheetTableModel.h"
 #include "testing/FakeDialogs.h"
@@ -23,7 +23,8 @@ protected:
     void SetUp() override {
         ASSERT_FALSE(doc.ensureEvent(QDate(2026, 5, 17)));
         QList<Competitor> list;
-        for (auto [n, name, cls] : {std::tuple{1, "Anna", "K1"}, std::tuple{2, "Ben", "K1"}, std::tuple{3, "Cem", "K2"}}) {
+        for (auto [n, name, cls] :
+             {std::tuple{1, "Anna", "K1"}, std::tuple{2, "Ben", "K1"}, std::tuple{3, "Cem", "K2"}}) {
             Competitor c;
             c.startNumber = n;
             c.lastName = name;
@@ -39,7 +40,8 @@ protected:
     void addRun(int number, int ms) {
         RunRecord r;
         r.startNumber = number;
-        r.startTime = QDateTime(QDate(2026, 5, 17), QTime(10, 0)).addSecs(doc.model()->data().runs.size() * 60);
+        r.startTime =
+            QDateTime(QDate(2026, 5, 17), QTime(10, 0)).addSecs(doc.model()->data().runs.size() * 60);
         r.runTimeMs = ms;
         doc.addRun(r);
     }
@@ -109,7 +111,8 @@ TEST_F(ResultsWindowTest, DisqualifyingAsksTheReasonAndRanksAfterTheFinishers) {
     EXPECT_EQ(rankingCell("Klasse K1", 1, 2), "Ben");
     EXPECT_EQ(rankingCell("Klasse K1", 1, 0), "") << "no place";
     window.runsModel->AskDisqualifyReason = [] { return std::nullopt; };
-    ASSERT_FALSE(window.runsModel->setData(window.runsModel->index(rowOfNumber(1), RunsTableModel::Status), "DSQ"))
+    ASSERT_FALSE(
+        window.runsModel->setData(window.runsModel->index(rowOfNumber(1), RunsTableModel::Status), "DSQ"))
         << "cancelled: nothing changes";
     EXPECT_EQ(doc.undoStack()->count(), 1);
 }
@@ -148,7 +151,8 @@ TEST_F(ResultsWindowTest, AnEditorOpenOnAnOlderRunStaysOpenWhileTheNextRunComesI
 
 TEST_F(ResultsWindowTest, VoidTrainingAndCorrectionShowInTheRankingAndTheAudit) {
     const int cem = rowOfNumber(3);
-    ASSERT_TRUE(window.runsModel->setData(window.runsModel->index(cem, RunsTableModel::Void), Qt::Checked, Qt::CheckStateRole));
+    ASSERT_TRUE(window.runsModel->setData(window.runsModel->index(cem, RunsTableModel::Void), Qt::Checked,
+                                          Qt::CheckStateRole));
     settle();
     EXPECT_EQ(rankingCell("Klasse K2", 0, 0), "") << "a void run counts for nothing";
     doc.undoStack()->undo();
@@ -157,5 +161,6 @@ TEST_F(ResultsWindowTest, VoidTrainingAndCorrectionShowInTheRankingAndTheAudit) 
     settle();
     EXPECT_TRUE(rankingCell("Klasse K2", 0, 5).contains("korrigiert: Pylone zurückgenommen"))
         << rankingCell("Klasse K2", 0, 5).toStdString();
-    EXPECT_EQ(window.auditModel->index(0, AuditTableModel::New).data().toString(), "Pylone zurückgenommen (Protest)");
+    EXPECT_EQ(window.auditModel->index(0, AuditTableModel::New).data().toString(),
+              "Pylone zurückgenommen (Protest)");
 }
