@@ -124,14 +124,19 @@ void TFormMain::startEvent() {
         }
         m_event->openIfOfDate(last, today);
     }
-    // The number proposed last survives a restart; the day's event knows who drove last.
-    int proposed = std::clamp(m_settings.StartNumber, RunSession::StartNumberMin, RunSession::StartNumberMax);
-    if (const EventModel* model = m_event->model(); model && !model->data().runs.isEmpty())
-        proposed =
-            nextListedNumber(*model, model->data().runs.last().startNumber)
-                .value_or(std::min(model->data().runs.last().startNumber + 1, RunSession::StartNumberMax));
-    if (m_session.Phase() == RunPhase::Idle)
-        seStartN->setValue(proposed);
+    // The day's event knows who drove last; else a protocol restored from the journal has proposed
+    // the next number already; else the number proposed last before the program ended.
+    if (m_session.Phase() == RunPhase::Idle) {
+        const EventModel* model = m_event->model();
+        if (model && !model->data().runs.isEmpty()) {
+            const int last = model->data().runs.last().startNumber;
+            seStartN->setValue(
+                nextListedNumber(*model, last).value_or(std::min(last + 1, RunSession::StartNumberMax)));
+        } else if (seStartN->value() == RunSession::StartNumberMin) {
+            seStartN->setValue(
+                std::clamp(m_settings.StartNumber, RunSession::StartNumberMin, RunSession::StartNumberMax));
+        }
+    }
     showCompetitor(seStartN->value());
 }
 
