@@ -31,6 +31,9 @@ public:
     const Competitor* competitor(int64_t id) const;
     /// The entry (not marked deleted) with the start number, or null.
     const Competitor* competitorByNumber(int startNumber) const;
+    /// The writer changes go to from now on (none: kept in memory only). Records stored before are
+    /// not handed over again; the caller enqueues the whole event when the writer is new.
+    void setWriter(EventWriter* writer) { m_writer = writer; }
     /// The time for an audit entry.
     QDateTime now() const { return m_now ? m_now() : QDateTime::currentDateTime(); }
 

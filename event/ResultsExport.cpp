@@ -47,11 +47,12 @@ QString esc(const QString& text) {
 
 } // namespace
 
-QString resultsCsv(const Standings& standings, const EventInfo& info, int resolution) {
+QString resultsCsv(const Standings& standings, const EventInfo& info, int resolution,
+                   const QList<SheetSection>& extra) {
     QString out;
     for (const QString& line : resultTitleLines(info))
         out += csvLine({line});
-    for (const SheetSection& s : resultSections(standings, resolution)) {
+    for (const SheetSection& s : resultSections(standings, resolution) + extra) {
         out += QStringLiteral("\r\n");
         out += csvLine({s.title});
         out += csvLine(s.headings);
@@ -65,13 +66,14 @@ QString resultsCsv(const Standings& standings, const EventInfo& info, int resolu
     return out;
 }
 
-QString saveResultsCsv(const QString& path, const Standings& standings, const EventInfo& info,
-                       int resolution) {
-    return saveBytes(path,
-                     QByteArrayLiteral("\xEF\xBB\xBF") + resultsCsv(standings, info, resolution).toUtf8());
+QString saveResultsCsv(const QString& path, const Standings& standings, const EventInfo& info, int resolution,
+                       const QList<SheetSection>& extra) {
+    return saveBytes(path, QByteArrayLiteral("\xEF\xBB\xBF") +
+                               resultsCsv(standings, info, resolution, extra).toUtf8());
 }
 
-QString resultsHtml(const Standings& standings, const EventInfo& info, int resolution) {
+QString resultsHtml(const Standings& standings, const EventInfo& info, int resolution,
+                    const QList<SheetSection>& extra) {
     const QStringList title = resultTitleLines(info);
     QString h;
     h += QStringLiteral("<!DOCTYPE html>\n<html lang=\"de\">\n<head>\n<meta charset=\"utf-8\">\n<title>");
@@ -93,7 +95,7 @@ QString resultsHtml(const Standings& standings, const EventInfo& info, int resol
     h += QStringLiteral("<h1>%1</h1>\n").arg(esc(title.first()));
     for (const QString& line : title.mid(1))
         h += QStringLiteral("<p>%1</p>\n").arg(esc(line));
-    for (const SheetSection& s : resultSections(standings, resolution)) {
+    for (const SheetSection& s : resultSections(standings, resolution) + extra) {
         h += QStringLiteral("<h2>%1</h2>\n<table>\n<tr>").arg(esc(s.title));
         for (const QString& heading : s.headings)
             h += QStringLiteral("<th>%1</th>").arg(esc(heading));
@@ -125,8 +127,8 @@ QString resultsHtml(const Standings& standings, const EventInfo& info, int resol
 }
 
 QString saveResultsHtml(const QString& path, const Standings& standings, const EventInfo& info,
-                        int resolution) {
-    return saveBytes(path, resultsHtml(standings, info, resolution).toUtf8());
+                        int resolution, const QList<SheetSection>& extra) {
+    return saveBytes(path, resultsHtml(standings, info, resolution, extra).toUtf8());
 }
 
 QString saveStartList(const QString& path, const QList<Competitor>& competitors) {

@@ -153,3 +153,31 @@ QStringList resultTitleLines(const EventInfo& info) {
         lines << when.join(QStringLiteral(", "));
     return lines;
 }
+
+SheetSection auditSection(const EventData& data) {
+    SheetSection s;
+    s.title = QStringLiteral("Änderungsprotokoll");
+    s.headings << QStringLiteral("Zeit") << QStringLiteral("Art") << QStringLiteral("Betrifft")
+               << QStringLiteral("Was") << QStringLiteral("alt") << QStringLiteral("neu")
+               << QStringLiteral("Grund");
+    QHash<int64_t, const RunRecord*> runs;
+    for (const RunRecord& r : data.runs)
+        runs.insert(r.id, &r);
+    QHash<int64_t, const Competitor*> competitors;
+    for (const Competitor& c : data.competitors)
+        competitors.insert(c.id, &c);
+    for (const AuditEntry& e : data.audit) {
+        const QString kind = e.action == AuditAction::Undo   ? QStringLiteral("rückgängig")
+                             : e.action == AuditAction::Redo ? QStringLiteral("wiederholt")
+                                                             : QStringLiteral("Änderung");
+        QString subject;
+        if (const RunRecord* r = runs.value(e.runId))
+            subject = QStringLiteral("Lauf %1 von Nr. %2").arg(r->runNumber).arg(r->startNumber);
+        else if (const Competitor* c = competitors.value(e.competitorId))
+            subject = QStringLiteral("Nr. %1 %2").arg(c->startNumber).arg(c->displayName());
+        s.rows.append({textCell(e.time.toString(QStringLiteral("dd.MM.yyyy HH:mm:ss"))), textCell(kind),
+                       textCell(subject), textCell(e.what), textCell(e.oldValue), textCell(e.newValue),
+                       textCell(e.reason)});
+    }
+    return s;
+}

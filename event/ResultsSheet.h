@@ -1,5 +1,6 @@
 #pragma once
 
+#include "event/EventData.h"
 #include "event/EventInfo.h"
 #include "event/Standings.h"
 
@@ -34,3 +35,7 @@ QList<SheetSection> resultSections(const Standings& standings, int resolution);
 
 /// The title lines above the sections: "Ergebnisliste", the event's name, date and place.
 QStringList resultTitleLines(const EventInfo& info);
+
+/// The audit list as a section ("Änderungsprotokoll"), oldest first: time, kind, the run or entry
+/// concerned, what changed, old and new value, reason.
+SheetSection auditSection(const EventData& data);

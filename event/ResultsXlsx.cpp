@@ -19,7 +19,7 @@ QString failed(const QString& path, const QString& why) {
 } // namespace
 
 QString saveResultsXlsx(const QString& path, const Standings& standings, const EventInfo& info,
-                        int resolution) {
+                        int resolution, const QList<SheetSection>& extra) {
     // The library prints numbers with printf; a decimal comma there would make a broken workbook.
     const lconv* conv = std::localeconv();
     if (!conv || std::strcmp(conv->decimal_point, ".") != 0)
@@ -62,7 +62,7 @@ QString saveResultsXlsx(const QString& path, const Standings& standings, const E
     const QStringList titleLines = resultTitleLines(info);
     for (qsizetype i = 0; i < titleLines.size(); ++i)
         keep(worksheet_write_string(ws, row++, 0, titleLines[i].toUtf8().constData(), i == 0 ? title : bold));
-    for (const SheetSection& s : resultSections(standings, resolution)) {
+    for (const SheetSection& s : resultSections(standings, resolution) + extra) {
         ++row;
         keep(worksheet_write_string(ws, row++, 0, s.title.toUtf8().constData(), bold));
         for (qsizetype c = 0; c < s.headings.size(); ++c) {

@@ -53,6 +53,8 @@ QString valueDescription(const QString& name) {
         {QStringLiteral("C4"), QStringLiteral("Farbe der hellen Ziffern")},
         {QStringLiteral("LenLuch"), QStringLiteral("LS-Abstand")},
         {QStringLiteral("DeadTime"), QStringLiteral("Sperrzeit")},
+        {QStringLiteral("EventFile"), QStringLiteral("Veranstaltung")},
+        {QStringLiteral("StartNumber"), QStringLiteral("Startnummer")},
     };
     return descriptions.value(name);
 }
@@ -154,6 +156,8 @@ Settings::ReadResult Settings::Read(platform::Registry& registry) {
         integer(QStringLiteral("C%1").arg(i), 0, 0xFFFFFF, [&](int v) { C[i] = TColor(v); });
     integer(QStringLiteral("LenLuch"), LenLuchMin, LenLuchMax, [&](int v) { LenLuch = v; });
     integer(QStringLiteral("DeadTime"), 0, DeadTimeMax, [&](int v) { DeadTime = v; });
+    text(QStringLiteral("EventFile"), EventFile);
+    integer(QStringLiteral("StartNumber"), StartNumberMin, StartNumberMax, [&](int v) { StartNumber = v; });
 
     if (!result.Invalid.isEmpty()) {
         QStringList described;
@@ -200,6 +204,8 @@ bool Settings::Write(platform::Registry& registry, const Settings* stored,
             integer(QStringLiteral("C%1").arg(i), int(C[i]), int(old.C[i]));
         integer(QStringLiteral("LenLuch"), LenLuch, old.LenLuch);
         integer(QStringLiteral("DeadTime"), DeadTime, old.DeadTime);
+        text(QStringLiteral("EventFile"), EventFile, old.EventFile);
+        integer(QStringLiteral("StartNumber"), StartNumber, old.StartNumber);
     } catch (const platform::ERegistryException&) {
         return false;
     }

@@ -54,6 +54,12 @@ public:
     static constexpr int DeadTimeMax = 5000;
     /// Dead time after a light-barrier pass that ran an action, 0..DeadTimeMax ms; 0 is off.
     int DeadTime = 0;
+    /// The event file last open; the event of the day is opened again from it at start.
+    QString EventFile;
+    /// The start number proposed last, StartNumberMin..StartNumberMax.
+    int StartNumber = 1;
+    static constexpr int StartNumberMin = 1;
+    static constexpr int StartNumberMax = 65535;
 
     /// The system folder the default sound names are built from.
     static QString WindowsFolder();

@@ -36,6 +36,7 @@ TFormMain::TFormMain(QWidget* parent) : QWidget(parent) {
     qApp->installEventFilter(this);
     layoutAreas();
     FormCreate();
+    buildEvent();
 }
 
 TFormMain::~TFormMain() {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/results/EventFeed.h"
 #include "app/run/BarrierGate.h"
 #include "app/run/BarrierLink.h"
 #include "app/run/ProtocolLine.h"
@@ -23,7 +24,10 @@
 #include <memory>
 #include <optional>
 
+class EventCommands;
+class EventDocument;
 class ProtocolJournal;
+class ResultsWindow;
 struct JournalReplay;
 class QTimer;
 class QFrame;
@@ -255,6 +259,31 @@ public:
     /// True while the run clock is running.
     bool ClockRunning() const;
 
+    // ---- event and results (TFormMainEvent.cpp) ----
+    /// The open event, fed from every run.
+    EventDocument* Event() const { return m_event; }
+    /// The event's commands (dialog, files, printing, exports).
+    EventCommands* EventActions() const { return m_eventCommands; }
+    /// The results window, made when first opened (null before).
+    ResultsWindow* Results() const { return m_results; }
+    /// Opens the results window (non-modal) and brings it to the front.
+    void bResultsClick(QObject* Sender);
+    /// The event's commands as a menu at the "Veranstaltung" button.
+    void bEventClick(QObject* Sender);
+    /// Hands the action the run session has just run to the event: START begins a run (and makes
+    /// the event of the day when none is open), STOP and RESET end it; RESET proposes the next
+    /// start number of the start list.
+    void feedEvent(RunAction action);
+    /// "Veranstaltung" and "Ergebnisse" below the run buttons; the class of the start number.
+    QPushButton* bEvent = nullptr;
+    QPushButton* bResults = nullptr;
+    QLabel* LabClass = nullptr;
+    /// Alt+V, Alt+G, Ctrl+Z, Ctrl+Y: the event, the results, undo and redo of the event's changes.
+    TMenuItem* mEvent = nullptr;
+    TMenuItem* mResults = nullptr;
+    TMenuItem* mUndo = nullptr;
+    TMenuItem* mRedo = nullptr;
+
     // ---- controls, named as in the window's design ----
     /// Top bar: help and exit buttons (next to `bCFG`), the logo, the room for the light barrier's
     /// status and the date panel.
@@ -415,6 +444,14 @@ private:
     template <typename F> void guarded(F&& action);
     bool handleShortCut(QKeyEvent* key, bool onlyProbe);
 
+    /// Makes the event's buttons, menu items and the event itself; opens the day's event.
+    void buildEvent();
+    void startEvent();
+    /// Fills the name and shows the class of a start number the start list knows.
+    void showCompetitor(int startNumber);
+    /// Shows a write failure of the event once, after the action running now.
+    void eventWriteFailed(const QString& message);
+
     QLabel* m_caption = nullptr; ///< "P R O T O K O L L" in the caption panel
     ProgramNames m_names;
     RunSession m_session;
@@ -438,4 +475,9 @@ private:
     bool m_journalPreviousRead = false; ///< the last session was looked at (under the lock)
     BarrierGate m_gate;
     QString m_defaultDocument;
+    EventDocument* m_event = nullptr;
+    EventCommands* m_eventCommands = nullptr;
+    ResultsWindow* m_results = nullptr;
+    EventFeed m_eventFeed;
+    QString m_filledName; ///< the name the start list put into the name field
 };

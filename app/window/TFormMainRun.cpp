@@ -109,10 +109,12 @@ void TFormMain::applyRunResult(RunAction action, uint32_t, const RunResult& resu
     if (const auto* start = std::get_if<StartResult>(&result)) {
         for (const ProtocolLine& line : start->lines)
             addProtocolLine(line);
+        feedEvent(RunAction::Start);
     } else if (const auto* lap = std::get_if<LapResult>(&result)) {
         ShowDigits(0, lap->time);
         QCoreApplication::processEvents();
         addProtocolLine(lap->line);
+        feedEvent(RunAction::Lap);
         // A RESET that ran while the display repainted has ended this run; STOP must stay off then.
         if (!m_session.CompleteLap())
             return;
@@ -122,12 +124,14 @@ void TFormMain::applyRunResult(RunAction action, uint32_t, const RunResult& resu
         QCoreApplication::processEvents();
         ShowDigits(1, stop->speed);
         addProtocolLine(stop->line);
+        feedEvent(RunAction::Stop);
     } else if (const auto* reset = std::get_if<ResetResult>(&result)) {
         seStartN->setValue(reset->startNumber);
         editStartN->clear();
         addProtocolLine(reset->line);
         ShowDigits(0, 0);
         ShowDigits(1, 0);
+        feedEvent(RunAction::Reset);
     }
     runButton(RunSession::FocusAfter(action))->setFocus();
     if (action == RunAction::Stop)

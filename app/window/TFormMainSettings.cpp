@@ -1,5 +1,6 @@
 #include "app/window/TFormMain.h"
 
+#include "app/results/ResultsWindow.h"
 #include "app/settings/TCfgDialog.h"
 #include "app/window/ShellLayout.h"
 #include "app/window/TFDlgYesNo.h"
@@ -90,8 +91,11 @@ void TFormMain::applySettings(const Settings& old, const Settings& now) {
     }
     m_session.setLenLuch(s.LenLuch);
     m_session.setAcc(s.Acc);
-    if (s.Acc != old.Acc)
+    if (s.Acc != old.Acc) {
         ApplyResolution(s.Acc);
+        if (m_results)
+            m_results->setResolution(s.Acc);
+    }
     m_gate.setDeadTime(s.DeadTime);
     // C3 and C4 colour the time row's leading digits from the next time it is shown.
     if (s.C[0] != old.C[0])

@@ -318,8 +318,9 @@ TEST_F(FormMainShell, DialogsMadeAfterTheWindowCarryTheTitleItTookFromTheProgram
 
 TEST_F(FormMainShell, ShortcutMenuCarriesTheShellItemsAfterTheRun) {
     create();
-    ASSERT_EQ(form->HideMenu1.size(), 10);
-    const QList<TMenuItem*> shell = form->HideMenu1.mid(4);
+    // The run's four, the shell's six, then the event's four.
+    ASSERT_EQ(form->HideMenu1.size(), 14);
+    const QList<TMenuItem*> shell = form->HideMenu1.mid(4, 6);
     EXPECT_TRUE(shell[0]->isSeparator());
     const QList<std::pair<QString, int>> expected{{QStringLiteral("&Einstellungen"), 32837},
                                                   {QStringLiteral("H&ilfe"), 32841},

@@ -67,7 +67,7 @@ TEST(SettingsRoundTrip, FirstStartDefaultsAndTheEndWritesTheWholeList) {
     }
     platform::Registry registry;
     ASSERT_TRUE(registry.OpenKey(Settings::KeyPath(), false));
-    EXPECT_EQ(registry.GetValueNames().size(), 17);
+    EXPECT_EQ(registry.GetValueNames().size(), 19) << "the event file and the start number too";
     EXPECT_EQ(registry.ReadInteger(QStringLiteral("LenLuch")), 10);
     EXPECT_EQ(registry.ReadInteger(QStringLiteral("DeadTime")), 0);
 }

@@ -74,21 +74,23 @@ TEST_F(SettingsTest, FirstStartKeepsTheDefaultsAndWritingStoresTheWholeListInOrd
     EXPECT_EQ(platform::comDevicePath(20), "/tmp/vantro-lbsim.sock") << "the simulator's port is offered";
 
     ASSERT_TRUE(s.Write(registry));
-    EXPECT_EQ(registry.GetValueNames(),
-              (QStringList{"Left", "Top", "Width", "Height", "Sound", "Port", "Alg", "Acc", "Sound1",
-                           "Sound2", "C0", "C1", "C2", "C3", "C4", "LenLuch", "DeadTime"}));
+    EXPECT_EQ(registry.GetValueNames(), (QStringList{"Left", "Top", "Width", "Height", "Sound", "Port", "Alg",
+                                                     "Acc", "Sound1", "Sound2", "C0", "C1", "C2", "C3", "C4",
+                                                     "LenLuch", "DeadTime", "EventFile", "StartNumber"}));
 }
 
 TEST_F(SettingsTest, WrittenValuesReadBackTheSame) {
     Registry registry(file());
-    const Settings written = changedSettings();
+    Settings written = changedSettings();
+    written.EventFile = QStringLiteral("/tmp/2026-05-17.vantro");
+    written.StartNumber = 42;
     ASSERT_TRUE(written.Write(registry));
     Registry again(file());
     Settings read;
     const Settings::ReadResult r = read.Read(again);
     EXPECT_TRUE(r.Invalid.isEmpty());
     EXPECT_TRUE(r.Problem.isEmpty());
-    EXPECT_EQ(r.ValuesRead, 17);
+    EXPECT_EQ(r.ValuesRead, 19);
     EXPECT_EQ(read, written);
 }
 

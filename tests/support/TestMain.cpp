@@ -37,10 +37,14 @@ int main(int argc, char** argv) {
     // The protocol journal too.
     QTemporaryDir stateHome;
     qputenv("XDG_STATE_HOME", stateHome.path().toLocal8Bit());
+    // And the events: each test starts without any.
+    QTemporaryDir dataHome;
+    qputenv("XDG_DATA_HOME", dataHome.path().toLocal8Bit());
     QApplication app(argc, argv);
     // As the program does: numbers printed by libraries keep their decimal point in any locale.
     platform::keepCNumericLocale();
     ::testing::InitGoogleTest(&argc, argv);
     ::testing::UnitTest::GetInstance()->listeners().Append(new FreshSettings(configHome.path()));
+    ::testing::UnitTest::GetInstance()->listeners().Append(new FreshSettings(dataHome.path()));
     return RUN_ALL_TESTS();
 }
