@@ -3,6 +3,7 @@
 #include "app/settings/TCfgDialog.h"
 #include "controls/ToColorCombo.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QScopeGuard>
@@ -27,6 +28,7 @@ void RunCfgDialog(TCfgDialog& dialog, CfgDialogHost& host) {
     const int openingIndex = dialog.cbPort->currentIndex();
     dialog.seLen->setValue(host.LenLuch());
     dialog.seDeadTime->setValue(host.DeadTime());
+    dialog.cbAlarm->setChecked(host.Alarm());
     dialog.FormShow(host.Alg(), host.Sound1(), host.Sound2());
     dialog.setOtherInstanceNote(host.OtherInstanceRunning());
 
@@ -37,6 +39,7 @@ void RunCfgDialog(TCfgDialog& dialog, CfgDialogHost& host) {
     if (dialog.ShowModal() == QDialog::Accepted) {
         host.setLenLuch(dialog.seLen->value());
         host.setDeadTime(dialog.seDeadTime->value());
+        host.setAlarm(dialog.cbAlarm->isChecked());
         host.setColor(0, dialog.cbColor0->ColorValue());
         host.setColor(1, dialog.cbColor1->ColorValue());
         host.setColor(2, dialog.cbColor2->ColorValue());

@@ -29,6 +29,9 @@ public:
     virtual QString Sound1() const = 0;
     virtual QString Sound2() const = 0;
     virtual void setSounds(const QString& sound1, const QString& sound2) = 0;
+    /// Whether the alarm sounds when the light barrier is lost during a run.
+    virtual bool Alarm() const { return true; }
+    virtual void setAlarm(bool) {}
     /// Opens the light barrier's port; throws when it cannot be opened.
     virtual void OpenPort() = 0;
     virtual void ClosePort() = 0;

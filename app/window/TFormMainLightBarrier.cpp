@@ -56,6 +56,7 @@ void TFormMain::showBarrierStatus() {
     pal.setColor(QPalette::WindowText, ColorToQColor(m_link.TextColor()));
     LabBarrier->setPalette(pal);
     layoutBarrierStatus();
+    soundAlarmOnLoss();
     if (m_link.Retrying() && !TimerReconnect->isActive())
         TimerReconnect->start();
     else if (!m_link.Retrying())
@@ -142,6 +143,8 @@ void TFormMain::ComPortDSR(QObject*) {
 
 void TFormMain::LightBarrierTrigger() {
     const uint32_t tick = ComPort->EventTick();
+    if (tapPass(tick))
+        return;
     const EdgeOutcome outcome = m_gate.Decide(m_session, tick);
     journalEdge(tick, outcome);
     switch (outcome) {

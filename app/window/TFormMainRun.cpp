@@ -93,6 +93,7 @@ void TFormMain::mStartClick(QObject*) {
                                                              platform::systemClock().localDateTime().time());
         if (!r)
             return;
+        warnAtStart(seStartN->text());
         applyRunState();
         for (const ProtocolLine& line : r->lines)
             addProtocolLine(line);

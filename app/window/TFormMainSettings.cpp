@@ -38,6 +38,8 @@ public:
     void setSounds(const QString& sound1, const QString& sound2) override {
         m_form.setSounds(sound1, sound2);
     }
+    bool Alarm() const override { return m_form.AlarmOn(); }
+    void setAlarm(bool on) override { m_form.setAlarm(on); }
     void OpenPort() override { m_form.OpenChosenPort(); }
     void ClosePort() override { m_form.ComPort->Close(); }
     bool ClockRunning() const override { return m_form.ClockRunning(); }
@@ -78,6 +80,7 @@ void TFormMain::buildSettingsCommand() {
 void TFormMain::CreateDialogs() {
     if (!CfgDialog)
         CfgDialog = new TCfgDialog(this, m_portScan);
+    CfgDialog->OnCheckPort = [this](const QString& port) { CheckPort(port, CfgDialog->seDeadTime); };
     if (!FDlgYesNo)
         FDlgYesNo = new TFDlgYesNo(this);
 }
