@@ -173,9 +173,12 @@ QString ImpulseLog::OutcomeText(int pass) const {
     if (pass < 0 || pass >= m_impulses.size())
         return {};
     const Impulse& p = m_impulses[pass];
-    if (p.assigned)
-        return QStringLiteral("als %1 übernommen").arg(roleWord(*p.assigned));
     const ImpulseRun* run = p.run >= 0 ? &m_runs[p.run] : nullptr;
+    if (p.assigned) {
+        const int holder = !run ? pass : *p.assigned == PassRole::Lap ? run->lapPass : run->stopPass;
+        return QStringLiteral("als %1 übernommen%2")
+            .arg(roleWord(*p.assigned), holder == pass ? QString() : QStringLiteral(", ersetzt"));
+    }
     switch (p.outcome) {
     case EdgeOutcome::Start:
         return QStringLiteral("START");

@@ -106,6 +106,12 @@ void ImpulseWindow::assignSelected(PassRole role) {
         platform::dialogs().showMessage(why);
         return;
     }
+    // The run under way is stopped (or lapped) as the barrier would have done it; the run's
+    // records then follow the usual way, and like any STOP this is not undone here.
+    if (m_context.TakeLive && m_context.TakeLive(*plan)) {
+        updateButtons();
+        return;
+    }
     EventModel* event = m_context.Event ? m_context.Event() : nullptr;
     m_undo.push(new AssignPassCommand(m_log, *plan, m_context.Protocol, event));
 }

@@ -19,6 +19,9 @@ struct ImpulseContext {
     std::function<int()> Acc;               ///< resolution of the protocol's time texts
     ProtocolLineTarget* Protocol = nullptr; ///< where the run's line goes; null for none
     std::function<EventModel*()> Event;     ///< the open event; null or returning null for none
+    /// Takes the pass for the run still being timed, as the barrier would have (the run stops at the
+    /// pass's tick); false when the pass's run is not the one under way or the action is not due.
+    std::function<bool(const PassAssignment&)> TakeLive;
 };
 
 /// "Impulse": every light-barrier pass of the day, live, with the commands that take an ignored

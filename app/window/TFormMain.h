@@ -26,6 +26,7 @@
 
 class EventModel;
 class ImpulseLog;
+struct PassAssignment;
 class ImpulseWindow;
 class ProtocolJournal;
 class ProtocolLineTarget;
@@ -439,6 +440,9 @@ private:
     void choosePort();
     /// Opens ComPort and tells the link; the error of a failed open is raised.
     bool tryOpenPort();
+    /// Takes an ignored pass as LAP or STOP of the run being timed, at the pass's tick; false when
+    /// its run is not that run or the action is not due.
+    bool takePassLive(const PassAssignment& assignment);
     /// Hands a pass to the test mode while it is on; true when it took the pass.
     bool tapPass(uint32_t tick);
     /// Sounds the alarm when the link was just lost while a run is timed.

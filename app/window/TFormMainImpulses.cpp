@@ -120,11 +120,24 @@ void TFormMain::ShowImpulses() {
         context.Acc = [this] { return Acc(); };
         context.Protocol = m_protocolTarget.get();
         context.Event = [this] { return CurrentEvent ? CurrentEvent() : nullptr; };
+        context.TakeLive = [this](const PassAssignment& a) { return takePassLive(a); };
         FormImpulses = new ImpulseWindow(*m_impulseLog, *m_impulseUndo, std::move(context), this);
     }
     FormImpulses->show();
     FormImpulses->raise();
     FormImpulses->activateWindow();
+}
+
+bool TFormMain::takePassLive(const PassAssignment& a) {
+    const ImpulseRun& run = m_impulseLog->Runs()[a.run];
+    const RunAction action = a.role == PassRole::Stop ? RunAction::Stop : RunAction::Lap;
+    // Only the run the session is timing: a run started by a pass at the session's START tick.
+    if (a.run != m_impulseLog->Runs().size() - 1 || !run.startTick || *run.startTick != m_session.StartTick() ||
+        !m_session.IsEnabled(action))
+        return false;
+    m_impulseLog->Assign(a);
+    ClickWithTick(runItem(action), m_impulseLog->Impulses()[a.pass].tick);
+    return true;
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -142,11 +155,14 @@ void TFormMain::CheckPort(const QString& portName, QSpinBox* deadTimeField) {
             m_passTap = nullptr;
             return {};
         }
-        if (!ComPort->Connected() || ComPort->DeviceName() != portName)
+        if (ComPort->Port() == 0 || ComPort->DeviceName() != portName)
             return QStringLiteral(
                        "Der Testmodus zählt die Durchfahrten an der geöffneten Lichtschranke. %1 ist "
-                       "nicht geöffnet: übernehmen Sie die Wahl zuerst mit OK und öffnen Sie "
+                       "noch nicht gewählt: übernehmen Sie die Wahl zuerst mit OK und öffnen Sie "
                        "„Lichtschranke prüfen“ dann erneut.")
+                .arg(portName);
+        if (!ComPort->Connected())
+            return QStringLiteral("%1 ist nicht geöffnet: beheben Sie zuerst, was oben als Fehler steht.")
                 .arg(portName);
         if (ClockRunning())
             return QStringLiteral("Während ein Lauf gemessen wird, gibt es keinen Testmodus.");

@@ -13,6 +13,13 @@
 #include <QLabel>
 #include <QTimer>
 
+namespace {
+
+// The smallest text the barrier's status shrinks to before it is cut short.
+constexpr int MinBarrierStatusPixelSize = 10;
+
+} // namespace
+
 void TFormMain::buildLightBarrier() {
     ComPort = new TComPort(this);
     ComPort->setName(QStringLiteral("ComPort"));
@@ -39,9 +46,18 @@ void TFormMain::layoutBarrierStatus() {
         return;
     const QString text = m_link.Text();
     const int margins = 2 * LabBarrier->margin() + 2 * LabBarrier->frameWidth();
-    const QFontMetrics metrics = LabBarrier->fontMetrics();
-    const ShellLayout::BarrierStatusPlace place = ShellLayout::PlaceBarrierStatus(
-        Panel1->width(), metrics.horizontalAdvance(text) + margins, Logo ? Logo->width() : 0);
+    // The bar's font first (the logo gives way before anything else); a smaller one only where even
+    // the logo's room is too narrow for the whole text, so the time of a loss stays readable.
+    QFont font = Panel1->font();
+    ShellLayout::BarrierStatusPlace place;
+    for (int px = font.pixelSize();; --px) {
+        font.setPixelSize(px);
+        place = ShellLayout::PlaceBarrierStatus(
+            Panel1->width(), QFontMetrics(font).horizontalAdvance(text) + margins, Logo ? Logo->width() : 0);
+        if (!place.elided || px <= MinBarrierStatusPixelSize)
+            break;
+    }
+    LabBarrier->setFont(font);
     LabBarrier->setGeometry(place.rect);
     if (Logo)
         Logo->setVisible(place.logoShown);

@@ -92,11 +92,14 @@ protected:
 
 TEST_F(BarrierTrust, AStopSwallowedByTheDeadTimeIsTakenFromTheImpulseListIntoTheProtocol) {
     form->setDeadTime(1000);
-    pass(); // START
-    clock.advance(20000);
-    pass(); // LAP
-    clock.advance(600);
-    pass(); // the STOP, within the dead time
+    const auto swallowedStop = [&] {
+        pass(); // START
+        clock.advance(20000);
+        pass(); // LAP
+        clock.advance(600);
+        pass(); // the STOP, within the dead time
+    };
+    swallowedStop();
     const ImpulseLog& log = *form->Impulses();
     ASSERT_EQ(log.Impulses().size(), first + 3);
     EXPECT_EQ(log.OutcomeText(first + 2), "ignoriert (Sperrzeit)");
@@ -106,21 +109,40 @@ TEST_F(BarrierTrust, AStopSwallowedByTheDeadTimeIsTakenFromTheImpulseListIntoThe
     ImpulseWindow& window = *form->FormImpulses;
     ASSERT_TRUE(window.isVisible());
     EXPECT_EQ(window.tvImpulses->model()->rowCount(), first + 3);
+
+    // The run is still being timed: it stops at the pass, as the barrier would have stopped it.
     window.selectPass(first + 2);
     ASSERT_TRUE(window.bAsStop->isEnabled());
     window.bAsStop->click();
     EXPECT_TRUE(dialogs.messages().isEmpty()) << dialogs.messages().join(" | ").toStdString();
-    const QList<ProtocolLine> lines = form->ProtocolLines();
-    ASSERT_EQ(lines.size(), 4);
-    EXPECT_EQ(lines[3].who, "Stopp:");
-    EXPECT_EQ(lines[3].time, " 20,62") << "START to the swallowed pass, at the edges' ticks";
-    EXPECT_EQ(lines[3].note, "10m/0,61c");
+    ASSERT_EQ(form->ProtocolLines().size(), 4);
+    EXPECT_EQ(form->ProtocolLines()[3].who, "Stopp:");
+    EXPECT_EQ(form->ProtocolLines()[3].time, " 20,62") << "START to the swallowed pass, at the edges' ticks";
+    EXPECT_EQ(form->ProtocolLines()[3].note, "10m/0,61c");
+    EXPECT_EQ(form->StopTick(), log.Impulses()[first + 2].tick);
+    EXPECT_FALSE(form->ClockRunning());
     EXPECT_EQ(window.tvImpulses->model()->index(first + 2, 2).data().toString(), "als STOP übernommen");
     EXPECT_FALSE(window.bAsStop->isEnabled()) << "taken already";
+
+    // A run already ended by RESET gets the line in its block, undoably.
+    form->mReset->Click();
+    clock.advance(5000);
+    swallowedStop();
+    form->mReset->Click();
+    ASSERT_EQ(form->ProtocolLines().size(), 9);
+    window.selectPass(first + 5);
+    window.bAsStop->click();
+    QList<ProtocolLine> lines = form->ProtocolLines();
+    ASSERT_EQ(lines.size(), 10);
+    EXPECT_EQ(lines[8].who, "Stopp:");
+    EXPECT_EQ(lines[8].time, " 20,62");
+    EXPECT_EQ(lines[9].who, "-");
+    ASSERT_TRUE(window.bUndo->isEnabled());
     window.bUndo->click();
-    EXPECT_EQ(form->ProtocolLines().size(), 3);
+    EXPECT_EQ(form->ProtocolLines().size(), 9);
+    EXPECT_EQ(form->ProtocolLines()[8].who, "-");
     EXPECT_TRUE(window.bAsStop->isEnabled()) << "ignored again";
-    window.selectPass(first + 1);
+    window.selectPass(first + 4);
     EXPECT_FALSE(window.bAsStop->isEnabled()) << "a pass that ran LAP is not offered";
 }
 
@@ -128,6 +150,14 @@ TEST_F(BarrierTrust, LosingTheBarrierDuringARunSoundsTheAlarmOnceAndOnlyThen) {
     pass(); // START
     loseDevice();
     EXPECT_EQ(alarm.plays(), 1);
+    // The time of the loss is readable at the first-start size and the smallest one.
+    auto& status = dynamic_cast<TStatusLabel&>(*form->LabBarrier);
+    for (const QSize size : {QSize(831, 513), form->minimumSize()}) {
+        form->resize(size);
+        QCoreApplication::processEvents();
+        EXPECT_FALSE(status.Elided()) << size.width() << ": " << status.text().toStdString();
+        EXPECT_GE(status.font().pixelSize(), 10);
+    }
     form->ReconnectTimer(form->TimerReconnect);
     clock.advance(1000);
     form->ReconnectTimer(form->TimerReconnect);
