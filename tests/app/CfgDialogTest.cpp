@@ -4,6 +4,7 @@
 #include "core/Exception.h"
 #include "testing/FakeDialogs.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
 #include <QGroupBox>
@@ -45,6 +46,7 @@ struct FakeHost : CfgDialogHost {
     QString sound1 = QStringLiteral("/a.wav"), sound2 = QStringLiteral("/b.wav");
     bool running = false;
     bool openFails = false;
+    bool alarm = true;
     QStringList calls;
 
     TColor Color(int n) const override { return colors[size_t(n)]; }
@@ -77,6 +79,8 @@ struct FakeHost : CfgDialogHost {
     }
     void ApplyResolution(int a) override { calls.append(QStringLiteral("resolution %1").arg(a)); }
     void FocusLeftPanel() override { calls.append(QStringLiteral("focus")); }
+    bool Alarm() const override { return alarm; }
+    void setAlarm(bool on) override { alarm = on; }
     void SaveSettings() override {
         calls.append(QStringLiteral("save"));
         savedDeadTime = deadTime;
@@ -115,7 +119,7 @@ QStringList itemsOf(QComboBox* box) {
 
 TEST_F(CfgDialogTest, ControlsAtCreation) {
     EXPECT_EQ(dialog.windowTitle(), "Einstellungen");
-    EXPECT_EQ(dialog.size(), QSize(271, 193));
+    EXPECT_EQ(dialog.size(), QSize(271, 224));
     EXPECT_EQ(itemsOf(dialog.cbDigits), (QStringList{"1/100", "1/10", "1"}));
     EXPECT_EQ(dialog.cbDigits->currentIndex(), 0);
     EXPECT_EQ(itemsOf(dialog.cbPort), (QStringList{"None", "COM1", "COM3", "COM20"}));
@@ -130,6 +134,20 @@ TEST_F(CfgDialogTest, ControlsAtCreation) {
     EXPECT_EQ(dialog.seDeadTime->value(), 0);
     EXPECT_FALSE(dialog.seDeadTime->geometry().intersects(dialog.OKBtn->geometry()));
     EXPECT_TRUE(dialog.rect().contains(dialog.seDeadTime->geometry()));
+    // The row below the buttons: the port check and the alarm switch, inside the dialog.
+    EXPECT_EQ(dialog.bCheckPort->text(), "Lichtschranke prüfen");
+    EXPECT_TRUE(dialog.cbAlarm->isChecked());
+    for (const QWidget* w :
+         {static_cast<QWidget*>(dialog.bCheckPort), static_cast<QWidget*>(dialog.cbAlarm)}) {
+        EXPECT_TRUE(dialog.rect().contains(w->geometry()));
+        EXPECT_FALSE(w->geometry().intersects(dialog.OKBtn->geometry()));
+        EXPECT_FALSE(w->geometry().intersects(dialog.CancelBtn->geometry()));
+    }
+    QString checked;
+    dialog.OnCheckPort = [&](const QString& port) { checked = port; };
+    dialog.cbPort->setCurrentIndex(2);
+    dialog.bCheckPort->click();
+    EXPECT_EQ(checked, "COM3");
     for (ToColorCombo* c : {dialog.cbColor0, dialog.cbColor1, dialog.cbColor2}) {
         EXPECT_EQ(c->size(), QSize(56, 22));
         EXPECT_EQ(c->count(), 17);
@@ -258,6 +276,22 @@ TEST_F(CfgDialogTest, DeadTimeShownOnOpenTakenAndSavedOnOkKeptOnCancel) {
     });
     EXPECT_EQ(host.deadTime, 400);
     EXPECT_EQ(host.savedDeadTime, -1) << "nothing saved";
+}
+
+TEST_F(CfgDialogTest, AlarmSwitchShownOnOpenTakenOnOkKeptOnCancel) {
+    host.alarm = false;
+    run([](TCfgDialog& d) {
+        EXPECT_FALSE(d.cbAlarm->isChecked());
+        d.cbAlarm->setChecked(true);
+        return int(QDialog::Rejected);
+    });
+    EXPECT_FALSE(host.alarm);
+    run([](TCfgDialog& d) {
+        EXPECT_FALSE(d.cbAlarm->isChecked());
+        d.cbAlarm->setChecked(true);
+        return int(QDialog::Accepted);
+    });
+    EXPECT_TRUE(host.alarm);
 }
 
 TEST_F(CfgDialogTest, EveryLabelTheOperatorSeesIsExplainedInTheHelpsSettingsSection) {

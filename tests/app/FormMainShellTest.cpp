@@ -318,14 +318,15 @@ TEST_F(FormMainShell, DialogsMadeAfterTheWindowCarryTheTitleItTookFromTheProgram
 
 TEST_F(FormMainShell, ShortcutMenuCarriesTheShellItemsAfterTheRun) {
     create();
-    ASSERT_EQ(form->HideMenu1.size(), 10);
+    ASSERT_EQ(form->HideMenu1.size(), 11);
     const QList<TMenuItem*> shell = form->HideMenu1.mid(4);
     EXPECT_TRUE(shell[0]->isSeparator());
     const QList<std::pair<QString, int>> expected{{QStringLiteral("&Einstellungen"), 32837},
                                                   {QStringLiteral("H&ilfe"), 32841},
                                                   {QStringLiteral("&Drucker"), 32836},
                                                   {QStringLiteral("&Beenden"), 32834},
-                                                  {QStringLiteral("Hilfe"), 112}};
+                                                  {QStringLiteral("Hilfe"), 112},
+                                                  {QStringLiteral("Imp&ulse"), 32853}};
     for (int i = 0; i < expected.size(); ++i) {
         EXPECT_EQ(shell[i + 1]->text(), expected[i].first);
         EXPECT_EQ(shell[i + 1]->ShortCut(), expected[i].second);
