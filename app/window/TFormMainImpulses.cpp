@@ -132,8 +132,8 @@ bool TFormMain::takePassLive(const PassAssignment& a) {
     const ImpulseRun& run = m_impulseLog->Runs()[a.run];
     const RunAction action = a.role == PassRole::Stop ? RunAction::Stop : RunAction::Lap;
     // Only the run the session is timing: a run started by a pass at the session's START tick.
-    if (a.run != m_impulseLog->Runs().size() - 1 || !run.startTick || *run.startTick != m_session.StartTick() ||
-        !m_session.IsEnabled(action))
+    if (a.run != m_impulseLog->Runs().size() - 1 || !run.startTick ||
+        *run.startTick != m_session.StartTick() || !m_session.IsEnabled(action))
         return false;
     m_impulseLog->Assign(a);
     ClickWithTick(runItem(action), m_impulseLog->Impulses()[a.pass].tick);
