@@ -1,6 +1,7 @@
 #include "event/EventModel.h"
 
 #include "event/EventWriter.h"
+#include "event/Plausibility.h"
 
 #include <algorithm>
 #include <vector>
@@ -90,6 +91,8 @@ void EventModel::setRules(const EventRules& rules) {
 int64_t EventModel::addRun(RunRecord run) {
     run.id = ++m_lastRunId;
     run.runNumber = 0;
+    // Stored and flagged, never thrown away: the operator decides.
+    run.needsCheck = run.needsCheck || isImplausible(run, m_data.rules);
     m_runIndex.insert(run.id, m_data.runs.size());
     m_runsOfNumber[run.startNumber].append(m_data.runs.size());
     m_data.runs.append(run);

@@ -41,7 +41,8 @@ public:
     void setInfo(const EventInfo& info);
     /// Sets the rules and stores them.
     void setRules(const EventRules& rules);
-    /// Adds a finished (or ended) run: gives it its key and run number and stores it. Returns the key.
+    /// Adds a finished (or ended) run: gives it its key and run number and stores it, flagged
+    /// "prüfen" when it breaks the rules' plausibility limits. Returns the key.
     int64_t addRun(RunRecord run);
     /// Replaces the run with the same key; run numbers of the start numbers concerned follow.
     void setRun(const RunRecord& run);

@@ -50,6 +50,8 @@ QString penaltyText(const RunRecord& run) {
 
 QString runRemark(const RunCell& cell) {
     QStringList parts;
+    if (cell.run.needsCheck)
+        parts << QStringLiteral("prüfen");
     if (cell.run.voided)
         parts << QStringLiteral("ungültig");
     if (cell.training)

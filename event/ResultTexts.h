@@ -20,7 +20,7 @@ QString formatGap(const std::optional<int64_t>& ms, int resolution);
 /// The penalties of a run in words: "2 Pylonen, 1 Tor"; empty without penalties.
 QString penaltyText(const RunRecord& run);
 
-/// What the results say about a run besides its time: "Training", "Streicher", "ungültig",
+/// What the results say about a run besides its time: "prüfen", "Training", "Streicher", "ungültig",
 /// the status, penalties and the correction with its reason; joined with ", ".
 QString runRemark(const RunCell& cell);
 

@@ -147,12 +147,15 @@ void ProtocolJournal::enqueue(Item item) {
 }
 
 void ProtocolJournal::Line(const ProtocolLine& line) {
-    if (!m_active)
-        return;
     Item item;
     item.day = now();
     JournalRecord r = record(JournalKind::Line, item.day);
     r.line = line;
+    // Observers see the record even while the journal is off: the impulse list must not go blind.
+    if (OnRecord)
+        OnRecord(r);
+    if (!m_active)
+        return;
     item.bytes = FormatJournalLine(r);
     item.kind = Item::Kind::Line;
     item.line = line;
@@ -160,13 +163,15 @@ void ProtocolJournal::Line(const ProtocolLine& line) {
 }
 
 void ProtocolJournal::Edge(uint32_t tick, EdgeOutcome outcome) {
-    if (!m_active)
-        return;
     Item item;
     item.day = now();
     JournalRecord r = record(JournalKind::Edge, item.day);
     r.tick = tick;
     r.outcome = outcome;
+    if (OnRecord)
+        OnRecord(r);
+    if (!m_active)
+        return;
     item.bytes = FormatJournalLine(r);
     enqueue(std::move(item));
 }

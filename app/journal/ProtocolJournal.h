@@ -68,6 +68,9 @@ public:
     /// Waits until everything appended so far is on disk (or failed). For tests and benchmarks.
     void Flush();
 
+    /// Each protocol line and light-barrier pass as it is journalled (GUI thread), also while the
+    /// journal is off: the impulse list follows the journal's own records this way.
+    std::function<void(const JournalRecord& record)> OnRecord;
     /// A write failure, on the GUI thread: once, until writing works again.
     std::function<void(const QString& message)> OnError;
 

@@ -3,6 +3,7 @@
 #include "controls/ToColorCombo.h"
 #include "platform/Dialogs.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
@@ -17,6 +18,8 @@ namespace {
 
 // Three lines of the dialog's font.
 constexpr int OtherInstanceNoteHeight = 48;
+// The designed 193 pixels and a row below the buttons for the port check and the alarm switch.
+constexpr int DialogHeight = 224;
 
 QLabel* label(const QString& text, QWidget* parent, int x, int y) {
     auto* l = new QLabel(text, parent);
@@ -41,7 +44,7 @@ QString portToolTip(const platform::ComPortInfo& info) {
 TCfgDialog::TCfgDialog(QWidget* parent, const platform::ComPortScanResult& scan) : QDialog(parent) {
     setObjectName(QStringLiteral("CfgDialog"));
     setWindowTitle(QStringLiteral("Einstellungen"));
-    setFixedSize(271, 193);
+    setFixedSize(271, DialogHeight);
     setWindowFlags((windowFlags() | Qt::MSWindowsFixedSizeDialogHint) & ~Qt::WindowContextHelpButtonHint);
     ScanPorts = [] { return platform::scanComPorts(); };
 
@@ -119,6 +122,20 @@ TCfgDialog::TCfgDialog(QWidget* parent, const platform::ComPortScanResult& scan)
     CancelBtn->setGeometry(188, 160, 75, 25);
     connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
 
+    bCheckPort = new QPushButton(QStringLiteral("Lichtschranke prüfen"), this);
+    bCheckPort->setObjectName(QStringLiteral("bCheckPort"));
+    bCheckPort->setGeometry(8, 191, 171, 25);
+    bCheckPort->setAutoDefault(false);
+    connect(bCheckPort, &QPushButton::clicked, this, [this] {
+        if (OnCheckPort)
+            OnCheckPort(cbPort->currentText());
+    });
+    cbAlarm = new QCheckBox(QStringLiteral("Alarmton"), this);
+    cbAlarm->setObjectName(QStringLiteral("cbAlarm"));
+    cbAlarm->setGeometry(188, 191, 76, 25);
+    cbAlarm->setToolTip(QStringLiteral("Ein Ton, wenn die Lichtschranke während eines Laufs verloren geht"));
+    cbAlarm->setChecked(true);
+
     lOtherInstance = new QLabel(
         QStringLiteral("Vantro l\u00e4uft noch ein zweites Mal mit diesen Einstellungen. Hier "
                        "ge\u00e4nderte Werte werden gespeichert; das andere Programm \u00fcbernimmt "
@@ -126,7 +143,7 @@ TCfgDialog::TCfgDialog(QWidget* parent, const platform::ComPortScanResult& scan)
         this);
     lOtherInstance->setObjectName(QStringLiteral("lOtherInstance"));
     lOtherInstance->setWordWrap(true);
-    lOtherInstance->setGeometry(8, 193, 255, OtherInstanceNoteHeight);
+    lOtherInstance->setGeometry(8, DialogHeight, 255, OtherInstanceNoteHeight);
     lOtherInstance->hide();
 
     connect(cbPort, &QComboBox::activated, this, [this] { cbPortChange(); });
@@ -162,7 +179,7 @@ void TCfgDialog::FillPortList(const platform::ComPortScanResult& scan, int confi
 
 void TCfgDialog::setOtherInstanceNote(bool shown) {
     lOtherInstance->setVisible(shown);
-    setFixedSize(271, 193 + (shown ? OtherInstanceNoteHeight + 6 : 0));
+    setFixedSize(271, DialogHeight + (shown ? OtherInstanceNoteHeight + 6 : 0));
 }
 
 void TCfgDialog::FormShow(int alg, const QString& sound1, const QString& sound2) {
@@ -233,6 +250,7 @@ void TCfgDialog::fill(const Settings& current) {
     cbAlg->setCurrentIndex(current.Alg >= 0 && current.Alg < cbAlg->count() ? current.Alg : -1);
     seLen->setValue(current.LenLuch);
     seDeadTime->setValue(current.DeadTime);
+    cbAlarm->setChecked(current.Sound);
     FormShow(current.Alg, current.Sound1, current.Sound2);
 }
 
@@ -264,5 +282,6 @@ Settings TCfgDialog::edited(const Settings& current, int openingPort) const {
     }
     s.Sound1 = sSoundStart->text();
     s.Sound2 = sSoundStop->text();
+    s.Sound = cbAlarm->isChecked();
     return s;
 }

@@ -8,6 +8,7 @@
 #include <functional>
 #include <optional>
 
+class QCheckBox;
 class QComboBox;
 class QGroupBox;
 class QLabel;
@@ -22,7 +23,7 @@ class ToColorCombo;
 class TCfgDialog : public QDialog {
     Q_OBJECT
 public:
-    /// Builds the 271 x 193 dialog and fills the port list from `scan`.
+    /// Builds the 271 x 224 dialog and fills the port list from `scan`.
     explicit TCfgDialog(QWidget* parent = nullptr, const platform::ComPortScanResult& scan = {});
 
     /// Fills `cbPort`: "None", then "COM"n for every port of `scan` and for `configuredPort`
@@ -61,6 +62,8 @@ public:
     /// confirmed colour becomes the combo's user colour.
     void cbColor1Change(QObject* Sender);
 
+    /// "Lichtschranke prüfen" with the port chosen in `cbPort` ("COM5", "None").
+    std::function<void(const QString& port)> OnCheckPort;
     /// Scans the serial ports each time the settings are opened (the system's ports by default).
     std::function<platform::ComPortScanResult()> ScanPorts;
 
@@ -68,7 +71,9 @@ public:
     QComboBox* cbPort = nullptr;
     QComboBox* cbAlg = nullptr;
     QSpinBox* seLen = nullptr;
-    QSpinBox* seDeadTime = nullptr; ///< "Sperrzeit (ms):", 0..5000
+    QSpinBox* seDeadTime = nullptr;    ///< "Sperrzeit (ms):", 0..5000
+    QPushButton* bCheckPort = nullptr; ///< "Lichtschranke prüfen"
+    QCheckBox* cbAlarm = nullptr;      ///< "Alarmton": sound when the barrier is lost during a run
     ToColorCombo* cbColor0 = nullptr;
     ToColorCombo* cbColor1 = nullptr;
     ToColorCombo* cbColor2 = nullptr;

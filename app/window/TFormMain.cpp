@@ -1,5 +1,6 @@
 #include "app/window/TFormMain.h"
 
+#include "app/impulses/AssignPassCommand.h"
 #include "app/journal/ProtocolJournal.h"
 #include "serial/TComPort.h"
 #include "sortgrid/TSortGrid.h"

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/results/EventFeed.h"
+#include "app/run/BarrierAlarm.h"
 #include "app/run/BarrierGate.h"
 #include "app/run/BarrierLink.h"
 #include "app/run/ProtocolLine.h"
@@ -26,8 +27,15 @@
 
 class EventCommands;
 class EventDocument;
+class EventModel;
+class ImpulseLog;
+class ImpulseWindow;
+struct PassAssignment;
 class ProtocolJournal;
+class ProtocolLineTarget;
+class QUndoStack;
 class ResultsWindow;
+class TStatusLabel;
 struct JournalReplay;
 class QTimer;
 class QFrame;
@@ -53,7 +61,8 @@ class TSortGrid;
 /// (digit rows), TFormMainLightBarrier.cpp (serial port and trigger), TFormMainProtocol.cpp
 /// (protocol sink), TFormMainCommands.cpp (protocol commands and exports), TFormMainShell.cpp
 /// (creation and destruction steps, top bar, date panel, close confirmation, help, printer setup,
-/// exit), TFormMainJournal.cpp (protocol journal).
+/// exit), TFormMainJournal.cpp (protocol journal), TFormMainImpulses.cpp (impulse list, port
+/// self-test, alarm, notices).
 class TFormMain : public QWidget {
     Q_OBJECT
 public:
@@ -194,6 +203,32 @@ public:
     /// Call after the protocol changed other than by a new line (cleared, loaded, a line deleted,
     /// sorted): the journal takes the whole protocol again.
     void JournalProtocolReplaced();
+
+    // ---- impulse list, port self-test, alarm, notices ----
+    /// The start-up step after the journal's: the impulse list reads today's journal and follows
+    /// the journal's records from then on.
+    void StartImpulses();
+    /// The day's light-barrier passes (null before StartImpulses).
+    ImpulseLog* Impulses() const;
+    /// Opens the impulse list ("Imp&ulse", Alt+U).
+    void ShowImpulses();
+    /// "Lichtschranke prüfen" for `portName`: the self-test's findings and the test mode, whose
+    /// proposed dead time goes into `deadTimeField` (may be null).
+    void CheckPort(const QString& portName, QSpinBox* deadTimeField);
+    /// Whether the alarm sounds when the barrier is lost during a run (the settings' sound flag).
+    bool AlarmOn() const { return m_settings.Sound; }
+    /// Switches the alarm on or off.
+    void setAlarm(bool on);
+    /// Shows `text` as a warning over the protocol's caption; empty hides it.
+    void ShowNotice(const QString& text);
+    /// The warning shown; empty when none.
+    QString Notice() const;
+    /// The impulse list's window, made when first opened.
+    ImpulseWindow* FormImpulses = nullptr;
+    /// Alt+U: the impulse list.
+    TMenuItem* mImpulses = nullptr;
+    /// The warning over the protocol's caption.
+    TStatusLabel* LabNotice = nullptr;
 
     // ---- display ----
     /// Shows `value` (thousandths) on row 0 (time) or row 1 (speed).
@@ -408,6 +443,19 @@ private:
     void changePort(uint8_t port);
     /// Opens ComPort and tells the link; the error of a failed open is raised.
     bool tryOpenPort();
+    /// Takes an ignored pass as LAP or STOP of the run being timed, at the pass's tick; false when
+    /// its run is not that run or the action is not due.
+    bool takePassLive(const PassAssignment& assignment);
+    /// Hands a pass to the test mode while it is on; true when it took the pass.
+    bool tapPass(uint32_t tick);
+    /// Sounds the alarm when the link was just lost while a run is timed.
+    void soundAlarmOnLoss();
+    /// Places the warning over the protocol's caption.
+    void layoutNotice();
+    /// The warning after START with the start number `startNumberText`.
+    void warnAtStart(const QString& startNumberText);
+    /// The open event's start numbers (competitors not removed); empty when no start list.
+    QList<int> knownStartNumbers() const;
     /// Journals a light-barrier pass.
     void journalEdge(uint32_t tick, EdgeOutcome outcome);
     /// The protocol changed other than by AddProtocolRow: a snapshot is journalled soon.
@@ -474,6 +522,10 @@ private:
     QTimer* m_journalRetry = nullptr;   ///< runs while the journal could not begin
     bool m_journalPreviousRead = false; ///< the last session was looked at (under the lock)
     BarrierGate m_gate;
+    BarrierAlarm m_alarm;
+    std::unique_ptr<ImpulseLog> m_impulseLog;
+    std::unique_ptr<ProtocolLineTarget> m_protocolTarget;
+    std::function<void(uint32_t tick)> m_passTap; ///< the test mode, while it is on
     QString m_defaultDocument;
     EventDocument* m_event = nullptr;
     EventCommands* m_eventCommands = nullptr;

@@ -162,10 +162,11 @@ void TFormMain::feedEvent(RunAction action) {
     if (run)
         m_event->addRun(*run);
     if (action == RunAction::Reset) {
+        // RESET has emptied the name field: the name the list proposes next is ours again.
+        m_filledName.clear();
         if (const EventModel* model = m_event->model())
             if (const std::optional<int> next = nextListedNumber(*model, m_eventFeed.lastStartNumber()))
                 seStartN->setValue(*next);
-        m_filledName.clear();
         showCompetitor(seStartN->value());
     }
 }

@@ -13,6 +13,13 @@
 #include <QLabel>
 #include <QTimer>
 
+namespace {
+
+// The smallest text the barrier's status shrinks to before it is cut short.
+constexpr int MinBarrierStatusPixelSize = 10;
+
+} // namespace
+
 void TFormMain::buildLightBarrier() {
     ComPort = new TComPort(this);
     ComPort->setName(QStringLiteral("ComPort"));
@@ -41,9 +48,18 @@ void TFormMain::layoutBarrierStatus() {
         return;
     const QString text = m_link.Text();
     const int margins = 2 * LabBarrier->margin() + 2 * LabBarrier->frameWidth();
-    const QFontMetrics metrics = LabBarrier->fontMetrics();
-    const ShellLayout::BarrierStatusPlace place = ShellLayout::PlaceBarrierStatus(
-        TopBar->width(), metrics.horizontalAdvance(text) + margins, Logo ? Logo->width() : 0);
+    // The bar's font first (the logo gives way before anything else); a smaller one only where even
+    // the logo's room is too narrow for the whole text, so the time of a loss stays readable.
+    QFont font = TopBar->font();
+    ShellLayout::BarrierStatusPlace place;
+    for (int px = font.pixelSize();; --px) {
+        font.setPixelSize(px);
+        place = ShellLayout::PlaceBarrierStatus(
+            TopBar->width(), QFontMetrics(font).horizontalAdvance(text) + margins, Logo ? Logo->width() : 0);
+        if (!place.elided || px <= MinBarrierStatusPixelSize)
+            break;
+    }
+    LabBarrier->setFont(font);
     LabBarrier->setGeometry(place.rect);
     if (Logo)
         Logo->setVisible(place.logoShown);
@@ -58,6 +74,7 @@ void TFormMain::showBarrierStatus() {
     pal.setColor(QPalette::WindowText, ColorToQColor(m_link.TextColor()));
     LabBarrier->setPalette(pal);
     layoutBarrierStatus();
+    soundAlarmOnLoss();
     if (m_link.Retrying() && !TimerReconnect->isActive())
         TimerReconnect->start();
     else if (!m_link.Retrying())
@@ -133,6 +150,8 @@ void TFormMain::ComPortDSR(QObject*, uint32_t ModemStatus, uint32_t Tick) {
 }
 
 void TFormMain::LightBarrierTrigger(uint32_t tick) {
+    if (tapPass(tick))
+        return;
     const EdgeOutcome outcome = m_gate.Decide(m_session, tick);
     journalEdge(tick, outcome);
     switch (outcome) {

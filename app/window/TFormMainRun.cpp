@@ -105,6 +105,8 @@ void TFormMain::runAction(RunAction action, uint32_t tick) {
 }
 
 void TFormMain::applyRunResult(RunAction action, uint32_t, const RunResult& result) {
+    if (action == RunAction::Start)
+        warnAtStart(seStartN->text());
     applyRunState();
     if (const auto* start = std::get_if<StartResult>(&result)) {
         for (const ProtocolLine& line : start->lines)

@@ -42,8 +42,10 @@ void TFormMain::buildSettingsCommand() {
 }
 
 void TFormMain::CreateDialogs() {
-    if (!CfgDialog)
+    if (!CfgDialog) {
         CfgDialog = new TCfgDialog(this, m_portScan);
+        CfgDialog->OnCheckPort = [this](const QString& port) { CheckPort(port, CfgDialog->seDeadTime); };
+    }
     if (!FDlgYesNo)
         FDlgYesNo = new TFDlgYesNo(this);
 }

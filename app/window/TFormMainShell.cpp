@@ -161,6 +161,7 @@ void TFormMain::runCreationStep(CreationStep step) {
     case CreationStep::OpenPort:
         // The journal starts first, so that no pass can come before its restore question.
         StartJournal();
+        StartImpulses();
         OpenLightBarrierPort();
         break;
     case CreationStep::UpdateProtocolButtons:

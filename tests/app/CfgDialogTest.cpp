@@ -2,6 +2,7 @@
 #include "controls/ToColorCombo.h"
 #include "testing/FakeDialogs.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
 #include <QGroupBox>
@@ -77,7 +78,7 @@ QStringList itemsOf(QComboBox* box) {
 
 TEST_F(CfgDialogTest, ControlsAtCreation) {
     EXPECT_EQ(dialog.windowTitle(), "Einstellungen");
-    EXPECT_EQ(dialog.size(), QSize(271, 193));
+    EXPECT_EQ(dialog.size(), QSize(271, 224));
     EXPECT_EQ(itemsOf(dialog.cbDigits), (QStringList{"1/100", "1/10", "1"}));
     EXPECT_EQ(dialog.cbDigits->currentIndex(), 0);
     EXPECT_EQ(itemsOf(dialog.cbPort), (QStringList{"None", "COM1", "COM3", "COM20"}));
@@ -92,6 +93,20 @@ TEST_F(CfgDialogTest, ControlsAtCreation) {
     EXPECT_EQ(dialog.seDeadTime->value(), 0);
     EXPECT_FALSE(dialog.seDeadTime->geometry().intersects(dialog.OKBtn->geometry()));
     EXPECT_TRUE(dialog.rect().contains(dialog.seDeadTime->geometry()));
+    // The row below the buttons: the port check and the alarm switch, inside the dialog.
+    EXPECT_EQ(dialog.bCheckPort->text(), "Lichtschranke prüfen");
+    EXPECT_TRUE(dialog.cbAlarm->isChecked());
+    for (const QWidget* w :
+         {static_cast<QWidget*>(dialog.bCheckPort), static_cast<QWidget*>(dialog.cbAlarm)}) {
+        EXPECT_TRUE(dialog.rect().contains(w->geometry()));
+        EXPECT_FALSE(w->geometry().intersects(dialog.OKBtn->geometry()));
+        EXPECT_FALSE(w->geometry().intersects(dialog.CancelBtn->geometry()));
+    }
+    QString checked;
+    dialog.OnCheckPort = [&](const QString& port) { checked = port; };
+    dialog.cbPort->setCurrentIndex(2);
+    dialog.bCheckPort->click();
+    EXPECT_EQ(checked, "COM3");
     for (ToColorCombo* c : {dialog.cbColor0, dialog.cbColor1, dialog.cbColor2}) {
         EXPECT_EQ(c->size(), QSize(56, 22));
         EXPECT_EQ(c->count(), 17);
@@ -227,6 +242,22 @@ TEST_F(CfgDialogTest, CancelGivesNothingBackAndUndoesThePreview) {
     // Without a preview the dialog previews nothing.
     fake.onNextModal([](QDialog&) { return int(QDialog::Rejected); });
     EXPECT_FALSE(dialog.Edit(current()));
+}
+
+TEST_F(CfgDialogTest, AlarmSwitchShownOnOpenTakenOnOkKeptOnCancel) {
+    Settings in = current();
+    in.Sound = false;
+    const auto switchOn = [](int answer) {
+        return [answer](TCfgDialog& d) {
+            EXPECT_FALSE(d.cbAlarm->isChecked());
+            d.cbAlarm->setChecked(true);
+            return answer;
+        };
+    };
+    EXPECT_FALSE(edit(in, switchOn(QDialog::Rejected)));
+    const std::optional<Settings> out = edit(in, switchOn(QDialog::Accepted));
+    ASSERT_TRUE(out);
+    EXPECT_TRUE(out->Sound);
 }
 
 TEST_F(CfgDialogTest, EveryLabelTheOperatorSeesIsExplainedInTheHelpsSettingsSection) {

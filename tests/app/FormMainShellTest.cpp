@@ -318,17 +318,21 @@ TEST_F(FormMainShell, DialogsMadeAfterTheWindowCarryTheTitleItTookFromTheProgram
 
 TEST_F(FormMainShell, ShortcutMenuCarriesTheShellItemsAfterTheRun) {
     create();
-    // The run's four, the shell's six, then the event's four.
-    ASSERT_EQ(form->HideMenu1.size(), 14);
-    const QList<TMenuItem*> shell = form->HideMenu1.mid(4, 6);
-    EXPECT_TRUE(shell[0]->isSeparator());
+    // The run's four, a separator, the shell's five, the impulse list, then the event's four.
+    ASSERT_EQ(form->HideMenu1.size(), 15);
+    EXPECT_TRUE(form->HideMenu1[4]->isSeparator());
     const QList<std::pair<QString, int>> expected{{QStringLiteral("&Einstellungen"), 32837},
                                                   {QStringLiteral("H&ilfe"), 32841},
                                                   {QStringLiteral("&Drucker"), 32836},
                                                   {QStringLiteral("&Beenden"), 32834},
-                                                  {QStringLiteral("Hilfe"), 112}};
+                                                  {QStringLiteral("Hilfe"), 112},
+                                                  {QStringLiteral("Imp&ulse"), 32853},
+                                                  {QStringLiteral("&Veranstaltung"), 32854},
+                                                  {QStringLiteral("Er&gebnisse"), 32839},
+                                                  {QStringLiteral("Rückgängig"), 16474},
+                                                  {QStringLiteral("Wiederholen"), 16473}};
     for (int i = 0; i < expected.size(); ++i) {
-        EXPECT_EQ(shell[i + 1]->text(), expected[i].first);
-        EXPECT_EQ(shell[i + 1]->ShortCut(), expected[i].second);
+        EXPECT_EQ(form->HideMenu1[i + 5]->text(), expected[i].first);
+        EXPECT_EQ(form->HideMenu1[i + 5]->ShortCut(), expected[i].second);
     }
 }

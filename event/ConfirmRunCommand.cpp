@@ -1,0 +1,13 @@
+#include "event/ConfirmRunCommand.h"
+
+ConfirmRunCommand::ConfirmRunCommand(EventModel& model, int64_t runId, QString reason)
+    : RunChangeCommand(model, runId, tr("Prüfen"), std::move(reason)),
+      m_old(initial() && initial()->needsCheck) {}
+
+void ConfirmRunCommand::apply(RunRecord& run, bool toNew) const {
+    run.needsCheck = toNew ? false : m_old;
+}
+
+QString ConfirmRunCommand::valueText(bool newValue) const {
+    return (newValue ? false : m_old) ? tr("prüfen") : tr("bestätigt");
+}
