@@ -36,12 +36,21 @@ QString rulesSummary(const EventRules& r) {
     QString scoring = r.scoring == Scoring::BestRun  ? QStringLiteral("bester Lauf")
                       : r.scoring == Scoring::SumAll ? QStringLiteral("Summe aller Läufe")
                                                      : QStringLiteral("Summe der besten %1").arg(r.bestN);
-    return QStringLiteral("%1; Pylone %2 s, Tor %3 s%4%5")
+    QStringList limits;
+    if (r.minRunTimeMs > 0)
+        limits << QStringLiteral("ab %1 s").arg(QLocale().toString(r.minRunTimeMs / 1000.0));
+    if (r.maxRunTimeMs > 0)
+        limits << QStringLiteral("bis %1 s").arg(QLocale().toString(r.maxRunTimeMs / 1000.0));
+    if (r.maxSpeed > 0)
+        limits << QStringLiteral("bis %1 km/h").arg(QLocale().toString(double(r.maxSpeed) / 1000.0));
+    return QStringLiteral("%1; Pylone %2 s, Tor %3 s%4%5%6")
         .arg(scoring)
         .arg(QLocale().toString(r.conePenaltyMs / 1000.0))
         .arg(QLocale().toString(r.gatePenaltyMs / 1000.0))
         .arg(r.firstRunIsTraining ? QStringLiteral("; 1. Lauf Training") : QString())
-        .arg(r.teams.enabled ? QStringLiteral("; Mannschaften bis %1").arg(r.teams.maxMembers) : QString());
+        .arg(r.teams.enabled ? QStringLiteral("; Mannschaften bis %1").arg(r.teams.maxMembers) : QString())
+        .arg(limits.isEmpty() ? QString()
+                              : QStringLiteral("; plausibel ") + limits.join(QStringLiteral(", ")));
 }
 
 } // namespace
@@ -84,6 +93,23 @@ EventDialog::EventDialog(EventDocument& document, QWidget* parent) : QDialog(par
     sf->addRow(tr("Strafe je &Pylone:"), conePenalty);
     sf->addRow(tr("Strafe je &Tor/Aufgabe:"), gatePenalty);
     sf->addRow(firstRunTraining);
+    // A run outside these limits is kept and flagged "prüfen" until the operator confirms it.
+    minRunTime = new QDoubleSpinBox(scoringPage);
+    maxRunTime = new QDoubleSpinBox(scoringPage);
+    maxSpeed = new QDoubleSpinBox(scoringPage);
+    for (QDoubleSpinBox* s : {minRunTime, maxRunTime, maxSpeed}) {
+        s->setDecimals(2);
+        s->setSpecialValueText(tr("aus"));
+    }
+    minRunTime->setRange(0, 3600);
+    maxRunTime->setRange(0, 3600);
+    minRunTime->setSuffix(tr(" s"));
+    maxRunTime->setSuffix(tr(" s"));
+    maxSpeed->setRange(0, 1000);
+    maxSpeed->setSuffix(tr(" km/h"));
+    sf->addRow(tr("Laufzeit &mindestens:"), minRunTime);
+    sf->addRow(tr("Laufzeit &höchstens:"), maxRunTime);
+    sf->addRow(tr("&Geschwindigkeit höchstens:"), maxSpeed);
     connect(scoring, &QComboBox::currentIndexChanged, this, [this](int i) { bestN->setEnabled(i == 2); });
     tabs->addTab(scoringPage, tr("Wertung"));
 
@@ -170,6 +196,9 @@ void EventDialog::load() {
     conePenalty->setValue(r.conePenaltyMs / 1000.0);
     gatePenalty->setValue(r.gatePenaltyMs / 1000.0);
     firstRunTraining->setChecked(r.firstRunIsTraining);
+    minRunTime->setValue(r.minRunTimeMs / 1000.0);
+    maxRunTime->setValue(r.maxRunTimeMs / 1000.0);
+    maxSpeed->setValue(double(r.maxSpeed) / 1000.0);
     classTable->setRowCount(int(r.classTable.size()));
     for (int row = 0; row < r.classTable.size(); ++row) {
         const ClassBand& b = r.classTable[row];
@@ -198,6 +227,14 @@ std::optional<EventRules> EventDialog::rules(QString* problem) const {
     r.conePenaltyMs = int32_t(std::lround(conePenalty->value() * 1000));
     r.gatePenaltyMs = int32_t(std::lround(gatePenalty->value() * 1000));
     r.firstRunIsTraining = firstRunTraining->isChecked();
+    r.minRunTimeMs = int32_t(std::lround(minRunTime->value() * 1000));
+    r.maxRunTimeMs = int32_t(std::lround(maxRunTime->value() * 1000));
+    r.maxSpeed = std::llround(maxSpeed->value() * 1000);
+    if (r.minRunTimeMs > 0 && r.maxRunTimeMs > 0 && r.minRunTimeMs > r.maxRunTimeMs) {
+        if (problem)
+            *problem = tr("Die kürzeste Laufzeit ist länger als die längste.");
+        return std::nullopt;
+    }
     r.classTable.clear();
     for (int row = 0; row < classTable->rowCount(); ++row) {
         auto text = [&](int col) {

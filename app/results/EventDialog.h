@@ -48,6 +48,10 @@ public:
     QDoubleSpinBox* conePenalty;
     QDoubleSpinBox* gatePenalty;
     QCheckBox* firstRunTraining;
+    /// Plausibility: runs outside are flagged "prüfen"; 0 shows "aus".
+    QDoubleSpinBox* minRunTime;
+    QDoubleSpinBox* maxRunTime;
+    QDoubleSpinBox* maxSpeed;
     QTableWidget* classTable;
     QCheckBox* teamsEnabled;
     QSpinBox* teamSize;

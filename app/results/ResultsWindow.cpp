@@ -5,6 +5,7 @@
 #include "app/results/EventDocument.h"
 #include "app/results/RunsTableModel.h"
 #include "app/results/SheetTableModel.h"
+#include "event/ConfirmRunCommand.h"
 #include "event/MarkRunDeletedCommand.h"
 #include "event/MoveRunCommand.h"
 #include "event/ResultsSheet.h"
@@ -137,6 +138,7 @@ void ResultsWindow::buildMenus() {
         {"&Ungültig, Wiederholung (an/aus)", &ResultsWindow::toggleVoidSelectedRun},
         {"Als gelöscht &markieren (an/aus)", &ResultsWindow::toggleDeletedSelectedRun},
         {"&Korrektur nach Protest …", &ResultsWindow::correctSelectedRun},
+        {"Geprüft, &bestätigen", &ResultsWindow::confirmSelectedRun},
     };
     for (const auto& a : runActions) {
         QAction* action = edit->addAction(tr(a.text), this, a.slot);
@@ -260,4 +262,11 @@ void ResultsWindow::correctSelectedRun() {
     if (ok)
         m_document.undoStack()->push(
             new SetCorrectionCommand(*model, run->id, text.trimmed(), text.trimmed()));
+}
+
+void ResultsWindow::confirmSelectedRun() {
+    EventModel* model = m_document.model();
+    const RunRecord* run = model ? model->run(selectedRun()) : nullptr;
+    if (run && run->needsCheck)
+        m_document.undoStack()->push(new ConfirmRunCommand(*model, run->id));
 }

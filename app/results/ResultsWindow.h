@@ -49,6 +49,8 @@ public:
     void toggleDeletedSelectedRun();
     /// Sets a correction text with its reason on the selected run.
     void correctSelectedRun();
+    /// Confirms the selected run flagged "prüfen": the flag clears (undoable, audited).
+    void confirmSelectedRun();
 
 private:
     void buildMenus();

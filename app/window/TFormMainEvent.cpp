@@ -7,6 +7,7 @@
 #include "app/results/EventDocument.h"
 #include "app/results/ResultsWindow.h"
 #include "event/EventFiles.h"
+#include "event/Plausibility.h"
 #include "platform/Dialogs.h"
 #include "platform/SystemClock.h"
 
@@ -159,8 +160,13 @@ void TFormMain::feedEvent(RunAction action) {
         m_event->ensureEvent(platform::systemClock().localDateTime().date());
     const std::optional<RunRecord> run =
         m_eventFeed.take(action, m_session, seStartN->value(), platform::systemClock().localDateTime());
-    if (run)
-        m_event->addRun(*run);
+    if (run) {
+        const int64_t id = m_event->addRun(*run);
+        // Outside the event's plausible range: kept, flagged, and said where the operator looks.
+        if (const EventModel* model = m_event->model())
+            if (const RunRecord* stored = model->run(id); stored && stored->needsCheck)
+                ShowNotice(runCheckNotice(*stored, model->data().rules));
+    }
     if (action == RunAction::Reset) {
         // RESET has emptied the name field: the name the list proposes next is ours again.
         m_filledName.clear();

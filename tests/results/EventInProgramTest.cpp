@@ -232,3 +232,19 @@ TEST_F(EventInProgram, AFolderThatCannotBeWrittenGivesOneMessageAndTheRunsAreWri
     EXPECT_EQ(data.runs.size(), 2);
     EXPECT_EQ(dialogs.messages().size(), 1);
 }
+
+TEST_F(EventInProgram, ARunOutsideThePlausibleRangeIsStoredFlaggedAndNamedOverTheProtocol) {
+    TFormMain form;
+    form.show();
+    ASSERT_FALSE(form.Event()->ensureEvent(QDate(2026, 5, 17)));
+    EventRules rules;
+    rules.minRunTimeMs = 20000;
+    form.Event()->model()->setRules(rules);
+    drive(form, 7, 10000, 2340);
+    ASSERT_EQ(form.Event()->model()->data().runs.size(), 1) << "never thrown away";
+    EXPECT_TRUE(form.Event()->model()->data().runs[0].needsCheck);
+    EXPECT_EQ(form.Notice(), "Nr. 7, Lauf 1 prüfen: Laufzeit 12,34 s unter 20,00 s");
+    drive(form, 8, 20000, 1000);
+    EXPECT_EQ(form.Notice(), QString()) << "the next START clears it; the flag stays in the results";
+    EXPECT_TRUE(form.Event()->model()->data().runs[0].needsCheck);
+}
