@@ -1,4 +1,5 @@
-// A kart slalom of 30 drivers in 4 age classes driven through the real program: start list with
+// A kart slalom of 30 drivers in 4 age classes driven through the real program and the simulated
+// light barrier (START, LAP and STOP are passes; RESET is the key): start list with
 // years of birth, the class table, a training run first, best 2 of 3 with the worst dropped,
 // penalties entered in the results window, a team ranking and the day's honours, all checked
 // against a ranking worked out here without the program's ranking code.
@@ -6,17 +7,25 @@
 #include "app/results/ResultsWindow.h"
 #include "app/results/RunsTableModel.h"
 #include "app/window/TFormMain.h"
+#include "serial/SerialDevice.h"
+#include "serial/SerialPortNames.h"
+#include "serial/SerialSimServer.h"
+#include "serial/TComPort.h"
+#include "settings/Registry.h"
 #include "testing/FakeClock.h"
 #include "testing/FakeDialogs.h"
 
 #include <QApplication>
 #include <QLineEdit>
 #include <QSpinBox>
+#include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <map>
+
+using namespace platform;
 
 namespace {
 
@@ -57,10 +66,32 @@ struct Expected {
 TEST(KartSlalom, ThirtyDriversInFourClassesRankAsWorkedOutByHand) {
     platform::FakeClock clock{1000, QDateTime(QDate(2026, 6, 13), QTime(9, 0))};
     platform::FakeDialogs dialogs;
+    QTemporaryDir dir;
+    const QString socket = dir.filePath(QStringLiteral("lbsim.sock"));
+    SerialSimServer barrier;
+    ASSERT_EQ(barrier.start(socket.toStdString()), 0);
+    {
+        Registry registry;
+        ASSERT_TRUE(
+            registry.OpenKey(QStringLiteral("\\Software\\") + QCoreApplication::applicationName(), true));
+        registry.WriteInteger(QStringLiteral("Port"), 20);
+        registry.WriteString(QStringLiteral("ComDevice20"), socket);
+    }
+    const auto forgetPort = qScopeGuard([] { clearComDeviceOverrides(); });
     TFormMain form;
     form.show();
     form.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+    ASSERT_TRUE(form.ComPort->Connected());
+    ASSERT_TRUE(barrier.waitForClient(3000));
+    // One pass: DSR on until the window has written the action's protocol line, then off again.
+    const auto pass = [&] {
+        const qsizetype before = form.ProtocolLines().size();
+        barrier.setLines(MS_DSR_ON, true);
+        const bool acted = QTest::qWaitFor([&] { return form.ProtocolLines().size() > before; }, 5000);
+        barrier.setLines(MS_DSR_ON, false);
+        return acted && QTest::qWaitFor([&] { return (form.LastModemStatus() & MS_DSR_ON) == 0; }, 5000);
+    };
     EventDocument& event = *form.Event();
     ASSERT_FALSE(event.ensureEvent(QDate(2026, 6, 13)));
     QList<Competitor> list;
@@ -91,14 +122,14 @@ TEST(KartSlalom, ThirtyDriversInFourClassesRankAsWorkedOutByHand) {
         for (int n = 1; n <= Drivers; ++n) {
             ASSERT_EQ(form.seStartN->value(), n);
             const Drive d = driveOf(n, k);
-            form.bSTART->setFocus();
-            QTest::keyClick(QApplication::focusWidget(), Qt::Key_S);
+            ASSERT_TRUE(pass()) << "START of " << n;
             clock.advance(d.ms < 0 ? 3000 : uint32_t(d.ms - 1000));
-            QTest::keyClick(QApplication::focusWidget(), Qt::Key_L);
+            ASSERT_TRUE(pass()) << "LAP of " << n;
             if (d.ms >= 0) {
                 clock.advance(1000);
-                QTest::keyClick(QApplication::focusWidget(), Qt::Key_P);
+                ASSERT_TRUE(pass()) << "STOP of " << n;
             }
+            form.bRESET->setFocus();
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Delete);
             clock.advance(30000);
         }
