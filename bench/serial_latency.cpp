@@ -6,8 +6,12 @@
 // The tick counter is replaced by a microsecond counter so the figures show more than whole
 // milliseconds. Runs on the fake device and on the simulator socket, each without and with the
 // protocol journal (every edge and a protocol line per edge journalled and fsync'd on its worker),
-// and reports what appending one journal line costs the GUI thread.
+// then with the journal and the event (every second edge ends a run that the event's writer thread
+// commits to its file), and reports what appending one journal line costs the GUI thread.
 #include "app/journal/ProtocolJournal.h"
+#include "event/EventModel.h"
+#include "event/EventStore.h"
+#include "event/EventWriter.h"
 #include "platform/SystemClock.h"
 #include "serial/ComTypes.h"
 #include "serial/EComHandle.h"
@@ -64,7 +68,8 @@ struct Result {
 };
 
 // Runs `edges` DSR edges through `raise` and returns the latencies in µs.
-Result measure(TComPort& port, int edges, const std::function<void(bool)>& raise, ProtocolJournal* journal) {
+Result measure(TComPort& port, int edges, const std::function<void(bool)>& raise, ProtocolJournal* journal,
+               EventModel* event) {
     std::mutex mutex;
     std::vector<uint32_t> stamps;
     std::vector<bool> pendingAtEdge;
@@ -82,6 +87,16 @@ Result measure(TComPort& port, int edges, const std::function<void(bool)>& raise
             journal->Edge(tick, EdgeOutcome::Lap);
             journal->Line(
                 ProtocolLine{QStringLiteral("  Lap:"), QStringLiteral("  4,00"), QString(), QString()});
+        }
+        if (event && i % 2 == 1) {
+            // What STOP hands the event: a finished run, queued for the writer thread.
+            RunRecord run;
+            run.startNumber = int(i / 2 % 100) + 1;
+            run.startTime = QDateTime::currentDateTime();
+            run.runTimeMs = 4720;
+            run.lapTimeMs = 4000;
+            run.speed = 50000;
+            event->addRun(run);
         }
     };
 
@@ -196,8 +211,24 @@ int main(int argc, char** argv) {
     MicrosecondClock clock;
     platform::setSystemClock(&clock);
 
-    for (const bool withJournal : {false, true}) {
+    enum class Mode { Plain, Journal, JournalAndEvent };
+    for (const Mode mode : {Mode::Plain, Mode::Journal, Mode::JournalAndEvent}) {
+        const bool withJournal = mode != Mode::Plain;
         std::unique_ptr<ProtocolJournal> journal;
+        std::unique_ptr<EventStore> store;
+        std::unique_ptr<EventWriter> writer;
+        std::unique_ptr<EventModel> event;
+        if (mode == Mode::JournalAndEvent) {
+            StoreError error;
+            store = EventStore::create(journalDir.filePath(QStringLiteral("latency.vantro")),
+                                       {QStringLiteral("Latenz"), QDate::currentDate(), {}}, error);
+            if (!store) {
+                std::printf("event: %s\n", qPrintable(error.message));
+                return 1;
+            }
+            writer = std::make_unique<EventWriter>(*store);
+            event = std::make_unique<EventModel>(EventData{}, writer.get());
+        }
         if (withJournal) {
             journal = std::make_unique<ProtocolJournal>(journalDir.path() + QStringLiteral("/run"));
             if (!journal->Begin({}).isEmpty()) {
@@ -205,7 +236,8 @@ int main(int argc, char** argv) {
                 return 1;
             }
         }
-        std::printf("--- journal %s ---\n", withJournal ? "on" : "off");
+        std::printf("--- journal %s%s ---\n", withJournal ? "on" : "off",
+                    mode == Mode::JournalAndEvent ? ", event on" : "");
         {
             platform::FakeSerial fake;
             TComPort port;
@@ -215,7 +247,7 @@ int main(int argc, char** argv) {
             report("fake",
                    measure(
                        port, edges, [&](bool on) { fake.line().changeLines(on ? platform::MS_DSR_ON : 0); },
-                       journal.get()),
+                       journal.get(), event.get()),
                    edges);
         }
         {
@@ -231,12 +263,18 @@ int main(int argc, char** argv) {
             port.setEvents({TEvent::evDSR});
             port.Open();
             server.waitForClient(2000);
-            report(
-                "simulator",
-                measure(
-                    port, edges, [&](bool on) { server.setLines(platform::MS_DSR_ON, on); }, journal.get()),
-                edges);
+            report("simulator",
+                   measure(
+                       port, edges, [&](bool on) { server.setLines(platform::MS_DSR_ON, on); }, journal.get(),
+                       event.get()),
+                   edges);
             port.Close();
+        }
+        if (writer) {
+            const bool idle = writer->waitForIdle(std::chrono::seconds(30));
+            std::printf("event: %llu runs committed%s\n",
+                        static_cast<unsigned long long>(writer->committed()),
+                        idle ? "" : " (writer still busy after 30 s)");
         }
     }
     platform::setSystemClock(nullptr);
