@@ -149,8 +149,12 @@ TEST_F(TtyWait, WithoutTheInterruptWaitTheLinesArePolled) {
     state->haveCounters = false;
     open();
     auto result = waitAsync();
-    std::this_thread::sleep_for(20ms);
-    EXPECT_TRUE(device.polling());
+    // The waiting thread may start late on a busy machine: give it time to be refused and fall back.
+    const auto deadline = std::chrono::steady_clock::now() + 2s;
+    while (!device.polling() && std::chrono::steady_clock::now() < deadline)
+        std::this_thread::sleep_for(1ms);
+    ASSERT_TRUE(device.polling());
+    std::this_thread::sleep_for(20ms); // long enough for several polls, each of which could try again
     EXPECT_EQ(state->waitCalls.load(), 1) << "the refused wait is not tried again";
     state->toggleDsr(1);
     ASSERT_EQ(result.wait_for(2s), std::future_status::ready);
