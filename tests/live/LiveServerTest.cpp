@@ -1,6 +1,7 @@
 #include "live/LiveServer.h"
 #include "LiveHttpClient.h"
 #include "LiveTestEvent.h"
+#include "LiveWait.h"
 #include "live/LiveSnapshotBuilder.h"
 
 #include <QJsonDocument>
@@ -49,18 +50,6 @@ struct Running {
 
 QString wsUrl(quint16 port, const char* path = "/ws") {
     return QStringLiteral("ws://127.0.0.1:%1%2").arg(port).arg(QLatin1String(path));
-}
-
-// Waits for `condition`, running the event loop, at most `ms`.
-template <typename F> bool waitFor(F condition, int ms = 3000) {
-    QElapsedTimer clock;
-    clock.start();
-    while (!condition()) {
-        if (clock.elapsed() > ms)
-            return false;
-        QTest::qWait(10);
-    }
-    return true;
 }
 
 } // namespace
