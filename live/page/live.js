@@ -267,8 +267,9 @@
       watchdog();
       if (!socket) connect();
     });
-    poll();
+    // The state comes with the push connection; asked for only if that does not bring it soon.
     connect();
+    setTimeout(function () { if (!state) poll(); }, 1500);
     setInterval(tickClock, 47);
     setInterval(watchdog, 2000);
   });
