@@ -62,27 +62,34 @@ QJsonObject runObject(const LiveRun& r, int resolution) {
     return o;
 }
 
-QJsonObject rowObject(const LiveRankRow& r, int resolution) {
-    QJsonObject o{{QStringLiteral("place"), r.place},     {QStringLiteral("startNumber"), r.startNumber},
-                  {QStringLiteral("name"), r.name},       {QStringLiteral("club"), r.club},
-                  {QStringLiteral("vehicle"), r.vehicle}, {QStringLiteral("kind"), kindName(r.kind)},
-                  {QStringLiteral("runs"), r.runs},       {QStringLiteral("remark"), r.remark}};
+// What a ranking line carries: everything in the ranking API; in the state that every page gets
+// pushed, only what the page shows (it goes to every phone after every run).
+enum class RowDetail : uint8_t { Full, Page };
+
+QJsonObject rowObject(const LiveRankRow& r, int resolution, RowDetail detail) {
+    QJsonObject o{{QStringLiteral("place"), r.place},         {QStringLiteral("startNumber"), r.startNumber},
+                  {QStringLiteral("name"), r.name},           {QStringLiteral("club"), r.club},
+                  {QStringLiteral("kind"), kindName(r.kind)}, {QStringLiteral("runs"), r.runs}};
     putTime(o, QStringLiteral("result"), r.resultMs, resolution);
     // A result without a time shows its status code instead.
     if (!r.resultMs && r.kind != ResultKind::NoRun)
         o.insert(QStringLiteral("result"), kindName(r.kind).toUpper());
     o.insert(QStringLiteral("gapMs"), r.gapToLeaderMs ? QJsonValue(qint64(*r.gapToLeaderMs)) : QJsonValue());
     o.insert(QStringLiteral("gap"), formatGap(r.gapToLeaderMs, resolution));
+    if (detail == RowDetail::Page)
+        return o;
+    o.insert(QStringLiteral("vehicle"), r.vehicle);
+    o.insert(QStringLiteral("remark"), r.remark);
     o.insert(QStringLiteral("gapAheadMs"),
              r.gapToAheadMs ? QJsonValue(qint64(*r.gapToAheadMs)) : QJsonValue());
     o.insert(QStringLiteral("gapAhead"), formatGap(r.gapToAheadMs, resolution));
     return o;
 }
 
-QJsonObject classObject(const LiveClass& c, int resolution) {
+QJsonObject classObject(const LiveClass& c, int resolution, RowDetail detail = RowDetail::Full) {
     QJsonArray rows;
     for (const LiveRankRow& r : c.rows)
-        rows.append(rowObject(r, resolution));
+        rows.append(rowObject(r, resolution, detail));
     return QJsonObject{
         {QStringLiteral("name"), c.name}, {QStringLiteral("title"), c.title}, {QStringLiteral("rows"), rows}};
 }
@@ -130,7 +137,7 @@ QByteArray liveStateJson(const LiveSnapshot& s, uint32_t nowTick) {
         lastRuns.append(runObject(s.runs[i], s.resolution));
     QJsonArray classes;
     for (const LiveClass& c : s.classes)
-        classes.append(classObject(c, s.resolution));
+        classes.append(classObject(c, s.resolution, RowDetail::Page));
     return compact(QJsonObject{{QStringLiteral("type"), QStringLiteral("state")},
                                {QStringLiteral("seq"), qint64(s.sequence)},
                                {QStringLiteral("event"), eventObject(s)},

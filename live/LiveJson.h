@@ -13,7 +13,8 @@ constexpr int LiveLastRunsShown = 10;
 
 /// The state document the page shows and every push carries: the event, the run under way (with
 /// the milliseconds it has been running at `nowTick` while it runs), the last runs and the ranking
-/// of every class. Compact JSON, UTF-8.
+/// of every class (its lines with what the page shows; the ranking document has them in full).
+/// Compact JSON, UTF-8.
 QByteArray liveStateJson(const LiveSnapshot& snapshot, uint32_t nowTick);
 
 /// Every shown run, the last recorded first.

@@ -68,6 +68,12 @@ TEST(LiveJson, StateCarriesEventRunUnderWayLastTenRunsAndRankings) {
     EXPECT_EQ(rows[0]["gap"].toString(), "");
     EXPECT_EQ(rows[1]["gap"].toString(), "+0,01");
     EXPECT_EQ(rows[1]["gapMs"].toInteger(), 10);
+    // The pushed state leaves out what the page does not show; the ranking document has it.
+    EXPECT_FALSE(rows[1].toObject().contains("gapAhead"));
+    const QJsonObject full = parse(*liveRankingJson(s, QStringLiteral("A")))["class"]["rows"][1].toObject();
+    EXPECT_EQ(full["gapAhead"].toString(), "+0,01");
+    EXPECT_TRUE(full.contains("vehicle"));
+    EXPECT_TRUE(full.contains("remark"));
 }
 
 TEST(LiveJson, RunningTimeSurvivesTheTickCounterWrapping) {
