@@ -5,8 +5,9 @@
 
 namespace livetest {
 
-/// Runs the event loop until `condition` holds; false if it did not within `ms`.
-template <typename F> bool waitFor(F condition, int ms = 3000) {
+/// Runs the event loop until `condition` holds; false if it did not within `ms` (generous: only a
+/// failure waits that long, and a sanitizer build on a busy machine is slow).
+template <typename F> bool waitFor(F condition, int ms = 10000) {
     QElapsedTimer clock;
     clock.start();
     while (!condition()) {
