@@ -179,15 +179,18 @@ PageLoad loadOnce(const QString& chromium, LiveServer& server) {
          QStringLiteral("--host-resolver-rules=MAP * ~NOTFOUND, EXCLUDE 127.0.0.1"),
          QStringLiteral("--disable-background-networking"), QStringLiteral("--disable-component-update"),
          QStringLiteral("--disable-sync"), QStringLiteral("--window-size=390,844"),
-         QStringLiteral("--remote-debugging-port=0"), QStringLiteral("about:blank")});
+         QStringLiteral("--remote-debugging-port=0"), QStringLiteral("--remote-allow-origins=*"),
+         QStringLiteral("about:blank")});
+    browser.setProcessChannelMode(QProcess::MergedChannels); // the endpoint is announced on stderr
     browser.start();
+    browser.waitForStarted(10000);
     QString endpoint;
     QElapsedTimer clock;
     clock.start();
     QByteArray err;
     while (endpoint.isEmpty() && clock.elapsed() < 30000 && browser.state() == QProcess::Running) {
         browser.waitForReadyRead(100);
-        err += browser.readAllStandardError();
+        err += browser.readAllStandardOutput();
         const qsizetype at = err.indexOf("ws://127.0.0.1:");
         if (at >= 0 && err.indexOf('\n', at) > at)
             endpoint = QString::fromLatin1(err.mid(at, err.indexOf('\n', at) - at).trimmed());
@@ -197,8 +200,11 @@ PageLoad loadOnce(const QString& chromium, LiveServer& server) {
         browser.waitForFinished(5000);
     });
     DevTools tools;
-    if (endpoint.isEmpty() || !tools.open(endpoint))
+    if (endpoint.isEmpty() || !tools.open(endpoint)) {
+        std::printf("no DevTools connection (%s); Chromium said: %s\n", qPrintable(endpoint),
+                    err.right(300).constData());
         return result;
+    }
     const QString target = tools
                                .call(QStringLiteral("Target.createTarget"),
                                      {{QStringLiteral("url"), QStringLiteral("about:blank")}})
@@ -222,8 +228,11 @@ PageLoad loadOnce(const QString& chromium, LiveServer& server) {
             break;
         runEventsFor(20);
     }
-    if (!rendered.isString())
+    if (!rendered.isString()) {
+        std::printf("the page drew no results (target %s, session %s)\n", qPrintable(target),
+                    qPrintable(session));
         return result;
+    }
     runEventsFor(500); // the rest of the load settles
     const QJsonObject figures =
         QJsonDocument::fromJson(
