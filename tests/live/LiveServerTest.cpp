@@ -249,7 +249,7 @@ TEST(LiveServer, WebSocketOnlyAtItsOwnPath) {
 TEST(LiveServer, SlowReaderIsDroppedWhileTheOthersGetTheLatestState) {
     LiveServerLimits limits;
     limits.stallTimeoutMs = 500;
-    Running r(limits); // with a small state, which both take in
+    Running r(limits);                                // with a small state, which both take in
     const EventData big = generatedEvent(10, 150, 1); // a state of about 130 kB
 
     // The slow one: a plain socket with a small receive window (a phone on a bad network) that
