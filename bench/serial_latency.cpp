@@ -7,8 +7,12 @@
 // milliseconds. Runs on the fake device and on the simulator socket, each without and with the
 // protocol journal (every edge and a protocol line per edge journalled and fsync'd on its worker),
 // then with the journal and the event (every second edge ends a run that the event's writer thread
-// commits to its file), and reports what appending one journal line costs the GUI thread.
+// commits to its file), and reports what appending one journal line costs the GUI thread. With
+// --live-clients N it runs both devices once more with the live results server serving N WebSocket
+// clients (in a process of their own) while one run finishes per second, to set those figures
+// beside the ones without.
 #include "app/journal/ProtocolJournal.h"
+#include "bench/LiveCrowd.h"
 #include "event/EventModel.h"
 #include "event/EventStore.h"
 #include "event/EventWriter.h"
@@ -21,6 +25,7 @@
 #include "serial/TComPort.h"
 #include "serial/TComThread.h"
 #include "testing/FakeSerialDevice.h"
+#include "tests/live/LiveTestEvent.h"
 
 #include <QApplication>
 #include <QDir>
@@ -198,18 +203,93 @@ void journalCost(const QString& dir, int lines) {
 
 } // namespace
 
+// The two devices once, without the journal: `suffix` names the figures.
+void measureBoth(int edges, const QString& suffix) {
+    {
+        platform::FakeSerial fake;
+        TComPort port;
+        port.setEvents({TEvent::evDSR});
+        port.Open();
+        fake.line().waitUntilWaiting();
+        report(qPrintable(QStringLiteral("fake") + suffix),
+               measure(
+                   port, edges, [&](bool on) { fake.line().changeLines(on ? platform::MS_DSR_ON : 0); },
+                   nullptr, nullptr),
+               edges);
+    }
+    const std::string path = (QDir::tempPath() + "/vantro-bench-lbsim.sock").toStdString();
+    platform::SerialSimServer server;
+    if (server.start(path) != 0)
+        return;
+    platform::setComDeviceOverride(16, path);
+    TComPort port;
+    port.setPort(16);
+    port.setEvents({TEvent::evDSR});
+    port.Open();
+    server.waitForClient(2000);
+    report(qPrintable(QStringLiteral("simulator") + suffix),
+           measure(
+               port, edges, [&](bool on) { server.setLines(platform::MS_DSR_ON, on); }, nullptr, nullptr),
+           edges);
+    port.Close();
+}
+
+// The same without and with the live results serving `clients` pages, one run finished per second.
+int liveComparison(int edges, int clients) {
+    std::printf("--- live results: without, then with %d WebSocket clients ---\n", clients);
+    measureBoth(edges, QString());
+    EventModel model(livetest::generatedEvent(5, 30, 1));
+    livebench::Crowd crowd;
+    if (!crowd.start(model.data(), clients, 3600)) {
+        std::printf("the %d clients did not connect\n", clients);
+        return 1;
+    }
+    int i = 0;
+    QTimer runs; // on the GUI thread, as the window commits runs
+    QObject::connect(&runs, &QTimer::timeout, [&] {
+        RunRecord r;
+        r.startNumber = 1 + (i * 37) % 150;
+        r.startTime = QDateTime::currentDateTime();
+        r.runTimeMs = 38000 + (i * 733) % 9000;
+        ++i;
+        model.addRun(r);
+        crowd.stampCommit();
+        crowd.feed().setEvent(model.data());
+        crowd.feed().setRun({LivePhase::Finished, r.startNumber, {}, 0, *r.runTimeMs});
+    });
+    runs.start(1000);
+    measureBoth(edges, QStringLiteral("+live%1").arg(clients));
+    runs.stop();
+    const livebench::Percentiles p = livebench::percentiles(crowd.finish());
+    std::printf(
+        "meanwhile %d runs pushed to %d clients: commit to client p50 %.1f ms  p99 %.1f ms  max %.1f ms\n", i,
+        clients, p.p50, p.p99, p.max);
+    return 0;
+}
+
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    const int edges = argc > 1 ? std::max(2, std::atoi(argv[1])) : 400;
+    QStringList args = app.arguments().mid(1);
+    int liveClients = 0;
+    if (const qsizetype at = args.indexOf(QStringLiteral("--live-clients")); at >= 0) {
+        liveClients = args.value(at + 1).toInt();
+        args.remove(at, std::min<qsizetype>(2, args.size() - at));
+    }
+    const int edges = !args.isEmpty() ? std::max(2, args[0].toInt()) : 400;
     // The journal's folder; a real disk shows what fsync costs (the default is beside the program).
-    const QString journalBase = argc > 2 ? QString::fromLocal8Bit(argv[2]) : QDir::currentPath();
+    const QString journalBase = args.size() > 1 ? args[1] : QDir::currentPath();
     QTemporaryDir journalDir(journalBase + QStringLiteral("/vantro-bench-journal-XXXXXX"));
     std::printf("uid %d, journal in %s\n", int(::getuid()), qPrintable(journalDir.path()));
 
     MicrosecondClock clock;
     platform::setSystemClock(&clock);
+    if (liveClients > 0) {
+        const int status = liveComparison(edges, liveClients);
+        platform::setSystemClock(nullptr);
+        return status;
+    }
 
     enum class Mode { Plain, Journal, JournalAndEvent };
     for (const Mode mode : {Mode::Plain, Mode::Journal, Mode::JournalAndEvent}) {

@@ -55,6 +55,8 @@ QString valueDescription(const QString& name) {
         {QStringLiteral("DeadTime"), QStringLiteral("Sperrzeit")},
         {QStringLiteral("EventFile"), QStringLiteral("Veranstaltung")},
         {QStringLiteral("StartNumber"), QStringLiteral("Startnummer")},
+        {QStringLiteral("LiveOn"), QStringLiteral("Live-Ergebnisse")},
+        {QStringLiteral("LivePort"), QStringLiteral("Port der Live-Ergebnisse")},
     };
     return descriptions.value(name);
 }
@@ -158,6 +160,8 @@ Settings::ReadResult Settings::Read(platform::Registry& registry) {
     integer(QStringLiteral("DeadTime"), 0, DeadTimeMax, [&](int v) { DeadTime = v; });
     text(QStringLiteral("EventFile"), EventFile);
     integer(QStringLiteral("StartNumber"), StartNumberMin, StartNumberMax, [&](int v) { StartNumber = v; });
+    integer(QStringLiteral("LiveOn"), 0, 1, [&](int v) { LiveOn = v != 0; });
+    integer(QStringLiteral("LivePort"), 1, 65535, [&](int v) { LivePort = v; });
 
     if (!result.Invalid.isEmpty()) {
         QStringList described;
@@ -206,6 +210,8 @@ bool Settings::Write(platform::Registry& registry, const Settings* stored,
         integer(QStringLiteral("DeadTime"), DeadTime, old.DeadTime);
         text(QStringLiteral("EventFile"), EventFile, old.EventFile);
         integer(QStringLiteral("StartNumber"), StartNumber, old.StartNumber);
+        integer(QStringLiteral("LiveOn"), LiveOn ? 1 : 0, old.LiveOn ? 1 : 0);
+        integer(QStringLiteral("LivePort"), LivePort, old.LivePort);
     } catch (const platform::ERegistryException&) {
         return false;
     }

@@ -60,6 +60,11 @@ public:
     int StartNumber = 1;
     static constexpr int StartNumberMin = 1;
     static constexpr int StartNumberMax = 65535;
+    /// The live results server is switched on ("Live-Ergebnisse").
+    bool LiveOn = false;
+    /// The live results server's port, 1..65535.
+    static constexpr int DefaultLivePort = 8080;
+    int LivePort = DefaultLivePort;
 
     /// The system folder the default sound names are built from.
     static QString WindowsFolder();

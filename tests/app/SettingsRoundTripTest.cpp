@@ -67,9 +67,11 @@ TEST(SettingsRoundTrip, FirstStartDefaultsAndTheEndWritesTheWholeList) {
     }
     platform::Registry registry;
     ASSERT_TRUE(registry.OpenKey(Settings::KeyPath(), false));
-    EXPECT_EQ(registry.GetValueNames().size(), 19) << "the event file and the start number too";
+    EXPECT_EQ(registry.GetValueNames().size(), 21) << "the event file, the start number and the live results too";
     EXPECT_EQ(registry.ReadInteger(QStringLiteral("LenLuch")), 10);
     EXPECT_EQ(registry.ReadInteger(QStringLiteral("DeadTime")), 0);
+    EXPECT_EQ(registry.ReadInteger(QStringLiteral("LiveOn")), 0);
+    EXPECT_EQ(registry.ReadInteger(QStringLiteral("LivePort")), 8080);
 }
 
 TEST(SettingsRoundTrip, DamagedValuesAreToldOnceAndRepairedAtTheEnd) {

@@ -54,6 +54,8 @@ Settings changedSettings() {
     s.Sound2 = QStringLiteral("/snd/b.wav");
     s.C = {clRed, clLime, clBlue, 0x123456, 0x654321};
     s.LenLuch = 42;
+    s.LiveOn = true;
+    s.LivePort = 8123;
     return s;
 }
 
@@ -76,7 +78,8 @@ TEST_F(SettingsTest, FirstStartKeepsTheDefaultsAndWritingStoresTheWholeListInOrd
     ASSERT_TRUE(s.Write(registry));
     EXPECT_EQ(registry.GetValueNames(), (QStringList{"Left", "Top", "Width", "Height", "Sound", "Port", "Alg",
                                                      "Acc", "Sound1", "Sound2", "C0", "C1", "C2", "C3", "C4",
-                                                     "LenLuch", "DeadTime", "EventFile", "StartNumber"}));
+                                                     "LenLuch", "DeadTime", "EventFile", "StartNumber", "LiveOn",
+                                                     "LivePort"}));
 }
 
 TEST_F(SettingsTest, WrittenValuesReadBackTheSame) {
@@ -90,7 +93,7 @@ TEST_F(SettingsTest, WrittenValuesReadBackTheSame) {
     const Settings::ReadResult r = read.Read(again);
     EXPECT_TRUE(r.Invalid.isEmpty());
     EXPECT_TRUE(r.Problem.isEmpty());
-    EXPECT_EQ(r.ValuesRead, 19);
+    EXPECT_EQ(r.ValuesRead, 21);
     EXPECT_EQ(read, written);
 }
 
@@ -101,11 +104,15 @@ TEST_F(SettingsTest, EachValueIsCheckedOnItsOwnAndTheBadOnesAreNamed) {
              "\"Top\"=dword:00000006\r\n\"Width\"=dword:000186a0\r\n\"Height\"=dword:00000258\r\n"
              "\"Sound\"=dword:00000002\r\n\"Acc\"=dword:00000001\r\n\"Sound1\"=dword:00000001\r\n"
              "\"Sound2\"=\"/b.wav\"\r\n\"C0\"=dword:01000000\r\n\"C1\"=dword:000000ff\r\n"
-             "\"LenLuch\"=dword:fffffffb\r\n\"DeadTime\"=dword:00002328\r\n");
+             "\"LenLuch\"=dword:fffffffb\r\n\"DeadTime\"=dword:00002328\r\n\"LiveOn\"=dword:00000001\r\n"
+             "\"LivePort\"=dword:00010000\r\n");
     Registry registry(file());
     Settings s;
     const Settings::ReadResult r = s.Read(registry);
-    EXPECT_EQ(r.Invalid, (QStringList{"Port", "Width", "Sound", "Sound1", "C0", "LenLuch", "DeadTime"}));
+    EXPECT_EQ(r.Invalid,
+              (QStringList{"Port", "Width", "Sound", "Sound1", "C0", "LenLuch", "DeadTime", "LivePort"}));
+    EXPECT_TRUE(s.LiveOn);
+    EXPECT_EQ(s.LivePort, Settings::DefaultLivePort);
     EXPECT_EQ(s.Port, 0);
     EXPECT_EQ(s.Alg, 1);
     EXPECT_EQ(s.Left, 5);
