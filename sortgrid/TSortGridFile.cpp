@@ -2,7 +2,7 @@
 #include "sortgrid/TSortGrid.h"
 
 #include "core/CommaText.h"
-#include "grids/TStringSparseList.h"
+#include "grids/PackedRow.h"
 #include "platform/Dialogs.h"
 #include "platform/TextFile.h"
 #include "sortgrid/EConvertError.h"
@@ -68,17 +68,25 @@ void TSortGrid::RowCellsInto(int32_t ARow, QStringList& cells) const {
     cells.clear();
     const int32_t cols = ColCount();
     cells.reserve(cols);
-    const auto* stored = static_cast<const TStringSparseList*>(RowData().ItemAt(ARow));
+    const PackedRow* stored = StoredRow(ARow);
     for (int32_t c = 0; c < cols; ++c)
-        cells << (stored ? stored->Strings(c) : QString());
+        cells << (stored ? stored->text(c).toString() : QString());
 }
 
 void TSortGrid::AppendRowLines(QString& text, qsizetype bytesPerRow,
                                void (*appendLine)(QString&, const QStringList&)) const {
     text.reserve(text.size() + qsizetype(std::max(0, RowCount())) * bytesPerRow);
     QStringList cells;
+    const int32_t cols = ColCount();
     for (int32_t r = 0; r < RowCount(); ++r) {
-        RowCellsInto(r, cells);
+        // The stored characters in place, without a copy: the line is written before anything
+        // changes the row.
+        cells.clear();
+        const PackedRow* stored = StoredRow(r);
+        for (int32_t c = 0; c < cols; ++c) {
+            const QStringView view = stored ? stored->text(c) : QStringView();
+            cells << QString::fromRawData(view.data(), view.size());
+        }
         appendLine(text, cells);
         text += QLatin1String("\r\n");
     }
