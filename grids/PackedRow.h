@@ -70,9 +70,12 @@ public:
 private:
     PackedRow() = default;
 
-    static size_t objectsOffset(uint32_t count) { return (sizeof(PackedRow) + 4 * size_t(count) + 7) & ~size_t(7); }
+    static size_t objectsOffset(uint32_t count) {
+        return (sizeof(PackedRow) + 4 * size_t(count) + 7) & ~size_t(7);
+    }
     static size_t charsOffset(uint32_t count, bool hasObjects) {
-        return hasObjects ? objectsOffset(count) + sizeof(void*) * count : sizeof(PackedRow) + 4 * size_t(count);
+        return hasObjects ? objectsOffset(count) + sizeof(void*) * count
+                          : sizeof(PackedRow) + 4 * size_t(count);
     }
     static size_t bytesFor(uint32_t count, bool hasObjects, size_t chars) {
         return charsOffset(count, hasObjects) + 2 * chars;

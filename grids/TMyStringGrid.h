@@ -76,7 +76,9 @@ protected:
     const TSparseList& RowData() const { return *m_rowData; }
     /// The stored cells of row ARow, null when the row holds no data. A negative row raises
     /// EListError.
-    const PackedRow* StoredRow(int32_t ARow) const { return static_cast<const PackedRow*>(m_rowData->ItemAt(ARow)); }
+    const PackedRow* StoredRow(int32_t ARow) const {
+        return static_cast<const PackedRow*>(m_rowData->ItemAt(ARow));
+    }
     /// The row views created so far.
     const TSparseList& RowViews() const { return *m_rowViews; }
     /// The column views created so far.

@@ -4,8 +4,8 @@
 
 #include "core/EListError.h"
 #include "core/TStringList.h"
-#include "grids/TSparseList.h"
 #include "grids/PackedRow.h"
+#include "grids/TSparseList.h"
 #include "sortgrid/RowPrefetch.h"
 
 #include <QScopeGuard>

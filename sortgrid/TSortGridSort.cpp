@@ -4,8 +4,8 @@
 
 #include "core/CommaText.h"
 #include "core/EListError.h"
-#include "grids/TSparseList.h"
 #include "grids/PackedRow.h"
+#include "grids/TSparseList.h"
 #include "sortgrid/EConvertError.h"
 #include "sortgrid/RowPrefetch.h"
 #include "sortgrid/SortCompare.h"
