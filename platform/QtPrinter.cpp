@@ -28,6 +28,17 @@ public:
         m_painter.drawText(QPoint(x, y + m_painter.fontMetrics().ascent()), text);
         m_painter.setClipping(false);
     }
+    void TextRectMeasured(const QRect& clip, int x, int y, const QString& text, int width) override {
+        const QFontMetrics fm = m_painter.fontMetrics();
+        if (x >= clip.left() && x + width < clip.left() + clip.width() && y >= clip.top() &&
+            y + fm.height() <= clip.top() + clip.height()) {
+            // Inside its clip: drawn without one, which spares the document a clip path and a
+            // graphics state per text.
+            m_painter.drawText(QPoint(x, y + fm.ascent()), text);
+            return;
+        }
+        TextRect(clip, x, y, text);
+    }
     int TextWidth(const QString& text) override { return m_painter.fontMetrics().horizontalAdvance(text); }
 
 private:
