@@ -21,6 +21,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdio>
+#include <ctime>
 #include <functional>
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -58,6 +59,14 @@ double msSince(const QElapsedTimer& t) {
     return double(t.nsecsElapsed()) / 1e6;
 }
 
+// Processor time of this thread: on a shared machine the part of a step that does not depend on
+// how long the thread waited for a processor.
+double threadCpuMs() {
+    timespec ts{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &ts);
+    return double(ts.tv_sec) * 1e3 + double(ts.tv_nsec) / 1e6;
+}
+
 // Median of several timed runs of f, in milliseconds.
 double medianMs(const std::function<void()>& f, int repeats = FrameRepeats) {
     std::vector<double> ms;
@@ -77,16 +86,31 @@ double frameMs(QWidget& w) {
     return medianMs([&] { w.render(&image); });
 }
 
+// Median processor time of one frame.
+double frameCpuMs(QWidget& w) {
+    QImage image(w.size(), QImage::Format_ARGB32_Premultiplied);
+    w.render(&image);
+    std::vector<double> ms;
+    for (int i = 0; i < FrameRepeats; ++i) {
+        const double start = threadCpuMs();
+        w.render(&image);
+        ms.push_back(threadCpuMs() - start);
+    }
+    std::sort(ms.begin(), ms.end());
+    return ms[ms.size() / 2];
+}
+
 struct Figures {
     double fillMs = 0, topMs = 0, middleMs = 0, endMs = 0, jumpMs = 0, jumpPaintMs = 0;
+    double fillCpuMs = 0, middleCpuMs = 0;
     long rssBeforeKb = 0, rssPeakKb = 0;
 };
 
 void describe(const char* name, int rows, const Figures& f) {
-    std::printf("%-13s rows=%d fill=%.1f ms  frame top=%.3f mid=%.3f end=%.3f ms  jump=%.4f ms  "
-                "jump+frame=%.3f ms  rss before=%ld KiB peak=%ld KiB (data %+ld KiB)\n",
-                name, rows, f.fillMs, f.topMs, f.middleMs, f.endMs, f.jumpMs, f.jumpPaintMs, f.rssBeforeKb,
-                f.rssPeakKb, f.rssPeakKb - f.rssBeforeKb);
+    std::printf("%-13s rows=%d fill=%.1f ms (cpu %.1f)  frame top=%.3f mid=%.3f (cpu %.3f) end=%.3f ms  "
+                "jump=%.4f ms  jump+frame=%.3f ms  rss before=%ld KiB peak=%ld KiB (data %+ld KiB)\n",
+                name, rows, f.fillMs, f.fillCpuMs, f.topMs, f.middleMs, f.middleCpuMs, f.endMs, f.jumpMs,
+                f.jumpPaintMs, f.rssBeforeKb, f.rssPeakKb, f.rssPeakKb - f.rssBeforeKb);
 }
 
 void print(const char* name, int rows, const Figures& f) {
@@ -96,7 +120,9 @@ void print(const char* name, int rows, const Figures& f) {
         std::printf("BENCH grid.%s.%d.%s %.4f %s\n", name, rows, what, value, unit);
     };
     figure("fill", f.fillMs, "ms");
+    figure("fill_cpu", f.fillCpuMs, "ms");
     figure("frame_mid", f.middleMs, "ms");
+    figure("frame_mid_cpu", f.middleCpuMs, "ms");
     figure("jump_frame", f.jumpPaintMs, "ms");
     figure("data", double(f.rssPeakKb - f.rssBeforeKb), "KiB");
     std::fflush(stdout);
@@ -116,16 +142,19 @@ Figures benchGrid(int rows) {
 
     QElapsedTimer t;
     t.start();
+    const double fillCpuStart = threadCpuMs();
     for (int r = 0; r < rows; ++r)
         for (int c = 0; c < Cols; ++c)
             grid.setCells(c, r, cellText(r, c));
     f.fillMs = msSince(t);
+    f.fillCpuMs = threadCpuMs() - fillCpuStart;
     QApplication::processEvents();
 
     const int last = std::max(grid.FixedRows(), rows - grid.VisibleRowCount());
     f.topMs = frameMs(grid);
     grid.setTopRow(rows / 2);
     f.middleMs = frameMs(grid);
+    f.middleCpuMs = frameCpuMs(grid);
     grid.setTopRow(last);
     f.endMs = frameMs(grid);
 
@@ -155,16 +184,19 @@ Figures benchTable(int rows) {
 
     QElapsedTimer t;
     t.start();
+    const double fillCpuStart = threadCpuMs();
     for (int r = 0; r < rows; ++r)
         for (int c = 0; c < Cols; ++c)
             table.setItem(r, c, new QTableWidgetItem(cellText(r, c)));
     f.fillMs = msSince(t);
+    f.fillCpuMs = threadCpuMs() - fillCpuStart;
     QApplication::processEvents();
 
     QScrollBar* bar = table.verticalScrollBar();
     f.topMs = frameMs(table);
     bar->setValue(rows / 2);
     f.middleMs = frameMs(table);
+    f.middleCpuMs = frameCpuMs(table);
     bar->setValue(bar->maximum());
     f.endMs = frameMs(table);
 
@@ -217,18 +249,21 @@ Figures benchViewModel(int rows) {
 
     QElapsedTimer t;
     t.start();
+    const double fillCpuStart = threadCpuMs();
     std::vector<VectorModel::Row> texts(static_cast<size_t>(rows));
     for (int r = 0; r < rows; ++r)
         for (int c = 0; c < Cols; ++c)
             texts[size_t(r)][size_t(c)] = cellText(r, c);
     model.setRows(std::move(texts));
     f.fillMs = msSince(t);
+    f.fillCpuMs = threadCpuMs() - fillCpuStart;
     QApplication::processEvents();
 
     QScrollBar* bar = table.verticalScrollBar();
     f.topMs = frameMs(table);
     bar->setValue(rows / 2);
     f.middleMs = frameMs(table);
+    f.middleCpuMs = frameCpuMs(table);
     bar->setValue(bar->maximum());
     f.endMs = frameMs(table);
 
@@ -282,6 +317,8 @@ double median(const std::vector<Figures>& all, double (*field)(const Figures&)) 
 Figures medianFigures(const std::vector<Figures>& all) {
     Figures m;
     m.fillMs = median(all, [](const Figures& f) { return f.fillMs; });
+    m.fillCpuMs = median(all, [](const Figures& f) { return f.fillCpuMs; });
+    m.middleCpuMs = median(all, [](const Figures& f) { return f.middleCpuMs; });
     m.topMs = median(all, [](const Figures& f) { return f.topMs; });
     m.middleMs = median(all, [](const Figures& f) { return f.middleMs; });
     m.endMs = median(all, [](const Figures& f) { return f.endMs; });
@@ -338,8 +375,9 @@ int main(int argc, char** argv) {
         print(side.name, rows, medianFigures(side.all));
     const Figures grid = medianFigures(sides[0].all);
     const Figures model = medianFigures(sides[2].all);
-    std::printf("grid / vector model: fill %.2fx  frame mid %.2fx  data %.2fx\n", grid.fillMs / model.fillMs,
-                grid.middleMs / model.middleMs,
+    std::printf("grid / vector model: fill %.2fx (cpu %.2fx)  frame mid %.2fx (cpu %.2fx)  data %.2fx\n",
+                grid.fillMs / model.fillMs, grid.fillCpuMs / model.fillCpuMs, grid.middleMs / model.middleMs,
+                grid.middleCpuMs / model.middleCpuMs,
                 double(grid.rssPeakKb - grid.rssBeforeKb) / double(model.rssPeakKb - model.rssBeforeKb));
     // The same with a hundredth of the rows: frame times should not depend on the row count.
     for (const Side& side : sides)
