@@ -8,6 +8,7 @@
 #include <QScreen>
 #include <algorithm>
 #include <cmath>
+#include <malloc.h>
 
 namespace platform {
 
@@ -47,6 +48,20 @@ private:
 
 namespace {
 
+// Qt's PDF writer (behind every printer) reads and compresses each finished page through two
+// buffers of 10 MB that it allocates and frees again per page. Above the allocator's mapping
+// threshold each is a fresh memory mapping whose pages fault in again for every page, which took
+// most of the time of printing a long protocol. While a document is open such buffers come from
+// the heap and stay there; afterwards the allocator's default thresholds are set again and the
+// memory is given back.
+void KeepLargeBuffers(bool keep) {
+    constexpr int DefaultThreshold = 128 * 1024;
+    mallopt(M_MMAP_THRESHOLD, keep ? 32 * 1024 * 1024 : DefaultThreshold);
+    mallopt(M_TRIM_THRESHOLD, keep ? 128 * 1024 * 1024 : DefaultThreshold);
+    if (!keep)
+        malloc_trim(0);
+}
+
 int ScreenDpi(bool horizontal) {
     const QScreen* s = QGuiApplication::primaryScreen();
     if (!s)
@@ -81,8 +96,10 @@ void QtPrinter::setCopies(int copies) {
 
 void QtPrinter::BeginDoc() {
     if (m_painter.isActive())
-        m_painter.end();
+        EndDoc();
+    KeepLargeBuffers(true);
     if (!m_painter.begin(&m_printer)) {
+        KeepLargeBuffers(false);
         const QString target =
             m_printer.outputFileName().isEmpty() ? m_printer.printerName() : m_printer.outputFileName();
         throw Exception(QStringLiteral("Printing failed: %1").arg(target));
@@ -97,14 +114,18 @@ void QtPrinter::NewPage() {
 }
 
 void QtPrinter::EndDoc() {
-    if (m_painter.isActive())
+    if (m_painter.isActive()) {
         m_painter.end();
+        KeepLargeBuffers(false);
+    }
 }
 
 void QtPrinter::Abort() {
     m_printer.abort();
-    if (m_painter.isActive())
+    if (m_painter.isActive()) {
         m_painter.end();
+        KeepLargeBuffers(false);
+    }
 }
 
 int QtPrinter::PageWidth() const {
