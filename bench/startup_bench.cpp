@@ -42,6 +42,13 @@ int64_t monotonicNs() {
     return int64_t(ts.tv_sec) * 1000000000 + ts.tv_nsec;
 }
 
+// Processor time of the whole process so far (all its threads), in nanoseconds.
+int64_t processCpuNs() {
+    timespec ts{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &ts);
+    return int64_t(ts.tv_sec) * 1000000000 + ts.tv_nsec;
+}
+
 double median(std::vector<double> v) {
     std::sort(v.begin(), v.end());
     return v.empty() ? 0 : v[v.size() / 2];
@@ -95,10 +102,11 @@ int child(int argc, char** argv, const QString& eventPath) {
     TApplication app(argc, argv);
     TFormMain form;
     form.CreateDialogs();
-    int64_t shown = 0, opened = 0, ranked = 0;
+    int64_t shown = 0, opened = 0, ranked = 0, shownCpu = 0, rankedCpu = 0;
     int exitCode = 1;
     SmokeRun smoke(&form, 60000, [&](int code) {
         shown = monotonicNs();
+        shownCpu = processCpuNs();
         StoreError error;
         auto store = EventStore::open(eventPath, error);
         EventData data;
@@ -111,13 +119,15 @@ int child(int argc, char** argv, const QString& eventPath) {
         const Standings standings =
             rankEvent(model.data().competitors, model.data().runs, model.data().rules);
         ranked = monotonicNs();
+        rankedCpu = processCpuNs();
         exitCode = standings.overall.isEmpty() ? 1 : 0;
         app.exit(exitCode);
     });
     form.show();
     app.exec();
-    std::printf("marks %lld %lld %lld\n", static_cast<long long>(shown), static_cast<long long>(opened),
-                static_cast<long long>(ranked));
+    std::printf("marks %lld %lld %lld %lld %lld\n", static_cast<long long>(shown),
+                static_cast<long long>(opened), static_cast<long long>(ranked),
+                static_cast<long long>(shownCpu), static_cast<long long>(rankedCpu));
     std::fflush(stdout);
     return exitCode;
 }
@@ -140,7 +150,7 @@ int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
 
-    std::vector<double> shownMs, openMs, rankMs, totalMs;
+    std::vector<double> shownMs, openMs, rankMs, totalMs, shownCpuMs, totalCpuMs;
     for (int round = 0; round < rounds; ++round) {
         // Settings, journal and data of a first start, every time.
         const QString home = dir.filePath(QStringLiteral("round%1").arg(round));
@@ -176,10 +186,11 @@ int main(int argc, char** argv) {
         close(fds[0]);
         int status = 0;
         waitpid(pid, &status, 0);
-        long long shown = 0, opened = 0, ranked = 0;
+        long long shown = 0, opened = 0, ranked = 0, shownCpu = 0, rankedCpu = 0;
         const size_t at = out.find("marks ");
         if (!WIFEXITED(status) || WEXITSTATUS(status) != 0 || at == std::string::npos ||
-            std::sscanf(out.c_str() + at, "marks %lld %lld %lld", &shown, &opened, &ranked) != 3) {
+            std::sscanf(out.c_str() + at, "marks %lld %lld %lld %lld %lld", &shown, &opened, &ranked,
+                        &shownCpu, &rankedCpu) != 5) {
             std::fprintf(stderr, "round %d failed (status %d): %s\n", round + 1, status, out.c_str());
             return 1;
         }
@@ -188,14 +199,22 @@ int main(int argc, char** argv) {
         openMs.push_back(double(opened - shown) / 1e6);
         rankMs.push_back(double(ranked - opened) / 1e6);
         totalMs.push_back(ms(ranked));
-        std::printf("round %d: window shown %.1f ms, event opened +%.1f ms, ranked +%.1f ms, total %.1f ms\n",
-                    round + 1, ms(shown), openMs.back(), rankMs.back(), ms(ranked));
+        shownCpuMs.push_back(double(shownCpu) / 1e6);
+        totalCpuMs.push_back(double(rankedCpu) / 1e6);
+        std::printf("round %d: window shown %.1f ms, event opened +%.1f ms, ranked +%.1f ms, total %.1f ms; "
+                    "processor time %.1f ms to the window, %.1f ms in all\n",
+                    round + 1, ms(shown), openMs.back(), rankMs.back(), ms(ranked), shownCpuMs.back(),
+                    totalCpuMs.back());
     }
     std::printf(
         "median of %d starts: window shown %.1f ms, event of %d runs opened +%.1f ms, ranked +%.1f ms, "
         "total %.1f ms\n",
         rounds, median(shownMs), runs, median(openMs), median(rankMs), median(totalMs));
+    std::printf("processor time (all threads of the child): %.1f ms to the window, %.1f ms with the event\n",
+                median(shownCpuMs), median(totalCpuMs));
     std::printf("BENCH startup.window_shown %.1f ms\n", median(shownMs));
+    std::printf("BENCH startup.window_shown_cpu %.1f ms\n", median(shownCpuMs));
+    std::printf("BENCH startup.with_event_cpu.%d %.1f ms\n", runs, median(totalCpuMs));
     std::printf("BENCH startup.event_open.%d %.1f ms\n", runs, median(openMs));
     std::printf("BENCH startup.event_rank.%d %.1f ms\n", runs, median(rankMs));
     std::printf("BENCH startup.with_event.%d %.1f ms\n", runs, median(totalMs));
