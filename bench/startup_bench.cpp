@@ -1,23 +1,26 @@
-// Times the program's start-up: from starting the process to the main window's first frame, then
-// on to an event of 1,000 runs opened (store opened and checked, loaded, put into the model the
-// windows use) and ranked. Each round starts this program afresh as a child process, with empty
-// settings, state and data folders of its own, so nothing is warm in the process itself (the files
-// are in the system's cache after the first round, as on a machine that started the program before).
+// Times the program's start-up: from starting the process to the main window's first frame, once
+// with no event and once with the day's event of 1,000 runs in the events folder, which the window
+// opens (store opened and checked, loaded, ranked) before it shows. Each start runs this program
+// afresh as a child process, with empty settings, state and data folders of its own, so nothing is
+// warm in the process itself (the files are in the system's cache after the first round, as on a
+// machine that started the program before). The two kinds of start are taken in turns.
 //
 //   startup_bench [runs] [rounds]     (default 1000 runs, 7 rounds; run from a Release build)
 //
-// The times are wall times from just before the child is started to the child's own marks, read on
-// the system's monotonic clock.
+// The times are wall times from just before the child is started to the child's first frame, read
+// on the system's monotonic clock, and the child's own processor time (all its threads).
 
+#include "app/results/EventDocument.h"
 #include "app/window/SmokeRun.h"
 #include "app/window/TApplication.h"
 #include "app/window/TFormMain.h"
+#include "event/EventFiles.h"
 #include "event/EventModel.h"
 #include "event/EventStore.h"
-#include "event/Ranking.h"
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QTemporaryDir>
 
 #include <algorithm>
@@ -57,7 +60,7 @@ double median(std::vector<double> v) {
 // An event of `runs` runs by 1,000 competitors in 5 classes, best two runs counting.
 void makeEvent(const QString& path, int runs) {
     StoreError error;
-    auto store = EventStore::create(path, {QStringLiteral("Benchmark"), QDate(2026, 5, 17), {}}, error);
+    auto store = EventStore::create(path, {QStringLiteral("Benchmark"), QDate::currentDate(), {}}, error);
     if (!store) {
         std::fprintf(stderr, "%s\n", qPrintable(error.message));
         std::exit(1);
@@ -84,7 +87,7 @@ void makeEvent(const QString& path, int runs) {
         r.id = i;
         r.startNumber = (i - 1) % 1000 + 1;
         r.runNumber = (i - 1) / 1000 + 1;
-        r.startTime = QDateTime(QDate(2026, 5, 17), QTime(8, 0)).addMSecs(int64_t(i) * 30000);
+        r.startTime = QDateTime(QDate::currentDate(), QTime(8, 0)).addMSecs(int64_t(i) * 30000);
         r.runTimeMs = int32_t(35000 + i % 20000);
         r.lapTimeMs = int32_t(15000 + i % 9000);
         r.speed = 40000 + i % 30000;
@@ -97,46 +100,90 @@ void makeEvent(const QString& path, int runs) {
     }
 }
 
-// The child: the program's own start (as main.cpp), then the event.
-int child(int argc, char** argv, const QString& eventPath) {
+// The child: the program's own start (as main.cpp) up to the window's first frame. With
+// `runs` > 0 the window must have opened the day's event with that many runs.
+int child(int argc, char** argv, int runs) {
     TApplication app(argc, argv);
     TFormMain form;
     form.CreateDialogs();
-    int64_t shown = 0, opened = 0, ranked = 0, shownCpu = 0, rankedCpu = 0;
+    int64_t shown = 0, shownCpu = 0;
     int exitCode = 1;
     SmokeRun smoke(&form, 60000, [&](int code) {
         shown = monotonicNs();
         shownCpu = processCpuNs();
-        StoreError error;
-        auto store = EventStore::open(eventPath, error);
-        EventData data;
-        if (code != 0 || !store || store->load(data)) {
-            app.exit(1);
-            return;
-        }
-        const EventModel model(std::move(data));
-        opened = monotonicNs();
-        const Standings standings =
-            rankEvent(model.data().competitors, model.data().runs, model.data().rules);
-        ranked = monotonicNs();
-        rankedCpu = processCpuNs();
-        exitCode = standings.overall.isEmpty() ? 1 : 0;
+        const EventModel* model = form.Event()->model();
+        const qsizetype found = model ? model->data().runs.size() : 0;
+        exitCode = code == 0 && found == runs ? 0 : 1;
+        if (exitCode != 0)
+            std::fprintf(stderr, "the window shows an event of %lld runs, not %d\n",
+                         static_cast<long long>(found), runs);
         app.exit(exitCode);
     });
     form.show();
     app.exec();
-    std::printf("marks %lld %lld %lld %lld %lld\n", static_cast<long long>(shown),
-                static_cast<long long>(opened), static_cast<long long>(ranked),
-                static_cast<long long>(shownCpu), static_cast<long long>(rankedCpu));
+    std::printf("marks %lld %lld\n", static_cast<long long>(shown), static_cast<long long>(shownCpu));
     std::fflush(stdout);
     return exitCode;
+}
+
+struct Start {
+    double wallMs = 0;
+    double cpuMs = 0;
+};
+
+// Starts the child in `home` (settings, state and data folders below it); false when it failed.
+bool startChild(const char* self, const QString& home, int runs, Start& result) {
+    for (const char* sub : {"config", "state", "data"})
+        QDir().mkpath(home + '/' + sub);
+    qputenv("XDG_CONFIG_HOME", (home + "/config").toLocal8Bit());
+    qputenv("XDG_STATE_HOME", (home + "/state").toLocal8Bit());
+    qputenv("XDG_DATA_HOME", (home + "/data").toLocal8Bit());
+
+    int fds[2];
+    if (pipe(fds) != 0)
+        return false;
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, fds[1], STDOUT_FILENO);
+    posix_spawn_file_actions_addclose(&actions, fds[0]);
+    std::string program = self;
+    std::string runsText = std::to_string(runs);
+    char childFlag[] = "--child";
+    char* childArgv[] = {program.data(), childFlag, runsText.data(), nullptr};
+    const int64_t start = monotonicNs();
+    pid_t pid = 0;
+    const int spawned = posix_spawn(&pid, self, &actions, nullptr, childArgv, environ);
+    posix_spawn_file_actions_destroy(&actions);
+    close(fds[1]);
+    if (spawned != 0) {
+        close(fds[0]);
+        std::fprintf(stderr, "cannot start %s\n", self);
+        return false;
+    }
+    std::string out;
+    char buf[512];
+    for (ssize_t n; (n = read(fds[0], buf, sizeof buf)) > 0;)
+        out.append(buf, size_t(n));
+    close(fds[0]);
+    int status = 0;
+    waitpid(pid, &status, 0);
+    long long shown = 0, shownCpu = 0;
+    const size_t at = out.find("marks ");
+    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0 || at == std::string::npos ||
+        std::sscanf(out.c_str() + at, "marks %lld %lld", &shown, &shownCpu) != 2) {
+        std::fprintf(stderr, "start failed (status %d): %s\n", status, out.c_str());
+        return false;
+    }
+    result.wallMs = double(shown - start) / 1e6;
+    result.cpuMs = double(shownCpu) / 1e6;
+    return true;
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
     if (argc > 2 && std::strcmp(argv[1], "--child") == 0)
-        return child(argc, argv, QString::fromLocal8Bit(argv[2]));
+        return child(argc, argv, std::atoi(argv[2]));
 
     const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 1000;
     const int rounds = argc > 2 ? std::max(1, std::atoi(argv[2])) : 7;
@@ -150,73 +197,38 @@ int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
 
-    std::vector<double> shownMs, openMs, rankMs, totalMs, shownCpuMs, totalCpuMs;
+    std::vector<double> plainMs, plainCpuMs, eventMs, eventCpuMs;
     for (int round = 0; round < rounds; ++round) {
-        // Settings, journal and data of a first start, every time.
-        const QString home = dir.filePath(QStringLiteral("round%1").arg(round));
-        for (const char* sub : {"config", "state", "data"})
-            QDir().mkpath(home + '/' + sub);
-        qputenv("XDG_CONFIG_HOME", (home + "/config").toLocal8Bit());
-        qputenv("XDG_STATE_HOME", (home + "/state").toLocal8Bit());
-        qputenv("XDG_DATA_HOME", (home + "/data").toLocal8Bit());
-
-        int fds[2];
-        if (pipe(fds) != 0)
-            return 1;
-        posix_spawn_file_actions_t actions;
-        posix_spawn_file_actions_init(&actions);
-        posix_spawn_file_actions_adddup2(&actions, fds[1], STDOUT_FILENO);
-        posix_spawn_file_actions_addclose(&actions, fds[0]);
-        const QByteArray event = eventPath.toLocal8Bit();
-        std::string self = argv[0];
-        char childFlag[] = "--child";
-        char* childArgv[] = {self.data(), childFlag, const_cast<char*>(event.constData()), nullptr};
-        const int64_t start = monotonicNs();
-        pid_t pid = 0;
-        if (posix_spawn(&pid, argv[0], &actions, nullptr, childArgv, environ) != 0) {
-            std::fprintf(stderr, "cannot start %s\n", argv[0]);
+        // Settings, journal and data of a first start, every time; the event where the program
+        // looks for the day's event.
+        const QString plainHome = dir.filePath(QStringLiteral("plain%1").arg(round));
+        const QString eventHome = dir.filePath(QStringLiteral("event%1").arg(round));
+        const QString events = eventHome + QStringLiteral("/data/vantro/events");
+        QDir().mkpath(events);
+        const QString dayEvent =
+            events + '/' + QDate::currentDate().toString(Qt::ISODate) + QLatin1String(EventFileExtension);
+        if (!QFile::copy(eventPath, dayEvent)) {
+            std::fprintf(stderr, "cannot copy the event to %s\n", qPrintable(dayEvent));
             return 1;
         }
-        posix_spawn_file_actions_destroy(&actions);
-        close(fds[1]);
-        std::string out;
-        char buf[512];
-        for (ssize_t n; (n = read(fds[0], buf, sizeof buf)) > 0;)
-            out.append(buf, size_t(n));
-        close(fds[0]);
-        int status = 0;
-        waitpid(pid, &status, 0);
-        long long shown = 0, opened = 0, ranked = 0, shownCpu = 0, rankedCpu = 0;
-        const size_t at = out.find("marks ");
-        if (!WIFEXITED(status) || WEXITSTATUS(status) != 0 || at == std::string::npos ||
-            std::sscanf(out.c_str() + at, "marks %lld %lld %lld %lld %lld", &shown, &opened, &ranked,
-                        &shownCpu, &rankedCpu) != 5) {
-            std::fprintf(stderr, "round %d failed (status %d): %s\n", round + 1, status, out.c_str());
+        Start plain, withEvent;
+        if (!startChild(argv[0], plainHome, 0, plain) || !startChild(argv[0], eventHome, runs, withEvent))
             return 1;
-        }
-        const auto ms = [start](long long mark) { return double(mark - start) / 1e6; };
-        shownMs.push_back(ms(shown));
-        openMs.push_back(double(opened - shown) / 1e6);
-        rankMs.push_back(double(ranked - opened) / 1e6);
-        totalMs.push_back(ms(ranked));
-        shownCpuMs.push_back(double(shownCpu) / 1e6);
-        totalCpuMs.push_back(double(rankedCpu) / 1e6);
-        std::printf("round %d: window shown %.1f ms, event opened +%.1f ms, ranked +%.1f ms, total %.1f ms; "
-                    "processor time %.1f ms to the window, %.1f ms in all\n",
-                    round + 1, ms(shown), openMs.back(), rankMs.back(), ms(ranked), shownCpuMs.back(),
-                    totalCpuMs.back());
+        plainMs.push_back(plain.wallMs);
+        plainCpuMs.push_back(plain.cpuMs);
+        eventMs.push_back(withEvent.wallMs);
+        eventCpuMs.push_back(withEvent.cpuMs);
+        std::printf("round %d: window shown %.1f ms (processor time %.1f ms); with the event %.1f ms "
+                    "(processor time %.1f ms)\n",
+                    round + 1, plain.wallMs, plain.cpuMs, withEvent.wallMs, withEvent.cpuMs);
     }
-    std::printf(
-        "median of %d starts: window shown %.1f ms, event of %d runs opened +%.1f ms, ranked +%.1f ms, "
-        "total %.1f ms\n",
-        rounds, median(shownMs), runs, median(openMs), median(rankMs), median(totalMs));
-    std::printf("processor time (all threads of the child): %.1f ms to the window, %.1f ms with the event\n",
-                median(shownCpuMs), median(totalCpuMs));
-    std::printf("BENCH startup.window_shown %.1f ms\n", median(shownMs));
-    std::printf("BENCH startup.window_shown_cpu %.1f ms\n", median(shownCpuMs));
-    std::printf("BENCH startup.with_event_cpu.%d %.1f ms\n", runs, median(totalCpuMs));
-    std::printf("BENCH startup.event_open.%d %.1f ms\n", runs, median(openMs));
-    std::printf("BENCH startup.event_rank.%d %.1f ms\n", runs, median(rankMs));
-    std::printf("BENCH startup.with_event.%d %.1f ms\n", runs, median(totalMs));
+    std::printf("median of %d starts each: window shown %.1f ms, with an event of %d runs %.1f ms\n", rounds,
+                median(plainMs), runs, median(eventMs));
+    std::printf("processor time (all threads of the child): %.1f ms, with the event %.1f ms\n",
+                median(plainCpuMs), median(eventCpuMs));
+    std::printf("BENCH startup.window_shown %.1f ms\n", median(plainMs));
+    std::printf("BENCH startup.window_shown_cpu %.1f ms\n", median(plainCpuMs));
+    std::printf("BENCH startup.with_event.%d %.1f ms\n", runs, median(eventMs));
+    std::printf("BENCH startup.with_event_cpu.%d %.1f ms\n", runs, median(eventCpuMs));
     return 0;
 }
