@@ -374,8 +374,10 @@ void TSortGrid::SizeChanged(int32_t OldColCount, int32_t OldRowCount) {
             // Jumping to the first data row is a convenience; a grid without one stays as it is.
         }
     }
-    ResizeFormatList(m_columnFormats, ColCount() - OldColCount);
-    ResizeFormatList(m_rowFormats, RowCount() - OldRowCount);
+    if (!m_formatListsReplaced) {
+        ResizeFormatList(m_columnFormats, ColCount() - OldColCount);
+        ResizeFormatList(m_rowFormats, RowCount() - OldRowCount);
+    }
     if (RowCount() < 2)
         platform::dialogs().showMessage(QStringLiteral("Rowsize too small"));
     if (OnSizeChanged)

@@ -9,6 +9,7 @@
 #include "sortgrid/ProtocolFile.h"
 
 #include <QScopeGuard>
+#include <QScopedValueRollback>
 
 #include <new>
 
@@ -239,10 +240,16 @@ ProtocolLoad TSortGrid::ApplyFileData(ProtocolFileData& data, FileLayout layout)
             FillRowTexts(r, std::move(texts));
         }
     }
-    setRowCount(rows);
-    setColCount(data.ColCount);
-    // The count changes above add a setting per new row and column; the file's settings replace
-    // them afterwards, or every load would add the file's rows' settings once more.
+    {
+        // The count changes add a setting per new row and column; where the file has its own
+        // lists, which replace them below, making 100,000 settings only to free them is spared.
+        const QScopedValueRollback replaced(m_formatListsReplaced,
+                                            data.ColumnFormats.has_value() && data.RowFormats.has_value());
+        setRowCount(rows);
+        setColCount(data.ColCount);
+    }
+    // The file's settings replace the lists afterwards, or every load would add the file's rows'
+    // settings once more.
     if (data.ColumnFormats) {
         m_columnFormats.Clear();
         for (const TFontSetting& s : *data.ColumnFormats)
