@@ -4,10 +4,12 @@
 
 #include <QFontMetrics>
 #include <QGuiApplication>
+#include <QHash>
 #include <QPrinterInfo>
 #include <QScreen>
 #include <algorithm>
 #include <cmath>
+#include <list>
 #include <malloc.h>
 
 namespace platform {
@@ -19,6 +21,7 @@ public:
     void setFont(const QFont& f) override {
         PrintCanvas::setFont(f);
         m_painter.setFont(f);
+        m_widths = nullptr;
     }
     void TextOut(int x, int y, const QString& text) override {
         m_painter.setClipping(false);
@@ -40,10 +43,51 @@ public:
         }
         TextRect(clip, x, y, text);
     }
-    int TextWidth(const QString& text) override { return m_painter.fontMetrics().horizontalAdvance(text); }
+    int TextWidth(const QString& text) override {
+        // A protocol repeats most of its texts ("Start:", the times, the notes), and measuring one
+        // lays it out as drawing it does once more: a text is measured once per font and document.
+        QHash<QString, int>& widths = WidthsOfFont();
+        const auto found = widths.constFind(text);
+        if (found != widths.cend())
+            return *found;
+        if (widths.size() >= MaxWidths)
+            widths.clear();
+        const int width = m_painter.fontMetrics().horizontalAdvance(text);
+        widths.insert(text, width);
+        return width;
+    }
+
+    /// Forgets the widths measured: the next document may be on another device or resolution.
+    void ForgetWidths() {
+        m_fontWidths.clear();
+        m_widths = nullptr;
+    }
 
 private:
+    static constexpr qsizetype MaxWidths = 50000;
+    static constexpr size_t MaxFonts = 4;
+
+    QHash<QString, int>& WidthsOfFont() {
+        if (m_widths)
+            return *m_widths;
+        const QFont& f = Font();
+        auto it = std::find_if(m_fontWidths.begin(), m_fontWidths.end(),
+                               [&](const auto& entry) { return entry.first == f; });
+        if (it == m_fontWidths.end()) {
+            if (m_fontWidths.size() >= MaxFonts)
+                m_fontWidths.erase(m_fontWidths.begin());
+            m_fontWidths.emplace_back(f, QHash<QString, int>());
+            it = std::prev(m_fontWidths.end());
+        }
+        m_widths = &it->second;
+        return *m_widths;
+    }
+
     QPainter& m_painter;
+    // The widths per font (a page switches between the title's and the cells' font); m_widths is
+    // those of the font set last, found on its first measure.
+    std::list<std::pair<QFont, QHash<QString, int>>> m_fontWidths;
+    QHash<QString, int>* m_widths = nullptr;
 };
 
 namespace {
@@ -105,6 +149,7 @@ void QtPrinter::BeginDoc() {
         throw Exception(QStringLiteral("Printing failed: %1").arg(target));
     }
     m_painter.setPen(Qt::black);
+    m_canvas->ForgetWidths();
     m_canvas->setFont(m_canvas->Font());
 }
 
