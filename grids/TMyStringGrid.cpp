@@ -1,9 +1,13 @@
 #include "grids/TMyStringGrid.h"
 
+#include <QScopeGuard>
+
 #include "core/EListError.h"
 #include "grids/GridCanvas.h"
 
+#include <QScopeGuard>
 #include <QScopedValueRollback>
+#include <QVarLengthArray>
 #include <algorithm>
 #include <utility>
 #include <vector>
@@ -134,6 +138,31 @@ void TMyStringGrid::FillRowTexts(int32_t ARow, QStringList&& Texts) {
     for (qsizetype i = 0; i < Texts.size(); ++i)
         if (!Texts[i].isEmpty())
             CellChanged(int32_t(i), ARow);
+}
+
+void TMyStringGrid::FillRowTexts(int32_t ARow, PackedRow* Cells) {
+    auto free = qScopeGuard([&] { PackedRow::destroy(Cells); });
+    // Which cells change, taken before the block may become the row's own.
+    QVarLengthArray<int32_t, 16> changed;
+    for (int32_t i = 0; i < Cells->count(); ++i)
+        if (!Cells->text(i).isEmpty())
+            changed.append(i);
+    if (!StoredRow(ARow)) {
+        if (changed.isEmpty())
+            return;
+        m_rowData->SetItemAt(ARow, Cells);
+        free.dismiss();
+    } else {
+        PackedRow* cells = RowCellsFor(ARow);
+        for (const int32_t i : changed) {
+            CheckCol(i);
+            PackedRow* after = PackedRow::setText(cells, i, Cells->text(i));
+            StoreRow(ARow, cells, after);
+            cells = after;
+        }
+    }
+    for (const int32_t i : changed)
+        CellChanged(i, ARow);
 }
 
 void TMyStringGrid::setObjects(int32_t ACol, int32_t ARow, void* Value) {

@@ -71,6 +71,9 @@ protected:
     /// by one, taking the texts over; empty texts leave their cells as they are. For filling many
     /// rows at once: the row's view is made only when asked for (`Rows`).
     void FillRowTexts(int32_t ARow, QStringList&& Texts);
+    /// FillRowTexts for texts already in a packed block: a row without storage takes the block over
+    /// as it is; otherwise its texts are written and the block is freed. Takes ownership of `Cells`.
+    void FillRowTexts(int32_t ARow, PackedRow* Cells);
 
     /// The stored rows (entry = a row's PackedRow), for inspection by descendants.
     const TSparseList& RowData() const { return *m_rowData; }

@@ -193,7 +193,7 @@ ProtocolLoad TSortGrid::loadProtocol(const QString& FileName, FileLayout layout)
             return result;
         }
         // The whole file is read into plain values first: a bad file leaves the open protocol alone.
-        ProtocolFileData data = ParseProtocolText(*text, layout == FileLayout::Use);
+        ProtocolFileData data = ParseProtocolText(*text, layout == FileLayout::Use, RowStorage::Packed);
         text.reset();
         return ApplyFileData(data, layout);
     } catch (...) {
@@ -228,13 +228,18 @@ ProtocolLoad TSortGrid::ApplyFileData(ProtocolFileData& data, FileLayout layout)
     for (const QString& s : data.UserSettings)
         m_userSettings->Add(s);
 
-    const auto rows = int32_t(data.Rows.size());
+    const bool packed = !data.PackedRows.empty();
+    const auto rows = int32_t(packed ? data.PackedRows.size() : data.Rows.size());
     SetBulkUpdate(true);
     {
         auto bulkEnd = qScopeGuard([this] { SetBulkUpdate(false); });
         for (int32_t r = 0; r < rows; ++r) {
             // A row stored earlier (deleted, or past the end) must not show through a short line.
             BlankStoredRow(r);
+            if (packed) {
+                FillRowTexts(r, data.PackedRows[size_t(r)].release());
+                continue;
+            }
             // Freed right away, so the next rows' cells reuse the memory while it is warm.
             QStringList texts = std::move(data.Rows[size_t(r)]);
             FillRowTexts(r, std::move(texts));
