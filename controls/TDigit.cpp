@@ -82,18 +82,38 @@ void TDigit::repaintNow() {
         repaint();
 }
 
-void TDigit::paintEvent(QPaintEvent* event) {
-    QPainter painter(this);
+const QImage& TDigit::Face(uint8_t pattern, qreal dpr) {
     const QColor background = ColorToQColor(m_color);
-    painter.fillRect(event->rect(), background);
-    // A one-pixel outline in the background colour keeps neighbouring segments apart.
-    painter.setPen(QPen(background, 1));
-
     const QColor on = ColorToQColor(m_colorOn);
     const QColor off = ColorToQColor(m_colorOff);
+    // Resolved colours: a system colour follows the palette.
+    const FaceLook look{on.rgba(), off.rgba(), background.rgba(), m_thickness, m_separation, size(), dpr};
+    if (!(look == m_faceLook)) {
+        m_faceLook = look;
+        m_faces.fill(QImage());
+    }
+    QImage& face = m_faces[pattern];
+    if (!face.isNull())
+        return face;
+
+    face = QImage((QSizeF(size()) * dpr).toSize(), QImage::Format_ARGB32_Premultiplied);
+    face.setDevicePixelRatio(dpr);
+    QPainter painter(&face);
+    painter.fillRect(rect(), background);
+    // A one-pixel outline in the background colour keeps neighbouring segments apart.
+    painter.setPen(QPen(background, 1));
     const DigitGeometry geometry = ComputeDigitGeometry(width(), height(), m_thickness, m_separation);
     for (const DigitPolygon& segment : geometry.segments) {
-        painter.setBrush(IsSegmentLit(m_valueBinary, segment.bit) ? on : off);
+        painter.setBrush(IsSegmentLit(pattern, segment.bit) ? on : off);
         painter.drawPolygon(segment.corners.data(), segment.count);
     }
+    return face;
+}
+
+void TDigit::paintEvent(QPaintEvent* event) {
+    const qreal dpr = devicePixelRatioF();
+    const QImage& face = Face(m_valueBinary, dpr);
+    QPainter painter(this);
+    const QRect r = event->rect();
+    painter.drawImage(QRectF(r), face, QRectF(QPointF(r.topLeft()) * dpr, QSizeF(r.size()) * dpr));
 }

@@ -4,7 +4,9 @@
 #include "core/Colors.h"
 #include "core/NotifyEvent.h"
 
+#include <QImage>
 #include <QWidget>
+#include <array>
 #include <cstdint>
 
 /// One decimal digit drawn as a seven-segment display with a triangular dot in the bottom-right
@@ -91,6 +93,21 @@ protected:
 
 private:
     void repaintNow();
+    /// The whole control drawn with pattern `pattern` in the current colours and shape, for the
+    /// device pixel ratio `dpr`: drawn once, then kept until the look changes.
+    const QImage& Face(uint8_t pattern, qreal dpr);
+
+    // The run clock repaints a digit every 10 ms with one of ten patterns: each pattern's face is
+    // drawn once and then only copied, as long as what it was drawn with stays the same.
+    struct FaceLook {
+        QRgb on = 0, off = 0, background = 0;
+        int thickness = 0, separation = 0;
+        QSize size;
+        qreal dpr = 0;
+        bool operator==(const FaceLook&) const = default;
+    };
+    FaceLook m_faceLook;
+    std::array<QImage, 256> m_faces;
 
     int m_value = InitialValue;
     uint8_t m_valueBinary = InitialValueBinary;

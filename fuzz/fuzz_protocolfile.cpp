@@ -8,8 +8,24 @@
 
 namespace {
 
+// A copy of everything but the packed rows (which only the grid's load asks for, and which have one
+// owner).
+ProtocolFileData copyOf(const ProtocolFileData& from, bool withRows) {
+    ProtocolFileData data;
+    data.ColumnFormatsFirst = from.ColumnFormatsFirst;
+    data.ColumnFormats = from.ColumnFormats;
+    data.RowFormats = from.RowFormats;
+    data.UserSettings = from.UserSettings;
+    data.Layout = from.Layout;
+    if (withRows)
+        data.Rows = from.Rows;
+    data.ColCount = from.ColCount;
+    return data;
+}
+
 // The grid holds every row with ColCount cells; that is what a save writes.
-ProtocolFileData asGridHoldsIt(ProtocolFileData data) {
+ProtocolFileData asGridHoldsIt(const ProtocolFileData& loaded) {
+    ProtocolFileData data = copyOf(loaded, true);
     for (QStringList& row : data.Rows)
         while (row.size() < data.ColCount)
             row.append(QString());
@@ -35,13 +51,23 @@ std::optional<ProtocolFileData> load(const QByteArray& bytes, bool withLayout) {
     FUZZ_CHECK(whole.has_value() == byLine.has_value(), "the text and its lines load alike");
     if (whole)
         checkSame(*whole, *byLine);
+    // The grid reads its rows into packed blocks: the same texts, refused alike.
+    auto packed = tryParse([&] { return ParseProtocolText(text, withLayout, RowStorage::Packed); });
+    FUZZ_CHECK(whole.has_value() == packed.has_value(), "packed rows load alike");
+    if (whole) {
+        FUZZ_CHECK(packed->PackedRows.size() == whole->Rows.size() && packed->ColCount == whole->ColCount,
+                   "packed rows: as many rows and columns");
+        for (size_t r = 0; r < whole->Rows.size(); ++r)
+            for (int c = 0; c < whole->ColCount; ++c)
+                FUZZ_CHECK(packed->PackedRows[r]->text(c) == QStringView(whole->Rows[r].value(c)),
+                           "packed rows hold the texts of the lists");
+    }
     return whole;
 }
 
 // As the grid saves: the settings and layout lines, then each row appended in place.
 QByteArray save(const ProtocolFileData& data) {
-    ProtocolFileData head = data;
-    head.Rows.clear();
+    const ProtocolFileData head = copyOf(data, false);
     QString text;
     for (const QString& line : BuildProtocolLines(head))
         text += line + QStringLiteral("\r\n");

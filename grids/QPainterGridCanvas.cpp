@@ -4,7 +4,43 @@
 #include <QPen>
 
 QPainterGridCanvas::QPainterGridCanvas(QPainter& painter, const QRegion& clip)
-    : m_painter(painter), m_clip(clip) {}
+    : m_painter(painter), m_clip(clip), m_painterClips(painter.hasClipping()) {}
+
+namespace {
+// The same font: the same object shared (what a grid hands over for every cell), or equal.
+bool SameFont(const QFont& a, const QFont& b) {
+    return a.isCopyOf(b) || a == b;
+}
+} // namespace
+
+const QFontMetrics& QPainterGridCanvas::metrics() const {
+    if (!m_metrics || !SameFont(m_metricsFont, Font())) {
+        m_metricsFont = Font();
+        m_metrics.emplace(m_metricsFont);
+    }
+    return *m_metrics;
+}
+
+int QPainterGridCanvas::TextWidth(const QString& text) const {
+    return metrics().horizontalAdvance(text);
+}
+
+int QPainterGridCanvas::TextHeight() const {
+    return metrics().height();
+}
+
+void QPainterGridCanvas::applyTextState() {
+    const QColor pen = ColorToQColor(FontColor());
+    if (!m_textStateSet || !SameFont(m_painterFont, Font())) {
+        m_painterFont = Font();
+        m_painter.setFont(m_painterFont);
+    }
+    if (!m_textStateSet || m_painterPen != pen) {
+        m_painterPen = pen;
+        m_painter.setPen(pen);
+    }
+    m_textStateSet = true;
+}
 
 void QPainterGridCanvas::FillRect(const QRect& r) {
     if (r.isEmpty())
@@ -15,13 +51,19 @@ void QPainterGridCanvas::FillRect(const QRect& r) {
 void QPainterGridCanvas::TextRect(const QRect& clip, int x, int y, const QString& text) {
     if (clip.isEmpty())
         return;
-    m_painter.save();
-    m_painter.setClipRect(clip, Qt::IntersectClip);
-    m_painter.setFont(Font());
-    m_painter.setPen(ColorToQColor(FontColor()));
-    const QFontMetrics fm(Font());
-    m_painter.drawText(QPoint(x, y + fm.ascent()), text);
-    m_painter.restore();
+    if (m_painterClips) {
+        m_painter.save();
+        m_painter.setClipRect(clip, Qt::IntersectClip);
+        m_painter.setFont(Font());
+        m_painter.setPen(ColorToQColor(FontColor()));
+        m_painter.drawText(QPoint(x, y + metrics().ascent()), text);
+        m_painter.restore();
+        return;
+    }
+    applyTextState();
+    m_painter.setClipRect(clip, Qt::ReplaceClip);
+    m_painter.drawText(QPoint(x, y + metrics().ascent()), text);
+    m_painter.setClipping(false);
 }
 
 void QPainterGridCanvas::PolySegments(std::span<const QLine> segments, int width, TColor color) {

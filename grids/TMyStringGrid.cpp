@@ -1,8 +1,16 @@
 #include "grids/TMyStringGrid.h"
 
+#include <QScopeGuard>
+
+#include "core/EListError.h"
 #include "grids/GridCanvas.h"
 
+#include <QScopeGuard>
 #include <QScopedValueRollback>
+#include <QVarLengthArray>
+#include <algorithm>
+#include <utility>
+#include <vector>
 
 namespace {
 TSparseQuantum quantumFor(bool large) {
@@ -30,22 +38,38 @@ TMyStringGrid::~TMyStringGrid() {
     m_colViews->ForEach(freeViews);
     m_colViews.reset();
     m_rowData->ForEach([](int32_t, void* p) {
-        delete static_cast<TStringSparseList*>(p);
+        PackedRow::destroy(static_cast<PackedRow*>(p));
         return 0;
     });
     m_rowData.reset();
 }
 
-TStringSparseList* TMyStringGrid::RowCellsIfAny(int32_t ARow) const {
-    return static_cast<TStringSparseList*>(m_rowData->ItemAt(ARow));
+namespace {
+// The highest column a row stores, as many as a sparse list with large sections can hold.
+constexpr int32_t MaxStoredCol = 65535 * 256 - 1;
+
+void CheckCol(int32_t ACol) {
+    if (ACol < 0 || ACol > MaxStoredCol)
+        throw EListError::IndexOutOfBounds(ACol);
+}
+} // namespace
+
+PackedRow* TMyStringGrid::RowCellsFor(int32_t ARow) {
+    if (auto* cells = static_cast<PackedRow*>(m_rowData->ItemAt(ARow)))
+        return cells;
+    PackedRow* cells = PackedRow::create();
+    try {
+        m_rowData->SetItemAt(ARow, cells);
+    } catch (...) {
+        PackedRow::destroy(cells);
+        throw;
+    }
+    return cells;
 }
 
-TStringSparseList* TMyStringGrid::RowCellsFor(int32_t ARow) {
-    if (TStringSparseList* cells = RowCellsIfAny(ARow))
-        return cells;
-    auto cells = std::make_unique<TStringSparseList>(quantumFor(ColCount() > 512));
-    m_rowData->SetItemAt(ARow, cells.get());
-    return cells.release();
+void TMyStringGrid::StoreRow(int32_t ARow, PackedRow* before, PackedRow* after) {
+    if (after != before)
+        m_rowData->SetItemAt(ARow, after);
 }
 
 TMyStringGridStrings* TMyStringGrid::ViewFor(int32_t i, bool isCol) {
@@ -58,42 +82,93 @@ TMyStringGridStrings* TMyStringGrid::ViewFor(int32_t i, bool isCol) {
 }
 
 QString TMyStringGrid::Cells(int32_t ACol, int32_t ARow) const {
-    const TStringSparseList* cells = RowCellsIfAny(ARow);
-    return cells ? cells->Strings(ACol) : QString();
+    return CellText(ACol, ARow).toString();
+}
+
+QStringView TMyStringGrid::CellText(int32_t ACol, int32_t ARow) const {
+    const PackedRow* cells = StoredRow(ARow);
+    if (!cells)
+        return {};
+    if (ACol < 0)
+        throw EListError::IndexOutOfBounds(ACol);
+    return cells->text(ACol);
 }
 
 void* TMyStringGrid::Objects(int32_t ACol, int32_t ARow) const {
-    const TStringSparseList* cells = RowCellsIfAny(ARow);
-    return cells ? cells->Objects(ACol) : nullptr;
+    const PackedRow* cells = StoredRow(ARow);
+    if (!cells)
+        return nullptr;
+    if (ACol < 0)
+        throw EListError::IndexOutOfBounds(ACol);
+    return cells->object(ACol);
 }
 
 void TMyStringGrid::setCells(int32_t ACol, int32_t ARow, const QString& Value) {
-    RowCellsFor(ARow)->setStrings(ACol, Value);
-    ViewFor(ACol, true);
-    ViewFor(ARow, false);
+    // Views of the row and column are made when they are asked for (Rows, Cols), not per write.
+    PackedRow* cells = RowCellsFor(ARow);
+    CheckCol(ACol);
+    StoreRow(ARow, cells, PackedRow::setText(cells, ACol, Value));
     CellChanged(ACol, ARow);
 }
 
 void TMyStringGrid::FillRowTexts(int32_t ARow, QStringList&& Texts) {
-    // setCells for each text, with the row's storage looked up once.
-    TStringSparseList* cells = nullptr;
-    for (qsizetype i = 0; i < Texts.size(); ++i) {
-        QString& text = Texts[i];
-        if (text.isEmpty())
-            continue;
-        const auto col = int32_t(i);
-        if (!cells)
-            cells = RowCellsFor(ARow);
-        cells->TakeText(col, std::move(text));
-        ViewFor(col, true);
-        CellChanged(col, ARow);
+    // setCells for each text; a row without storage gets its block in one piece.
+    if (!StoredRow(ARow)) {
+        if (std::all_of(Texts.cbegin(), Texts.cend(), [](const QString& t) { return t.isEmpty(); }))
+            return;
+        std::vector<QStringView> views(Texts.cbegin(), Texts.cend());
+        PackedRow* cells = PackedRow::fromTexts(views);
+        try {
+            m_rowData->SetItemAt(ARow, cells);
+        } catch (...) {
+            PackedRow::destroy(cells);
+            throw;
+        }
+    } else {
+        PackedRow* cells = RowCellsFor(ARow);
+        for (qsizetype i = 0; i < Texts.size(); ++i) {
+            if (Texts[i].isEmpty())
+                continue;
+            CheckCol(int32_t(i));
+            PackedRow* changed = PackedRow::setText(cells, int32_t(i), Texts[i]);
+            StoreRow(ARow, cells, changed);
+            cells = changed;
+        }
     }
+    for (qsizetype i = 0; i < Texts.size(); ++i)
+        if (!Texts[i].isEmpty())
+            CellChanged(int32_t(i), ARow);
+}
+
+void TMyStringGrid::FillRowTexts(int32_t ARow, PackedRow* Cells) {
+    auto free = qScopeGuard([&] { PackedRow::destroy(Cells); });
+    // Which cells change, taken before the block may become the row's own.
+    QVarLengthArray<int32_t, 16> changed;
+    for (int32_t i = 0; i < Cells->count(); ++i)
+        if (!Cells->text(i).isEmpty())
+            changed.append(i);
+    if (!StoredRow(ARow)) {
+        if (changed.isEmpty())
+            return;
+        m_rowData->SetItemAt(ARow, Cells);
+        free.dismiss();
+    } else {
+        PackedRow* cells = RowCellsFor(ARow);
+        for (const int32_t i : changed) {
+            CheckCol(i);
+            PackedRow* after = PackedRow::setText(cells, i, Cells->text(i));
+            StoreRow(ARow, cells, after);
+            cells = after;
+        }
+    }
+    for (const int32_t i : changed)
+        CellChanged(i, ARow);
 }
 
 void TMyStringGrid::setObjects(int32_t ACol, int32_t ARow, void* Value) {
-    RowCellsFor(ARow)->setObjects(ACol, Value);
-    ViewFor(ACol, true);
-    ViewFor(ARow, false);
+    PackedRow* cells = RowCellsFor(ARow);
+    CheckCol(ACol);
+    StoreRow(ARow, cells, PackedRow::setObject(cells, ACol, Value));
     CellChanged(ACol, ARow);
 }
 
@@ -154,10 +229,17 @@ void TMyStringGrid::SetEditText(int32_t ACol, int32_t ARow, const QString& Value
 }
 
 void TMyStringGrid::ColumnMoved(int32_t FromIndex, int32_t ToIndex) {
-    m_rowData->ForEach([&](int32_t, void* p) {
-        static_cast<TStringSparseList*>(p)->Move(FromIndex, ToIndex);
+    // Collected first: storing a moved block changes the list being walked.
+    std::vector<std::pair<int32_t, PackedRow*>> rows;
+    m_rowData->ForEach([&](int32_t r, void* p) {
+        rows.emplace_back(r, static_cast<PackedRow*>(p));
         return 0;
     });
+    // As a string list's move: a bad target first, then a bad source.
+    if (!rows.empty() && FromIndex != ToIndex && (FromIndex < 0 || ToIndex < 0))
+        throw EListError::IndexOutOfBounds(ToIndex < 0 ? ToIndex : FromIndex);
+    for (auto& [r, cells] : rows)
+        StoreRow(r, cells, PackedRow::moveCell(cells, FromIndex, ToIndex));
     RedrawGrid();
     TMyDrawGrid::ColumnMoved(FromIndex, ToIndex);
 }

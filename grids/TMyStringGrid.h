@@ -1,18 +1,20 @@
 #pragma once
 
+#include "grids/PackedRow.h"
 #include "grids/TMyDrawGrid.h"
 #include "grids/TMyStringGridStrings.h"
 #include "grids/TSparseList.h"
-#include "grids/TStringSparseList.h"
 
 #include <QString>
 #include <QStringList>
+#include <QStringView>
 #include <cstdint>
 #include <memory>
 
 /// The string grid: a draw grid that keeps a text and an untyped object pointer per cell in sparse
-/// storage, so only written cells cost memory. Cells outside the current counts stay stored and
-/// show again when the grid grows. Rows and columns are also offered as string-list views.
+/// storage, so only written cells cost memory: a sparse list of rows, each row's cells packed into
+/// one block (PackedRow). Cells outside the current counts stay stored and show again when the grid
+/// grows. Rows and columns are also offered as string-list views.
 class TMyStringGrid : public TMyDrawGrid {
     Q_OBJECT
 
@@ -23,6 +25,8 @@ public:
 
     /// Text of a cell (empty when never written). A negative row raises EListError.
     QString Cells(int32_t ACol, int32_t ARow) const;
+    /// Text of a cell like `Cells`, without copying it: valid until the next change of that row.
+    QStringView CellText(int32_t ACol, int32_t ARow) const;
     /// Writes the text of a cell and repaints it (or marks the grid for one repaint while a view's
     /// update bracket is open).
     void setCells(int32_t ACol, int32_t ARow, const QString& Value);
@@ -67,9 +71,17 @@ protected:
     /// by one, taking the texts over; empty texts leave their cells as they are. For filling many
     /// rows at once: the row's view is made only when asked for (`Rows`).
     void FillRowTexts(int32_t ARow, QStringList&& Texts);
+    /// FillRowTexts for texts already in a packed block: a row without storage takes the block over
+    /// as it is; otherwise its texts are written and the block is freed. Takes ownership of `Cells`.
+    void FillRowTexts(int32_t ARow, PackedRow* Cells);
 
-    /// The stored rows (entry = a row's TStringSparseList), for inspection by descendants.
+    /// The stored rows (entry = a row's PackedRow), for inspection by descendants.
     const TSparseList& RowData() const { return *m_rowData; }
+    /// The stored cells of row ARow, null when the row holds no data. A negative row raises
+    /// EListError.
+    const PackedRow* StoredRow(int32_t ARow) const {
+        return static_cast<const PackedRow*>(m_rowData->ItemAt(ARow));
+    }
     /// The row views created so far.
     const TSparseList& RowViews() const { return *m_rowViews; }
     /// The column views created so far.
@@ -78,8 +90,10 @@ protected:
 private:
     friend class TMyStringGridStrings;
 
-    TStringSparseList* RowCellsIfAny(int32_t ARow) const;
-    TStringSparseList* RowCellsFor(int32_t ARow);
+    /// The stored row ARow, made (without cells) when it has none yet.
+    PackedRow* RowCellsFor(int32_t ARow);
+    /// Stores a row's block after a change that may have moved it.
+    void StoreRow(int32_t ARow, PackedRow* before, PackedRow* after);
     TMyStringGridStrings* ViewFor(int32_t i, bool isCol);
 
     std::unique_ptr<TSparseList> m_colViews;

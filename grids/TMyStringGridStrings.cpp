@@ -84,11 +84,10 @@ void TMyStringGridStrings::Clear() {
         const int32_t row = m_index - 1;
         // Collected first: each write below changes the row list being walked.
         std::vector<int32_t> columns;
-        if (const TStringSparseList* cells = m_grid->RowCellsIfAny(row)) {
-            cells->ForEachItem([&](int32_t col, const QString&, void*) {
-                columns.push_back(col);
-                return 0;
-            });
+        if (const PackedRow* cells = m_grid->StoredRow(row)) {
+            for (int32_t col = 0; col < cells->count(); ++col)
+                if (!cells->isEmpty(col))
+                    columns.push_back(col);
         }
         for (int32_t col : columns) {
             m_grid->setObjects(col, row, nullptr);

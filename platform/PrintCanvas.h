@@ -21,6 +21,12 @@ public:
     virtual void TextOut(int x, int y, const QString& text) = 0;
     /// Writes `text` with its top-left at (x, y), clipped to `clip`.
     virtual void TextRect(const QRect& clip, int x, int y, const QString& text) = 0;
+    /// `TextRect` for a text whose width `TextWidth` gave: a canvas may leave out a clip that the
+    /// text stays inside of.
+    virtual void TextRectMeasured(const QRect& clip, int x, int y, const QString& text, int width) {
+        (void)width;
+        TextRect(clip, x, y, text);
+    }
     /// Width of `text` in the current font, in device pixels.
     virtual int TextWidth(const QString& text) = 0;
 

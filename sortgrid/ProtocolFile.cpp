@@ -109,7 +109,42 @@ std::optional<std::vector<TFontSetting>> ReadFormatLine(QStringView line, const 
     return formats;
 }
 
-template <typename Lines> ProtocolFileData ParseLines(const Lines& lines, bool WithLayout) {
+// Reads a row line's items straight into one packed block, as ReadItems reads them into a list:
+// no string per item and no list per row.
+class RowPacker {
+public:
+    PackedRowPtr Pack(QStringView line, qsizetype index) {
+        m_views.clear();
+        m_unquoted.clear();
+        m_items = 0;
+        const qsizetype stop = ForEachCommaItem(line, [&](QStringView text) {
+            ++m_items;
+            if (text.isEmpty() ||
+                (text.data() >= line.data() && text.data() + text.size() <= line.data() + line.size())) {
+                m_views.push_back(text);
+            } else {
+                // A quoted item with doubled quotes lies in a temporary; its characters stay where
+                // they are when the list of copies grows.
+                m_unquoted.push_back(text.toString());
+                m_views.push_back(m_unquoted.back());
+            }
+            return true;
+        });
+        if (stop != line.size())
+            ZeroCharacter(index);
+        return PackedRowPtr(PackedRow::fromTexts(m_views));
+    }
+    /// Items of the line packed last.
+    int Items() const { return m_items; }
+
+private:
+    std::vector<QStringView> m_views;
+    std::vector<QString> m_unquoted;
+    int m_items = 0;
+};
+
+template <typename Lines>
+ProtocolFileData ParseLines(const Lines& lines, bool WithLayout, RowStorage storage = RowStorage::Lists) {
     ProtocolFileData data;
     CommaTextReader reader;
     qsizetype end = qsizetype(lines.size());
@@ -159,11 +194,20 @@ template <typename Lines> ProtocolFileData ParseLines(const Lines& lines, bool W
     ++next;
     if (next >= end)
         Malformed(QStringLiteral("the file holds no rows"));
-    data.Rows.reserve(size_t(end - next));
     int cols = 1;
-    for (; next < end; ++next) {
-        data.Rows.push_back(ReadItems(reader, lines[next], next));
-        cols = std::max(cols, int(data.Rows.back().size()));
+    if (storage == RowStorage::Packed) {
+        data.PackedRows.reserve(size_t(end - next));
+        RowPacker packer;
+        for (; next < end; ++next) {
+            data.PackedRows.push_back(packer.Pack(lines[next], next));
+            cols = std::max(cols, packer.Items());
+        }
+    } else {
+        data.Rows.reserve(size_t(end - next));
+        for (; next < end; ++next) {
+            data.Rows.push_back(ReadItems(reader, lines[next], next));
+            cols = std::max(cols, int(data.Rows.back().size()));
+        }
     }
     data.ColCount = cols;
 
@@ -183,11 +227,11 @@ ProtocolFileData ParseProtocolLines(const QStringList& lines, bool WithLayout) {
     return ParseLines(lines, WithLayout);
 }
 
-ProtocolFileData ParseProtocolText(QStringView text, bool WithLayout) {
+ProtocolFileData ParseProtocolText(QStringView text, bool WithLayout, RowStorage storage) {
     // The lines as SplitFileLines cuts them, but as views into the text: no copy of each line.
     std::vector<QStringView> lines;
     ForEachTextLine(text, [&](QStringView line) { lines.push_back(line); });
-    return ParseLines(lines, WithLayout);
+    return ParseLines(lines, WithLayout, storage);
 }
 
 void AppendCsvLine(QString& out, const QStringList& cells) {

@@ -1,12 +1,25 @@
 #pragma once
 
+#include "grids/PackedRow.h"
 #include "sortgrid/TFontSetting.h"
 
 #include <QString>
 #include <QStringList>
 #include <QStringView>
+#include <memory>
 #include <optional>
 #include <vector>
+
+/// Frees a packed row.
+struct PackedRowDeleter {
+    void operator()(PackedRow* row) const { PackedRow::destroy(row); }
+};
+/// A packed row owned by whoever holds it.
+using PackedRowPtr = std::unique_ptr<PackedRow, PackedRowDeleter>;
+
+/// How the rows of a protocol file are read: as string lists (`Rows`) or each row's texts in one
+/// packed block (`PackedRows`), ready for the string grid to take over.
+enum class RowStorage { Lists, Packed };
 
 /// The content of a protocol file as plain values: the settings lines, the layout line and the
 /// rows. Loading reads a file into this first, so a bad file never reaches the grid.
@@ -22,8 +35,10 @@ struct ProtocolFileData {
     /// The items of the layout line: form width and height, every column width, form left and top;
     /// all "-1" when saved without layout.
     QStringList Layout;
-    /// The rows, header row first; each row's cells from column 0 on.
+    /// The rows, header row first; each row's cells from column 0 on (read as RowStorage::Lists).
     std::vector<QStringList> Rows;
+    /// The same rows read as RowStorage::Packed.
+    std::vector<PackedRowPtr> PackedRows;
     /// Number of columns: the most cells of any row, at least 1.
     int ColCount = 1;
 };
@@ -42,8 +57,9 @@ QStringList BuildProtocolLines(const ProtocolFileData& data);
 /// of the line); `WithLayout` also requires a layout line of whole numbers for every column.
 ProtocolFileData ParseProtocolLines(const QStringList& lines, bool WithLayout);
 
-/// ParseProtocolLines for a whole file's text, cut into lines as SplitFileLines does.
-ProtocolFileData ParseProtocolText(QStringView text, bool WithLayout);
+/// ParseProtocolLines for a whole file's text, cut into lines as SplitFileLines does; the rows go
+/// into `Rows` or `PackedRows` as `storage` says.
+ProtocolFileData ParseProtocolText(QStringView text, bool WithLayout, RowStorage storage = RowStorage::Lists);
 
 /// One line of the semicolon file: the cells joined by ";". A cell holding ";", a carriage return
 /// or a line feed, or starting with a double quote, stands in double quotes with its inner double

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "grids/TStringSparseList.h"
+#include "grids/PackedRow.h"
 
 #include <bit>
 #include <cstddef>
@@ -15,21 +15,21 @@
 namespace rowprefetch {
 /// Rows between two depths.
 constexpr size_t Step = 4;
-constexpr int Depths = TStringSparseList::PrefetchDepths;
+constexpr int Depths = PackedRow::PrefetchDepths;
 } // namespace rowprefetch
 
 /// Prefetches the text of column `col` of the rows ahead of r (null rows are skipped).
-inline void PrefetchRowsAhead(const std::vector<const TStringSparseList*>& rows, size_t r, int32_t col) {
+inline void PrefetchRowsAhead(const std::vector<const PackedRow*>& rows, size_t r, int32_t col) {
     using namespace rowprefetch;
     for (int d = 0; d < Depths; ++d) {
         const size_t ahead = r + size_t(Depths - d) * Step;
         if (ahead < rows.size() && rows[ahead])
-            rows[ahead]->PrefetchText(col, d);
+            rows[ahead]->prefetch(col, d);
     }
 }
 
 /// Prefetches the texts of the columns in `cols` (bit c: column c) of the rows ahead of r.
-inline void PrefetchRowsAhead(const std::vector<const TStringSparseList*>& rows, size_t r, uint64_t cols) {
+inline void PrefetchRowsAhead(const std::vector<const PackedRow*>& rows, size_t r, uint64_t cols) {
     using namespace rowprefetch;
     if (cols == 0)
         return;
@@ -38,12 +38,12 @@ inline void PrefetchRowsAhead(const std::vector<const TStringSparseList*>& rows,
         const size_t ahead = r + size_t(Depths - d) * Step;
         if (ahead >= rows.size() || !rows[ahead])
             continue;
-        // The levels above the entries are shared by the columns; the entries and texts are not.
-        if (d < Depths - 2) {
-            rows[ahead]->PrefetchText(first, d);
+        // The block's start is shared by the columns; the texts are not.
+        if (d == 0) {
+            rows[ahead]->prefetch(first, d);
             continue;
         }
         for (uint64_t left = cols; left != 0; left &= left - 1)
-            rows[ahead]->PrefetchText(std::countr_zero(left), d);
+            rows[ahead]->prefetch(std::countr_zero(left), d);
     }
 }

@@ -11,17 +11,35 @@ void TFontList::checkIndex(int i) const {
 
 TFontSetting* TFontList::Items(int i) const {
     checkIndex(i);
-    return m_items[size_t(i)].get();
+    return m_items[size_t(i)];
 }
 
 TFontSetting* TFontList::Add() {
-    m_items.push_back(std::make_unique<TFontSetting>());
-    return m_items.back().get();
+    // Room first, so that a failure leaves the list as it was.
+    if (m_items.size() == m_items.capacity())
+        m_items.reserve(std::max<size_t>(16, m_items.capacity() * 2));
+    TFontSetting* setting = nullptr;
+    if (!m_free.empty()) {
+        setting = m_free.back();
+        *setting = TFontSetting();
+        m_free.pop_back();
+    } else {
+        setting = &m_store.emplace_back();
+    }
+    m_items.push_back(setting);
+    return setting;
 }
 
 void TFontList::Delete(int i) {
     checkIndex(i);
+    m_free.push_back(m_items[size_t(i)]);
     m_items.erase(m_items.begin() + i);
+}
+
+void TFontList::Clear() {
+    m_items.clear();
+    m_free.clear();
+    m_store.clear();
 }
 
 void TFontList::Exchange(int a, int b) {
@@ -35,9 +53,9 @@ void TFontList::Move(int from, int to) {
     checkIndex(to);
     if (from == to)
         return;
-    auto item = std::move(m_items[size_t(from)]);
+    TFontSetting* item = m_items[size_t(from)];
     m_items.erase(m_items.begin() + from);
-    m_items.insert(m_items.begin() + to, std::move(item));
+    m_items.insert(m_items.begin() + to, item);
 }
 
 void ResizeFormatList(TFontList& List, int N) {

@@ -3,7 +3,7 @@
 #include "core/EInvalidGridOperation.h"
 #include "grids/GridCanvas.h"
 #include "grids/GridMessages.h"
-#include "grids/TStringSparseList.h"
+#include "grids/PackedRow.h"
 #include "platform/Dialogs.h"
 #include "sortgrid/TComboDropDown.h"
 
@@ -191,16 +191,16 @@ void TSortGrid::AddRow(const QStringList& Strings) {
 
 bool TSortGrid::IsRowEmpty(int32_t ARow) const {
     for (int32_t c = 0; c < ColCount(); ++c)
-        if (!Cells(c, ARow).isEmpty())
+        if (!CellText(c, ARow).isEmpty())
             return false;
     return true;
 }
 
 void TSortGrid::BlankStoredRow(int32_t ARow) {
-    const auto* cells = static_cast<const TStringSparseList*>(RowData().ItemAt(ARow));
+    const PackedRow* cells = StoredRow(ARow);
     if (!cells)
         return;
-    for (int32_t c = cells->Count() - 1; c >= 0; --c)
+    for (int32_t c = cells->count() - 1; c >= 0; --c)
         if (!Cells(c, ARow).isEmpty())
             setCells(c, ARow, QString());
 }
@@ -374,8 +374,10 @@ void TSortGrid::SizeChanged(int32_t OldColCount, int32_t OldRowCount) {
             // Jumping to the first data row is a convenience; a grid without one stays as it is.
         }
     }
-    ResizeFormatList(m_columnFormats, ColCount() - OldColCount);
-    ResizeFormatList(m_rowFormats, RowCount() - OldRowCount);
+    if (!m_formatListsReplaced) {
+        ResizeFormatList(m_columnFormats, ColCount() - OldColCount);
+        ResizeFormatList(m_rowFormats, RowCount() - OldRowCount);
+    }
     if (RowCount() < 2)
         platform::dialogs().showMessage(QStringLiteral("Rowsize too small"));
     if (OnSizeChanged)

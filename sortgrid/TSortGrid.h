@@ -393,6 +393,8 @@ private:
     bool m_columnFormatsFirst = false;
     TFontList m_columnFormats;
     TFontList m_rowFormats;
+    /// Set while a load changes the counts whose format lists the file's lists replace afterwards.
+    bool m_formatListsReplaced = false;
     int32_t m_hiddenCount = 0;
 
     bool m_modified = false;

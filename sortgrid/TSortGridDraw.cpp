@@ -135,8 +135,13 @@ void TSortGrid::DrawCell(int32_t ACol, int32_t ARow, const QRect& ARect, TGridDr
     if (ARow == 0)
         text = ShortenHeaderText(text, HeaderTextRoom(ColWidths(ACol), sortHeader),
                                  [&canvas](const QString& s) { return canvas.TextWidth(s); });
-    QPoint offset = CellTextOffset(f.AlignmentHorz, f.AlignmentVert, ARect.size(),
-                                   QSize(canvas.TextWidth(text), canvas.TextHeight()));
+    // The text's size matters only where it is not placed from the top left; measuring it costs as
+    // much as drawing it.
+    const bool needWidth = f.AlignmentHorz == taRightJustify || f.AlignmentHorz == taCenter;
+    const bool needHeight = f.AlignmentVert == taBottomJustify || f.AlignmentVert == taMiddle;
+    QPoint offset =
+        CellTextOffset(f.AlignmentHorz, f.AlignmentVert, ARect.size(),
+                       QSize(needWidth ? canvas.TextWidth(text) : 0, needHeight ? canvas.TextHeight() : 0));
     if (sortHeader)
         offset.rx() += kSortHeaderTextIndent;
 

@@ -2,13 +2,14 @@
 #include "sortgrid/TSortGrid.h"
 
 #include "core/CommaText.h"
-#include "grids/TStringSparseList.h"
+#include "grids/PackedRow.h"
 #include "platform/Dialogs.h"
 #include "platform/TextFile.h"
 #include "sortgrid/EConvertError.h"
 #include "sortgrid/ProtocolFile.h"
 
 #include <QScopeGuard>
+#include <QScopedValueRollback>
 
 #include <new>
 
@@ -68,17 +69,25 @@ void TSortGrid::RowCellsInto(int32_t ARow, QStringList& cells) const {
     cells.clear();
     const int32_t cols = ColCount();
     cells.reserve(cols);
-    const auto* stored = static_cast<const TStringSparseList*>(RowData().ItemAt(ARow));
+    const PackedRow* stored = StoredRow(ARow);
     for (int32_t c = 0; c < cols; ++c)
-        cells << (stored ? stored->Strings(c) : QString());
+        cells << (stored ? stored->text(c).toString() : QString());
 }
 
 void TSortGrid::AppendRowLines(QString& text, qsizetype bytesPerRow,
                                void (*appendLine)(QString&, const QStringList&)) const {
     text.reserve(text.size() + qsizetype(std::max(0, RowCount())) * bytesPerRow);
     QStringList cells;
+    const int32_t cols = ColCount();
     for (int32_t r = 0; r < RowCount(); ++r) {
-        RowCellsInto(r, cells);
+        // The stored characters in place, without a copy: the line is written before anything
+        // changes the row.
+        cells.clear();
+        const PackedRow* stored = StoredRow(r);
+        for (int32_t c = 0; c < cols; ++c) {
+            const QStringView view = stored ? stored->text(c) : QStringView();
+            cells << QString::fromRawData(view.data(), view.size());
+        }
         appendLine(text, cells);
         text += QLatin1String("\r\n");
     }
@@ -184,7 +193,7 @@ ProtocolLoad TSortGrid::loadProtocol(const QString& FileName, FileLayout layout)
             return result;
         }
         // The whole file is read into plain values first: a bad file leaves the open protocol alone.
-        ProtocolFileData data = ParseProtocolText(*text, layout == FileLayout::Use);
+        ProtocolFileData data = ParseProtocolText(*text, layout == FileLayout::Use, RowStorage::Packed);
         text.reset();
         return ApplyFileData(data, layout);
     } catch (...) {
@@ -219,22 +228,33 @@ ProtocolLoad TSortGrid::ApplyFileData(ProtocolFileData& data, FileLayout layout)
     for (const QString& s : data.UserSettings)
         m_userSettings->Add(s);
 
-    const auto rows = int32_t(data.Rows.size());
+    const bool packed = !data.PackedRows.empty();
+    const auto rows = int32_t(packed ? data.PackedRows.size() : data.Rows.size());
     SetBulkUpdate(true);
     {
         auto bulkEnd = qScopeGuard([this] { SetBulkUpdate(false); });
         for (int32_t r = 0; r < rows; ++r) {
             // A row stored earlier (deleted, or past the end) must not show through a short line.
             BlankStoredRow(r);
+            if (packed) {
+                FillRowTexts(r, data.PackedRows[size_t(r)].release());
+                continue;
+            }
             // Freed right away, so the next rows' cells reuse the memory while it is warm.
             QStringList texts = std::move(data.Rows[size_t(r)]);
             FillRowTexts(r, std::move(texts));
         }
     }
-    setRowCount(rows);
-    setColCount(data.ColCount);
-    // The count changes above add a setting per new row and column; the file's settings replace
-    // them afterwards, or every load would add the file's rows' settings once more.
+    {
+        // The count changes add a setting per new row and column; where the file has its own
+        // lists, which replace them below, making 100,000 settings only to free them is spared.
+        const QScopedValueRollback replaced(m_formatListsReplaced,
+                                            data.ColumnFormats.has_value() && data.RowFormats.has_value());
+        setRowCount(rows);
+        setColCount(data.ColCount);
+    }
+    // The file's settings replace the lists afterwards, or every load would add the file's rows'
+    // settings once more.
     if (data.ColumnFormats) {
         m_columnFormats.Clear();
         for (const TFontSetting& s : *data.ColumnFormats)

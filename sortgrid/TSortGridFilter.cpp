@@ -4,8 +4,8 @@
 
 #include "core/EListError.h"
 #include "core/TStringList.h"
+#include "grids/PackedRow.h"
 #include "grids/TSparseList.h"
-#include "grids/TStringSparseList.h"
 #include "sortgrid/RowPrefetch.h"
 
 #include <QScopeGuard>
@@ -22,7 +22,7 @@ public:
     // loading ahead for the next rows.
     uint64_t ReadColumns() const { return m_readCols; }
     // Shows the texts of a stored row (null: an empty row) with `cols` entries.
-    void ShowRow(const TStringSparseList* cells, int cols) {
+    void ShowRow(const PackedRow* cells, int cols) {
         m_cells = cells;
         m_cols = cols;
         if (m_copied) {
@@ -59,7 +59,7 @@ protected:
         CheckIndex(i);
         if (i < 64)
             m_readCols |= uint64_t(1) << i;
-        return m_cells ? m_cells->TextRef(i) : QString();
+        return m_cells ? m_cells->text(i).toString() : QString();
     }
     int GetCount() const override { return m_copied ? TStringList::GetCount() : m_cols; }
     void Put(int i, const QString& s) override {
@@ -94,12 +94,12 @@ private:
             return;
         Silently([this] {
             for (int c = 0; c < m_cols; ++c)
-                TStringList::Insert(c, m_cells ? m_cells->TextRef(c) : QString());
+                TStringList::Insert(c, m_cells ? m_cells->text(c).toString() : QString());
         });
         m_copied = true;
     }
 
-    const TStringSparseList* m_cells = nullptr;
+    const PackedRow* m_cells = nullptr;
     int m_cols = 0;
     bool m_copied = false;
     mutable uint64_t m_readCols = 0;
@@ -149,11 +149,11 @@ void TSortGrid::ApplyFilter() {
     rejected.reserve(size_t(rows));
     // Without a handler no row is accepted; a handler that does nothing rejects every row.
     FilterRowList list;
-    std::vector<const TStringSparseList*> stored;
+    std::vector<const PackedRow*> stored;
     if (OnSetFilter) {
         stored.resize(size_t(std::max(0, rows - 1)));
         for (int32_t i = 1; i < rows; ++i)
-            stored[size_t(i - 1)] = static_cast<const TStringSparseList*>(RowData().ItemAt(i));
+            stored[size_t(i - 1)] = StoredRow(i);
     }
     for (int32_t i = 1; i < rows; ++i) {
         bool accept = false;

@@ -66,26 +66,32 @@ int TSortGrid::RenderPages(platform::PrintCanvas& Canvas, TRenderMode Mode, int3
         Canvas.TextOut(page.LabelAt.x(), page.LabelAt.y(), page.Label);
         Canvas.setFont(cellFont);
         std::vector<OverflowCell> cells;
+        std::vector<QString> texts;
+        std::vector<int> widths;
         for (const PrintedRow& row : page.Rows) {
             // A text wider than its column runs on into the empty cells after it, as on the screen;
             // the header's captions stay in their columns.
             cells.clear();
+            texts.clear();
+            widths.clear();
             for (int32_t c = page.FirstCol; c <= page.LastCol; ++c) {
-                const QString text = Cells(c, row.Row);
+                texts.push_back(Cells(c, row.Row));
+                const QString& text = texts.back();
                 const QRect r = layout.CellRect(page, row, c);
                 OverflowCell cell{r.left(), r.left() + r.width(), r.left(), text.isEmpty(), row.Row != 0};
+                widths.push_back(text.isEmpty() ? 0 : Canvas.TextWidth(text));
                 if (!cell.Free && cell.RunsOn)
-                    cell.TextRight = r.left() + Canvas.TextWidth(text);
+                    cell.TextRight = r.left() + widths.back();
                 cells.push_back(cell);
             }
             for (int32_t c = page.FirstCol; c <= page.LastCol; ++c) {
-                const QString text = Cells(c, row.Row);
+                const size_t i = size_t(c - page.FirstCol);
                 const QRect r = layout.CellRect(page, row, c);
-                if (text.isEmpty() || r.isEmpty())
+                if (texts[i].isEmpty() || r.isEmpty())
                     continue;
                 const QRect clip(r.left(), r.top(), OverflowRight(cells, c - page.FirstCol) - r.left(),
                                  r.height());
-                Canvas.TextRect(clip, r.x(), r.y(), text);
+                Canvas.TextRectMeasured(clip, r.x(), r.y(), texts[i], widths[i]);
             }
         }
     };

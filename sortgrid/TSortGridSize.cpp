@@ -1,7 +1,7 @@
 // The protocol grid's column sizing: text widths and sizing columns to their widest text.
 #include "sortgrid/TSortGrid.h"
 
-#include "grids/TStringSparseList.h"
+#include "grids/PackedRow.h"
 
 #include <QFontInfo>
 #include <QFontMetrics>
@@ -112,10 +112,11 @@ void TSortGrid::AutoSizeAllColumns(bool Force) {
     std::vector<int> widest(size_t(cols), 0);
     std::vector<int> headerWidth(size_t(cols), 0);
     for (int32_t r = 0; r < rows; ++r) {
-        const auto* cells = static_cast<const TStringSparseList*>(RowData().ItemAt(r));
+        const PackedRow* cells = StoredRow(r);
         for (const int32_t c : sized) {
-            static const QString none;
-            const QString& text = cells ? cells->TextRef(c) : none;
+            // The stored characters in place; the widths are taken before anything changes.
+            const QStringView view = cells ? cells->text(c) : QStringView();
+            const QString text = QString::fromRawData(view.data(), view.size());
             int& w = widest[size_t(c)];
             if (r > 0) {
                 const double bound = TextWidthBound(font, text);

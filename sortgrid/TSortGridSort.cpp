@@ -4,8 +4,8 @@
 
 #include "core/CommaText.h"
 #include "core/EListError.h"
+#include "grids/PackedRow.h"
 #include "grids/TSparseList.h"
-#include "grids/TStringSparseList.h"
 #include "sortgrid/EConvertError.h"
 #include "sortgrid/RowPrefetch.h"
 #include "sortgrid/SortCompare.h"
@@ -38,19 +38,20 @@ void TSortGrid::PermuteDataRows(const std::vector<int32_t>& order) {
     for (int32_t p = 0; p < n; ++p) {
         if (size_t(p) + 16 < rows.size() && rows[size_t(p) + 16])
             __builtin_prefetch(rows[size_t(p) + 16]);
-        auto* cells = static_cast<TStringSparseList*>(rows[size_t(p)]);
-        if (!cells || cells->Count() <= cols)
+        auto* cells = static_cast<PackedRow*>(rows[size_t(p)]);
+        if (!cells || cells->count() <= cols)
             continue;
         // Cells past the last column belong to the position, not to the row's data.
-        for (int32_t c = cells->Count() - 1; c >= cols; --c) {
-            QString text = cells->Strings(c);
-            void* object = cells->Objects(c);
+        for (int32_t c = cells->count() - 1; c >= cols; --c) {
+            QString text = cells->text(c).toString();
+            void* object = cells->object(c);
             if (text.isEmpty() && !object)
                 continue;
             tails.push_back({p + 1, c, text, object});
-            cells->setObjects(c, nullptr);
-            cells->setStrings(c, QString());
+            cells = PackedRow::setObject(cells, c, nullptr);
+            cells = PackedRow::setText(cells, c, {});
         }
+        rows[size_t(p)] = cells;
     }
     for (int32_t p = 0; p < n; ++p)
         store.SetItemAt(p + 1, rows[size_t(order[size_t(p)])]);
@@ -116,8 +117,9 @@ void TSortGrid::SortRows(int32_t ACol) {
     const SortLocale loc = SortLocale::FromDefault();
     std::vector<std::unique_ptr<SortKeyColumn>> built(keys.size());
     TSortStyle handlerStyle = ssAutomatic;
-    // The keys read the stored texts in place: a copy of each would cost an atomic reference count
-    // change per cell, and those stall the reads of the rows that follow.
+    // The keys read the stored texts in place, through strings that only point at them: nothing
+    // changes the rows until the keys are built.
+    std::vector<QString> inPlace(static_cast<size_t>(n));
     std::vector<const QString*> texts(static_cast<size_t>(n));
     for (size_t i = keys.size(); i-- > 0;) {
         const int32_t k = keys[i];
@@ -127,12 +129,18 @@ void TSortGrid::SortRows(int32_t ACol) {
         } else if (m_sortOptions.SortStyle() == ssAutomatic) {
             m_sortOptions.setSortStyle(DetectSortStyle(k));
         }
-        std::vector<const TStringSparseList*> rows(static_cast<size_t>(n));
+        std::vector<const PackedRow*> rows(static_cast<size_t>(n));
         for (int32_t r = 0; r < n; ++r)
-            rows[size_t(r)] = static_cast<const TStringSparseList*>(RowData().ItemAt(r + 1));
+            rows[size_t(r)] = StoredRow(r + 1);
         for (size_t r = 0; r < rows.size(); ++r) {
             PrefetchRowsAhead(rows, r, k);
-            texts[r] = rows[r] ? &rows[r]->TextRef(k) : nullptr;
+            if (!rows[r]) {
+                texts[r] = nullptr;
+                continue;
+            }
+            const QStringView text = rows[r]->text(k);
+            inPlace[r] = QString::fromRawData(text.data(), text.size());
+            texts[r] = &inPlace[r];
         }
         built[i] = std::make_unique<SortKeyColumn>(
             texts, m_sortOptions.SortStyle(), m_sortOptions.SortDirection(),

@@ -17,6 +17,7 @@ public:
     using TMyStringGrid::RowData;
     using TMyStringGrid::RowViews;
     using TMyStringGrid::SetEditText;
+    using TMyStringGrid::StoredRow;
 
     std::vector<QRect> invalidated;
     QRect clientRect() const { return QRect(0, 0, ClientWidth(), ClientHeight()); }
@@ -55,23 +56,29 @@ TEST(StringGridCells, AFreshGridReadsEmptyCellsWithoutCreatingStorage) {
     EXPECT_EQ(g.RowData().Array().SectionSize(), 16) << "default counts choose the small quantum";
 }
 
-TEST(StringGridCells, WritingACellStoresItAndCreatesItsRowAndColumnView) {
+TEST(StringGridCells, WritingACellStoresItAndViewsAreMadeOnceWhenAskedFor) {
     CellGrid g;
     g.setCells(2, 3, "Hans");
     EXPECT_EQ(g.Cells(2, 3), "Hans");
+    EXPECT_EQ(g.CellText(2, 3), u"Hans");
     EXPECT_EQ(g.RowData().Count(), 4);
+    EXPECT_EQ(g.RowViews().Count(), 0) << "a write makes no view";
+    TStrings* row = g.Rows(3);
+    TStrings* col = g.Cols(2);
     ASSERT_NE(g.RowViews().ItemAt(3), nullptr);
     ASSERT_NE(g.ColViews().ItemAt(2), nullptr);
     EXPECT_EQ(static_cast<TMyStringGridStrings*>(g.RowViews().ItemAt(3))->Index(), 4);
     EXPECT_EQ(static_cast<TMyStringGridStrings*>(g.ColViews().ItemAt(2))->Index(), -3);
-    EXPECT_EQ(g.Rows(3), g.RowViews().ItemAt(3)) << "views are created once and kept";
+    EXPECT_EQ(g.Rows(3), row) << "views are created once and kept";
+    EXPECT_EQ(g.Cols(2), col);
+    EXPECT_EQ(row->Strings(2), "Hans");
 
-    // A row list picks its section size from ColCount when it is created, and keeps it.
+    // Columns far to the right are stored like any other.
     g.setColCount(600);
-    g.setCells(0, 5, "wide");
+    g.setCells(599, 5, "wide");
     g.setColCount(5);
-    EXPECT_EQ(static_cast<TStringSparseList*>(g.RowData().ItemAt(5))->List().Array().SectionSize(), 256);
-    EXPECT_EQ(static_cast<TStringSparseList*>(g.RowData().ItemAt(3))->List().Array().SectionSize(), 16);
+    EXPECT_EQ(g.Cells(599, 5), "wide");
+    EXPECT_EQ(g.StoredRow(5)->count(), 600);
 
     // Cells beyond the counts stay stored.
     g.setCells(7, 9, "far");
@@ -84,16 +91,15 @@ TEST(StringGridCells, EmptyTextRemovesTheCellUnlessItHoldsAnObject) {
     CellGrid g;
     g.setCells(1, 1, "x");
     g.setCells(1, 1, "");
-    auto* row = static_cast<TStringSparseList*>(g.RowData().ItemAt(1));
-    ASSERT_NE(row, nullptr);
-    EXPECT_EQ(row->Count(), 0);
+    ASSERT_NE(g.StoredRow(1), nullptr) << "the row keeps its (empty) storage";
+    EXPECT_EQ(g.StoredRow(1)->count(), 0);
 
     g.setObjects(2, 1, P(1));
     g.setCells(2, 1, "y");
     g.setCells(2, 1, "");
     EXPECT_EQ(g.Objects(2, 1), P(1));
     EXPECT_EQ(g.Cells(2, 1), "");
-    EXPECT_EQ(row->Count(), 3);
+    EXPECT_EQ(g.StoredRow(1)->count(), 3);
 }
 
 TEST(StringGridCells, NegativeIndicesRaiseListIndexErrors) {
@@ -165,7 +171,7 @@ TEST(StringGridViews, ClearEmptiesTextsAndObjectsOfTheLine) {
     g.setObjects(3, 1, P(1));
     g.setCells(20, 1, "outside the count");
     g.Rows(1)->Clear();
-    EXPECT_EQ(static_cast<TStringSparseList*>(g.RowData().ItemAt(1))->Count(), 0)
+    EXPECT_EQ(g.StoredRow(1)->count(), 0)
         << "every stored cell of the row is gone, including those past ColCount";
     EXPECT_EQ(g.Cells(0, 2), "r2c0");
 

@@ -103,6 +103,30 @@ TEST(FontList, ResizeAppendsDefaultsAndRemovesFromTheEndStoppingWhenEmpty) {
     EXPECT_EQ(list.Count(), 0);
 }
 
+TEST(FontList, EntriesKeepTheirAddressesAndARemovedPlaceComesBackAsADefault) {
+    TFontList list;
+    ResizeFormatList(list, 3);
+    TFontSetting* first = list.Items(0);
+    TFontSetting* last = list.Items(2);
+    first->setBold(true);
+    ResizeFormatList(list, 5000);
+    list.Move(0, 4000);
+    list.Exchange(1, 2);
+    EXPECT_EQ(list.Items(4000), first);
+    EXPECT_TRUE(first->Bold());
+    EXPECT_EQ(list.Items(2), last);
+
+    list.Items(2)->setItalic(true);
+    list.Delete(2);
+    const TFontSetting* added = list.Add();
+    EXPECT_EQ(*added, TFontSetting());
+    EXPECT_EQ(list.Items(list.Count() - 1), added);
+    EXPECT_EQ(list.Count(), 5003);
+    list.Clear();
+    EXPECT_EQ(list.Count(), 0);
+    EXPECT_EQ(*list.Add(), TFontSetting());
+}
+
 TEST(FontList, MoveShiftsTheEntriesBetweenAndExchangeSwapsTwo) {
     TFontList list;
     ResizeFormatList(list, 4);

@@ -288,6 +288,42 @@ TEST(ProtocolFileText, AFileTextReadsLikeItsLinesOneByOneAndReportsItsFirstBadLi
     }
 }
 
+TEST(ProtocolFileText, PackedRowsHoldWhatTheListsHoldForEveryKindOfText) {
+    const QString longText = QString(300, QChar(u'\u00e4')) + QStringLiteral("Ende");
+    const QString zeroInside = QStringLiteral("\"a") + QChar(0) + QStringLiteral("b\"");
+    const QStringList rows = {
+        QStringLiteral("Who,Time,Speed,Note"),
+        QStringLiteral(",,,"),                                            // nothing but empty items
+        QStringLiteral("\"\",x,\"\",y"),                                  // quoted empty items
+        QStringLiteral("\"") + longText + QStringLiteral("\",kurz"),      // long, beyond one byte
+        QStringLiteral("\u03a9mega,\U0001F3C1,\u65e5\u672c,z"),           // Greek, a flag pair, CJK
+        QStringLiteral("\"sagt \"\"Stopp\"\"\",\"\"\"\",a\"\"b,\"x,y\""), // doubled quotes, comma inside
+        zeroInside + QStringLiteral(",nach"),                             // a zero character inside quotes
+        QStringLiteral("a,b,c,d,e,"),                                     // the widest row, a last empty item
+        QStringLiteral("einzeln"),
+    };
+    QString text = QStringLiteral("-1,-1\r\n");
+    for (const QString& r : rows)
+        text += r + QStringLiteral("\r\n");
+    const ProtocolFileData lists = ParseProtocolText(text, false, RowStorage::Lists);
+    const ProtocolFileData packed = ParseProtocolText(text, false, RowStorage::Packed);
+    ASSERT_EQ(lists.Rows.size(), size_t(rows.size()));
+    ASSERT_EQ(packed.PackedRows.size(), size_t(rows.size()));
+    EXPECT_TRUE(packed.Rows.empty());
+    EXPECT_EQ(packed.ColCount, lists.ColCount);
+    EXPECT_EQ(packed.ColCount, 6);
+    EXPECT_EQ(lists.Rows[6][0], QStringLiteral("a") + QChar(0) + QStringLiteral("b"));
+    EXPECT_EQ(lists.Rows[5][0], QStringLiteral("sagt \"Stopp\""));
+    for (size_t r = 0; r < lists.Rows.size(); ++r)
+        for (int c = 0; c < lists.ColCount; ++c)
+            EXPECT_EQ(packed.PackedRows[r]->text(c).toString(), lists.Rows[r].value(c)) << r << ", " << c;
+
+    // A zero character outside quotes refuses the file in both forms alike.
+    const QString bad = text + QStringLiteral("x") + QChar(0) + QStringLiteral("y\r\n");
+    for (const RowStorage storage : {RowStorage::Lists, RowStorage::Packed})
+        EXPECT_THROW((void)ParseProtocolText(bad, false, storage), EConvertError);
+}
+
 TEST(ProtocolFileText, FormatLinesOfManyAlikeEntriesReadEveryEntryAndRefuseABadOne) {
     // A protocol has a row format per row, nearly all alike; the entries that differ, and those after
     // them, must come back as written.

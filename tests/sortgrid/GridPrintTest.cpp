@@ -192,3 +192,35 @@ TEST_F(GridPrintTest, PrintedPdfShowsTitlesLabelsAndEveryRowExactlyOnce) {
         EXPECT_EQ(text.count(name), 1) << name.toStdString();
     }
 }
+
+TEST(QtPrinterCanvas, MeasuresATextInTheFontSetNowAndOnTheDocumentsOwnResolution) {
+    QTemporaryDir dir;
+    platform::QtPrinter printer;
+    QPrinter& device = printer.Device();
+    device.setOutputFormat(QPrinter::PdfFormat);
+    device.setOutputFileName(dir.filePath("widths.pdf"));
+    QFont small(QStringLiteral("Liberation Sans"));
+    small.setPointSize(8);
+    QFont large = small;
+    large.setPointSize(20);
+    const QString text = QStringLiteral("Zwischenzeit Tor 12");
+
+    device.setResolution(300);
+    printer.BeginDoc();
+    platform::PrintCanvas& canvas = printer.Canvas();
+    canvas.setFont(small);
+    const int smallWidth = canvas.TextWidth(text);
+    canvas.setFont(large);
+    const int largeWidth = canvas.TextWidth(text);
+    canvas.setFont(small);
+    EXPECT_EQ(canvas.TextWidth(text), smallWidth);
+    EXPECT_GT(largeWidth, 2 * smallWidth);
+    printer.EndDoc();
+
+    device.setResolution(1200);
+    printer.BeginDoc();
+    printer.Canvas().setFont(small);
+    const int finer = printer.Canvas().TextWidth(text);
+    printer.EndDoc();
+    EXPECT_GT(finer, 3 * smallWidth);
+}
