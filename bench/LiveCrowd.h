@@ -114,22 +114,33 @@ public:
         m_lastCommit = monotonicNs();
     }
 
-    /// Ends the clients and returns, in ms, how long after its commit each state reached each client
-    /// (states without a stamped commit left out).
+    /// Ends the clients and returns, in ms, how long after each commit each client had a state with
+    /// it: the first state of that commit's sequence or a later one (a state the server replaced
+    /// by a newer one before it went out carries the commit too).
     std::vector<double> finish() {
         m_clients.closeWriteChannel();
         m_clients.waitForFinished(30000);
         m_output += m_clients.readAllStandardOutput();
-        std::vector<double> latencies;
-        std::lock_guard lock(m_mutex);
+        std::map<int, std::vector<std::pair<uint64_t, int64_t>>> arrivals; // client -> (seq, ns)
         for (const QByteArray& line : m_output.split('\n')) {
             if (!line.startsWith("R "))
                 continue;
             const QList<QByteArray> f = line.split(' ');
-            const auto it = m_commitOfSeq.find(f.value(2).toULongLong());
-            if (it == m_commitOfSeq.end() || it->second == 0)
-                continue;
-            latencies.push_back(double(f.value(3).toLongLong() - it->second) / 1e6);
+            arrivals[f.value(1).toInt()].emplace_back(f.value(2).toULongLong(), f.value(3).toLongLong());
+        }
+        std::vector<double> latencies;
+        std::lock_guard lock(m_mutex);
+        for (auto& [client, seen] : arrivals) {
+            std::sort(seen.begin(), seen.end(),
+                      [](const auto& a, const auto& b) { return a.second < b.second; });
+            for (const auto& [sequence, committed] : m_commitOfSeq) {
+                if (committed == 0)
+                    continue;
+                const auto got = std::find_if(seen.begin(), seen.end(),
+                                              [&](const auto& a) { return a.first >= sequence; });
+                if (got != seen.end())
+                    latencies.push_back(double(got->second - committed) / 1e6);
+            }
         }
         return latencies;
     }

@@ -29,23 +29,32 @@
 #include <QTimer>
 #include <QWebSocket>
 
+#include <algorithm>
 #include <cstdio>
+#include <ctime>
 #include <thread>
 
 using namespace livebench;
 
 namespace {
 
+// Runs the event loop, sleeping between events as the program's own loop does. (Calling
+// processEvents in a loop instead keeps a processor busy, which the server then lacks.)
 void runEventsFor(int ms) {
-    QElapsedTimer clock;
-    clock.start();
-    while (clock.elapsed() < ms)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    QEventLoop loop;
+    QTimer::singleShot(std::max(0, ms), Qt::PreciseTimer, &loop, &QEventLoop::quit);
+    loop.exec();
 }
 
 void runEventsUntil(const QElapsedTimer& clock, qint64 at) {
-    while (clock.elapsed() < at)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 1);
+    runEventsFor(int(at - clock.elapsed()));
+}
+
+// Processor time of the whole process so far, in ns.
+int64_t processCpuNs() {
+    timespec ts{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &ts);
+    return int64_t(ts.tv_sec) * 1'000'000'000 + ts.tv_nsec;
 }
 
 // One finished run of `number`, as the run session hands it to the event.
@@ -69,6 +78,20 @@ int pushBench(int clients, int seconds) {
     const QByteArray sample = liveStateJson(*crowd.server().snapshot(), 0);
     std::printf("%d clients connected; state %lld bytes; %d runs, one per second\n", clients,
                 static_cast<long long>(sample.size()), seconds);
+
+    // Nothing happens: what the connected pages cost (alive messages, pings, the guard's sweep).
+    {
+        const int idleMs = 10000;
+        const int64_t server0 = threadCpuNs("live results");
+        const int64_t process0 = processCpuNs();
+        runEventsFor(idleMs);
+        const double server = double(threadCpuNs("live results") - server0) / 1e6;
+        const double process = double(processCpuNs() - process0) / 1e6;
+        std::printf("idle with %d clients for %d s: server thread %.1f ms, whole process %.1f ms (%.2f %% of "
+                    "one processor)\n",
+                    clients, idleMs / 1000, server, process, 100.0 * process / idleMs);
+        std::printf("BENCH live.idle_cpu %.3f %%\n", 100.0 * process / idleMs);
+    }
 
     const int64_t serverCpu0 = threadCpuNs("live results");
     const int64_t feedCpu0 = threadCpuNs("live snapshots");
@@ -96,8 +119,8 @@ int pushBench(int clients, int seconds) {
     const Percentiles p = percentiles(latencies);
     const quint64 pushes = after.pushes - before.pushes;
     const size_t expected = crowd.stampedStates() * size_t(clients);
-    std::printf("commit to client: %zu of %zu arrivals  p50 %.1f ms  p99 %.1f ms  max %.1f ms\n", p.count,
-                expected, p.p50, p.p99, p.max);
+    std::printf("commit to client: %zu of %zu (client, run) pairs  p50 %.1f ms  p99 %.1f ms  max %.1f ms\n",
+                p.count, expected, p.p50, p.p99, p.max);
     std::printf("updates pushed %llu; server thread %.2f ms per update (%.1f us per client); snapshot thread "
                 "%.2f ms per update; pushed %.1f MB; clients dropped %llu\n",
                 static_cast<unsigned long long>(pushes), double(serverCpu) / 1e6 / double(pushes),
@@ -138,10 +161,18 @@ public:
         if (!session.isEmpty())
             message.insert(QStringLiteral("sessionId"), session);
         m_socket.sendTextMessage(QString::fromUtf8(QJsonDocument(message).toJson(QJsonDocument::Compact)));
-        QElapsedTimer clock;
-        clock.start();
-        while (!m_replies.count(id) && clock.elapsed() < 10000)
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+        if (!m_replies.count(id)) {
+            // Waits without keeping a processor busy: the browser needs both.
+            QEventLoop loop;
+            const QMetaObject::Connection replied =
+                QObject::connect(&m_socket, &QWebSocket::textMessageReceived, &loop, [&] {
+                    if (m_replies.count(id))
+                        loop.quit();
+                });
+            QTimer::singleShot(10000, &loop, &QEventLoop::quit);
+            loop.exec();
+            QObject::disconnect(replied);
+        }
         return m_replies[id].value(QStringLiteral("result")).toObject();
     }
 

@@ -44,6 +44,11 @@ void LiveConnectionGuard::incomingConnection(qintptr descriptor) {
         delete socket;
         return;
     }
+    // A state goes out as one write: room for a whole one in the kernel's buffer (instead of the
+    // first 16 KiB and a wait until the socket can be written again), and no waiting for the
+    // acknowledgement of the last piece before the end of a message leaves.
+    socket->setSocketOption(QAbstractSocket::SendBufferSizeSocketOption, SendBufferBytes);
+    socket->setSocketOption(QAbstractSocket::LowDelayOption, 1);
     if (connectionCount() >= m_limits.maxConnections) {
         ++m_refused;
         connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);

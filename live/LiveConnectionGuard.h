@@ -21,6 +21,10 @@ class LiveConnectionGuard : public QTcpServer {
     Q_OBJECT
 
 public:
+    /// The kernel's send buffer of each connection: a state of a large event (150 competitors,
+    /// about 26 kB) fits whole.
+    static constexpr int SendBufferBytes = 64 * 1024;
+
     /// Checks its connections every `sweepMs` milliseconds.
     explicit LiveConnectionGuard(const LiveServerLimits& limits, QObject* parent = nullptr,
                                  int sweepMs = 250);

@@ -137,6 +137,8 @@ void LiveServerWorker::close() {
     m_guard = nullptr;
     m_http.reset();
     m_pushedSequence = 0;
+    m_message.clear();
+    m_messageMadeAt = -1;
     m_owner.m_connections = 0;
     m_owner.m_pushClients = 0;
 }
@@ -194,9 +196,28 @@ LiveServerWorker::Client* LiveServerWorker::find(QWebSocket* socket) {
     return it == m_clients.end() ? nullptr : &*it;
 }
 
+const QString& LiveServerWorker::stateMessage() {
+    const std::shared_ptr<const LiveSnapshot> s = m_owner.snapshot();
+    const qint64 now = m_clock.elapsed();
+    // The running time in the document is counted up to the moment it is made, and a page counts on
+    // from when it arrives: while a run is under way an older document is made again, so that no
+    // page's clock runs late by more than a few milliseconds.
+    const bool stale = s->current.phase == LivePhase::Running && now - m_messageMadeAt > 10;
+    if (m_messageMadeAt < 0 || s->sequence != m_messageSequence || stale) {
+        const QByteArray json = liveStateJson(*s, GetTickCount());
+        m_message = QString::fromUtf8(json);
+        m_messageBytes = json.size();
+        m_messageSequence = s->sequence;
+        m_messageMadeAt = now;
+    }
+    return m_message;
+}
+
 void LiveServerWorker::sendState(Client& client) {
-    const QByteArray json = liveStateJson(*m_owner.snapshot(), GetTickCount());
-    if (!sendNow(client, QString::fromUtf8(json), json.size()))
+    // Made once and shared: a client that was behind (or has just come) takes the same document as
+    // the others instead of one made for it alone.
+    const QString& message = stateMessage();
+    if (!sendNow(client, message, m_messageBytes))
         client.behind = true;
 }
 
@@ -249,10 +270,9 @@ void LiveServerWorker::publish() {
     const std::shared_ptr<const LiveSnapshot> s = m_owner.snapshot();
     if (!m_http || s->sequence <= m_pushedSequence)
         return;
-    m_pushedSequence = s->sequence;
-    // Made once for every client; only the running time depends on the moment it is made.
-    const QByteArray json = liveStateJson(*s, GetTickCount());
-    broadcast(QString::fromUtf8(json), json.size(), true);
+    const QString message = stateMessage();
+    m_pushedSequence = m_messageSequence; // the snapshot may have moved on meanwhile
+    broadcast(message, m_messageBytes, true);
     ++m_owner.m_pushes;
 }
 

@@ -42,6 +42,8 @@ private:
     void answer(const QHttpServerRequest& request, QHttpServerResponder&& responder);
     void takeWebSockets();
     Client* find(QWebSocket* socket);
+    /// The state document of the snapshot served now, made once for every client.
+    const QString& stateMessage();
     void sendState(Client& client);
     bool sendNow(Client& client, const QString& message, qint64 bytes);
     void broadcast(const QString& message, qint64 bytes, bool state);
@@ -62,4 +64,8 @@ private:
     QTimer m_counts;
     QElapsedTimer m_clock;
     uint64_t m_pushedSequence = 0;
+    QString m_message;              ///< the state document last made
+    qint64 m_messageBytes = 0;      ///< its size in UTF-8
+    uint64_t m_messageSequence = 0; ///< the snapshot it was made of
+    qint64 m_messageMadeAt = -1;    ///< ms of m_clock; -1: none made yet
 };

@@ -105,7 +105,7 @@ void LiveServerWindow::apply() {
         m_status->setText(QStringLiteral("Aus. Die Ergebnisse sind nur an diesem Rechner zu sehen."));
         m_status->setStyleSheet(QString());
     } else if (!m_server.isRunning() || m_server.port() != port) {
-        const LiveStartResult result = m_server.start(port);
+        const LiveStartResult result = m_server.start(port, m_listen);
         if (result.ok()) {
             m_status->setText(
                 QStringLiteral("Läuft auf Port %1. Telefone im selben Netz öffnen die Adresse unten "

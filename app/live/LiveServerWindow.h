@@ -33,6 +33,9 @@ public:
     /// The port as set.
     int portChoice() const;
 
+    /// The address the server listens on (default: every interface); tests take loopback.
+    void setListenAddress(const QHostAddress& address) { m_listen = address; }
+
     /// Where the network addresses come from (default: the interfaces that are up); for tests.
     void setAddressSource(std::function<QList<QHostAddress>()> source);
 
@@ -55,6 +58,7 @@ private:
 
     LiveServer& m_server;
     std::function<QList<QHostAddress>()> m_addresses;
+    QHostAddress m_listen{QHostAddress::Any};
     QCheckBox* m_enabled = nullptr;
     QSpinBox* m_port = nullptr;
     QLabel* m_status = nullptr;

@@ -45,7 +45,7 @@ int drawText(QPainter& p, const QRect& r, int px, const QString& text, Qt::Align
 } // namespace
 
 SpectatorWindow::SpectatorWindow(QWidget* parent)
-    : QWidget(parent), m_snapshot(std::make_shared<const LiveSnapshot>()),
+    : QWidget(parent, Qt::Window), m_snapshot(std::make_shared<const LiveSnapshot>()),
       m_tick([] { return GetTickCount(); }) {
     setWindowTitle(QStringLiteral("Zuschauer-Anzeige"));
     setAttribute(Qt::WA_OpaquePaintEvent);

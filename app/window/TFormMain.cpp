@@ -38,6 +38,7 @@ TFormMain::TFormMain(QWidget* parent) : QWidget(parent) {
     layoutAreas();
     FormCreate();
     buildEvent();
+    buildLive();
 }
 
 TFormMain::~TFormMain() {

@@ -12,6 +12,7 @@
 #include "app/window/ProtocolCommands.h"
 #include "controls/ButtonWithColor.h"
 #include "core/Colors.h"
+#include "live/LiveSnapshot.h"
 #include "platform/Dialogs.h"
 #include "platform/InstanceLock.h"
 #include "serial/ComPortScan.h"
@@ -30,11 +31,15 @@ class EventDocument;
 class EventModel;
 class ImpulseLog;
 class ImpulseWindow;
+class LiveFeed;
+class LiveServer;
+class LiveServerWindow;
 struct PassAssignment;
 class ProtocolJournal;
 class ProtocolLineTarget;
 class QUndoStack;
 class ResultsWindow;
+class SpectatorWindow;
 class TStatusLabel;
 struct JournalReplay;
 class QTimer;
@@ -319,6 +324,25 @@ public:
     TMenuItem* mUndo = nullptr;
     TMenuItem* mRedo = nullptr;
 
+    // ---- live results (TFormMainLive.cpp) ----
+    /// Makes the snapshots of the live results from the open event and the run on the track.
+    LiveFeed* LiveResults() const { return m_liveFeed; }
+    /// The results server; runs while the settings' LiveOn is set.
+    LiveServer* LiveResultsServer() const { return m_liveServer; }
+    /// Opens "Live-Ergebnisse" (the switch, the port, the addresses and the QR code).
+    void ShowLiveServer();
+    /// Opens the spectator screen full screen on a screen other than this window's, if there is one;
+    /// while it is open, each call moves it on to the next screen.
+    void ShowSpectator();
+    /// Adds "Live-Ergebnisse" and "Zuschauer-Anzeige" to `menu`.
+    void addLiveActions(QMenu* menu);
+    /// "Live-Ergebnisse" (made with the window) and the spectator screen (made when first opened).
+    LiveServerWindow* FormLive = nullptr;
+    SpectatorWindow* FormSpectator = nullptr;
+    /// Alt+R, Alt+Z: the live results' window and the spectator screen.
+    TMenuItem* mLive = nullptr;
+    TMenuItem* mSpectator = nullptr;
+
     // ---- controls, named as in the window's design ----
     /// Top bar: help and exit buttons (next to `bCFG`), the logo, the room for the light barrier's
     /// status and the date panel.
@@ -500,6 +524,17 @@ private:
     /// Shows a write failure of the event once, after the action running now.
     void eventWriteFailed(const QString& message);
 
+    /// Makes the live results' feed, server and window; takes the settings in effect.
+    void buildLive();
+    /// Hands the open event (or none) to the live results.
+    void feedLiveEvent();
+    /// Hands the run on the track to the live results after `action`.
+    void feedLive(RunAction action);
+    /// The live results' part of applySettings: the resolution, the switch and the port.
+    void applyLiveSettings(const Settings& old, const Settings& now);
+    /// Starts or stops the server as the settings say; a server that cannot start shows its window.
+    void applyLiveChoice();
+
     QLabel* m_caption = nullptr; ///< "P R O T O K O L L" in the caption panel
     ProgramNames m_names;
     RunSession m_session;
@@ -532,4 +567,9 @@ private:
     ResultsWindow* m_results = nullptr;
     EventFeed m_eventFeed;
     QString m_filledName; ///< the name the start list put into the name field
+    // Children are deleted in the order they were made: the feed, whose thread hands snapshots
+    // to the server, goes first.
+    LiveFeed* m_liveFeed = nullptr;
+    LiveServer* m_liveServer = nullptr;
+    LiveRunState m_liveRun; ///< the run on the track as the live results were last told
 };

@@ -191,6 +191,7 @@ void TFormMain::eventWriteFailed(const QString& message) {
 void TFormMain::bEventClick(QObject*) {
     QMenu menu(this);
     menu.addAction(tr("Er&gebnisse …"), this, [this] { bResultsClick(this); });
+    addLiveActions(&menu);
     menu.addSeparator();
     m_eventCommands->fillMenu(&menu);
     menu.addSeparator();

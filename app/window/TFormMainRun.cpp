@@ -135,6 +135,7 @@ void TFormMain::applyRunResult(RunAction action, uint32_t, const RunResult& resu
         ShowDigits(1, 0);
         feedEvent(RunAction::Reset);
     }
+    feedLive(action);
     runButton(RunSession::FocusAfter(action))->setFocus();
     if (action == RunAction::Stop)
         ShowLastRun();

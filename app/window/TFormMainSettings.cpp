@@ -102,6 +102,7 @@ void TFormMain::applySettings(const Settings& old, const Settings& now) {
     // C3 and C4 colour the time row's leading digits from the next time it is shown.
     if (s.C[0] != old.C[0])
         applyBackground();
+    applyLiveSettings(old, s);
     // Last, as it may fail: everything else is in effect by then.
     if (s.Port != old.Port) {
         if (m_created)

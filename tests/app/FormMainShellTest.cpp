@@ -318,8 +318,9 @@ TEST_F(FormMainShell, DialogsMadeAfterTheWindowCarryTheTitleItTookFromTheProgram
 
 TEST_F(FormMainShell, ShortcutMenuCarriesTheShellItemsAfterTheRun) {
     create();
-    // The run's four, a separator, the shell's five, the impulse list, then the event's four.
-    ASSERT_EQ(form->HideMenu1.size(), 15);
+    // The run's four, a separator, the shell's five, the impulse list, the event's four, then the
+    // live results' two.
+    ASSERT_EQ(form->HideMenu1.size(), 17);
     EXPECT_TRUE(form->HideMenu1[4]->isSeparator());
     const QList<std::pair<QString, int>> expected{{QStringLiteral("&Einstellungen"), 32837},
                                                   {QStringLiteral("H&ilfe"), 32841},
@@ -330,7 +331,9 @@ TEST_F(FormMainShell, ShortcutMenuCarriesTheShellItemsAfterTheRun) {
                                                   {QStringLiteral("&Veranstaltung"), 32854},
                                                   {QStringLiteral("Er&gebnisse"), 32839},
                                                   {QStringLiteral("Rückgängig"), 16474},
-                                                  {QStringLiteral("Wiederholen"), 16473}};
+                                                  {QStringLiteral("Wiederholen"), 16473},
+                                                  {QStringLiteral("Live-E&rgebnisse"), 32850},
+                                                  {QStringLiteral("&Zuschauer-Anzeige"), 32858}};
     for (int i = 0; i < expected.size(); ++i) {
         EXPECT_EQ(form->HideMenu1[i + 5]->text(), expected[i].first);
         EXPECT_EQ(form->HideMenu1[i + 5]->ShortCut(), expected[i].second);

@@ -3,6 +3,7 @@
 #include "LiveTestEvent.h"
 #include "LiveWait.h"
 #include "live/LiveSnapshotBuilder.h"
+#include "testing/FakeClock.h"
 
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -213,6 +214,30 @@ TEST(LiveServer, PushesEachNewSnapshotToEveryPage) {
         return false;
     }));
     EXPECT_FALSE(stateWithSeq(gotA, 1));
+}
+
+TEST(LiveServer, APageThatComesDuringARunCountsFromWhenItCame) {
+    // The state document is made once for all pages, but while a run is under way its running time
+    // must be the one of the moment each page gets it, not of when the first page got it.
+    platform::FakeClock clock(10000);
+    Running r;
+    r.server.setSnapshot(std::make_shared<const LiveSnapshot>(
+        makeLiveSnapshot(smallEvent(), {LivePhase::Running, 1, {}, 4000, 0}, 2, 2)));
+    auto firstElapsed = [&](QWebSocket& socket) {
+        QSignalSpy got(&socket, &QWebSocket::textMessageReceived);
+        socket.open(QUrl(wsUrl(r.port)));
+        EXPECT_TRUE(waitFor([&] { return got.size() >= 1; }));
+        return got.isEmpty() ? -1
+                             : QJsonDocument::fromJson(got[0][0].toString().toUtf8())
+                                   .object()["current"]
+                                   .toObject()["elapsedMs"]
+                                   .toInt(-1);
+    };
+    QWebSocket a, b;
+    EXPECT_EQ(firstElapsed(a), 6000);
+    clock.advance(2500);
+    QTest::qWait(30); // longer than a document is shared while the clock runs
+    EXPECT_EQ(firstElapsed(b), 8500);
 }
 
 TEST(LiveServer, NothingAClientSendsChangesTheEvent) {

@@ -48,14 +48,16 @@ TEST(SpectatorLayout, TimeIsLargeAndEverythingFitsOnCommonScreens) {
             for (qsizetype i = 0; i < g.digits.size(); ++i) {
                 EXPECT_GE(g.digits[i].height() * 12, size.height());
                 EXPECT_TRUE(inside(g.digits[i], size));
-                if (i > 0)
+                if (i > 0) {
                     EXPECT_GT(g.digits[i].left(), g.digits[i - 1].right());
+                }
             }
             const QRect clock = g.digits.first().united(g.digits.last());
             EXPECT_EQ(g.comma.isEmpty(), digits == 3);
-            if (digits > 3) // between the ones and the tenths, on the baseline
+            if (digits > 3) { // between the ones and the tenths, on the baseline
                 EXPECT_TRUE(g.comma.left() > g.digits[2].right() && g.comma.right() < g.digits[3].left() &&
                             g.comma.bottom() == g.digits[2].bottom());
+            }
             const QList<QRect> parts = {
                 clock,     g.competitor, g.competitorClass, g.lastTitle,
                 g.lastWho, g.lastResult, g.tableTitle,      g.rows.first().united(g.rows.last())};
