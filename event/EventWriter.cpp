@@ -80,7 +80,6 @@ void EventWriter::run() {
         lock.unlock();
         const StoreError error = m_sink.write(batch);
         lock.lock();
-        m_writing = false;
         if (!error) {
             m_queue.erase(m_queue.begin(), m_queue.begin() + ptrdiff_t(count));
             m_committed += count;
@@ -93,9 +92,12 @@ void EventWriter::run() {
             if (OnCommitted)
                 OnCommitted(upTo);
             lock.lock();
+            // Idle only once the commit has been reported: a waiter may rely on the reports.
+            m_writing = false;
             m_idle.notify_all();
             continue;
         }
+        m_writing = false;
         const bool firstFailure = !std::exchange(m_failing, true);
         if (firstFailure && OnWriteFailed) {
             lock.unlock();
