@@ -1,12 +1,15 @@
 #include "app/window/TFormMain.h"
 
 #include "app/impulses/AssignPassCommand.h"
+#include "app/impulses/ImpulseWindow.h"
 #include "app/journal/ProtocolJournal.h"
+#include "app/results/EventDocument.h"
 #include "serial/TComPort.h"
 #include "sortgrid/TSortGrid.h"
 
 #include <QApplication>
 #include <QTimer>
+#include <QUndoStack>
 #include <algorithm>
 
 static void initResources() {
@@ -45,4 +48,10 @@ TFormMain::~TFormMain() {
     // While the window is still whole: a DSR event handed over before the close still runs.
     FormDestroy();
     qApp->removeEventFilter(this);
+    // The impulse list and the passes taken into runs refer to the impulse log and the protocol,
+    // which are members and go before the child objects do: they go first.
+    delete FormImpulses;
+    FormImpulses = nullptr;
+    if (m_event)
+        m_event->undoStack()->clear();
 }

@@ -38,7 +38,7 @@ TEST(StartListImport, LinesWithErrorsStopTheImportUntilTheyAreSkipped) {
 
 TEST(StartListImport, AFileThatIsNoStartListImportsNothing) {
     QTemporaryDir dir;
-    for (const QByteArray& bytes : {QByteArray(), QByteArray("\x00\x01\x02\xff\xfe binary", 14),
+    for (const QByteArray& bytes : {QByteArray(), QByteArray("\x00\x01\x02\xff\xfe binary", 12),
                                     QByteArray("Farbe;Gewicht\r\nrot;3\r\n")}) {
         StartListImportDialog d;
         d.load(write(dir, bytes));
