@@ -76,10 +76,10 @@ TEST_F(SettingsTest, FirstStartKeepsTheDefaultsAndWritingStoresTheWholeListInOrd
     EXPECT_EQ(platform::comDevicePath(20), "/tmp/vantro-lbsim.sock") << "the simulator's port is offered";
 
     ASSERT_TRUE(s.Write(registry));
-    EXPECT_EQ(registry.GetValueNames(), (QStringList{"Left", "Top", "Width", "Height", "Sound", "Port", "Alg",
-                                                     "Acc", "Sound1", "Sound2", "C0", "C1", "C2", "C3", "C4",
-                                                     "LenLuch", "DeadTime", "EventFile", "StartNumber", "LiveOn",
-                                                     "LivePort"}));
+    EXPECT_EQ(registry.GetValueNames(),
+              (QStringList{"Left", "Top",     "Width",    "Height",    "Sound",       "Port",   "Alg",
+                           "Acc",  "Sound1",  "Sound2",   "C0",        "C1",          "C2",     "C3",
+                           "C4",   "LenLuch", "DeadTime", "EventFile", "StartNumber", "LiveOn", "LivePort"}));
 }
 
 TEST_F(SettingsTest, WrittenValuesReadBackTheSame) {
