@@ -7,6 +7,10 @@ LiveFeed::LiveFeed(QObject* parent) : QObject(parent), m_snapshot(std::make_shar
     m_worker = new QObject;
     m_worker->moveToThread(&m_thread);
     connect(&m_thread, &QThread::finished, m_worker, &QObject::deleteLater);
+    // Connected once, before the thread starts: each request then hands over nothing that this
+    // thread wrote and the feed's thread reads.
+    connect(
+        this, &LiveFeed::buildRequested, m_worker, [this] { build(); }, Qt::QueuedConnection);
     m_thread.setObjectName(QStringLiteral("live snapshots"));
     m_thread.start();
 }
@@ -51,8 +55,7 @@ void LiveFeed::schedule() {
             return;
         m_scheduled = true;
     }
-    QMetaObject::invokeMethod(
-        m_worker, [this] { build(); }, Qt::QueuedConnection);
+    emit buildRequested();
 }
 
 void LiveFeed::build() {

@@ -39,6 +39,8 @@ signals:
     /// A new snapshot. Emitted on the feed's thread: a server takes it with a direct connection
     /// (its setSnapshot is thread-safe), a window with the default connection (queued to it).
     void snapshotReady(std::shared_ptr<const LiveSnapshot> snapshot);
+    /// Internal: asks the feed's thread to build the next snapshot.
+    void buildRequested();
 
 private:
     friend class LiveFeedWorker;
