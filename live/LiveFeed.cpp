@@ -4,20 +4,18 @@
 
 LiveFeed::LiveFeed(QObject* parent) : QObject(parent), m_snapshot(std::make_shared<const LiveSnapshot>()) {
     qRegisterMetaType<std::shared_ptr<const LiveSnapshot>>();
-    m_worker = new QObject;
-    m_worker->moveToThread(&m_thread);
-    connect(&m_thread, &QThread::finished, m_worker, &QObject::deleteLater);
-    // Connected once, before the thread starts: each request then hands over nothing that this
-    // thread wrote and the feed's thread reads.
-    connect(
-        this, &LiveFeed::buildRequested, m_worker, [this] { build(); }, Qt::QueuedConnection);
-    m_thread.setObjectName(QStringLiteral("live snapshots"));
-    m_thread.start();
+    // A plain thread, as the writer's and the journal's: everything it shares with the window goes
+    // through m_mutex, and its end is a join.
+    m_thread = std::thread([this] { run(); });
 }
 
 LiveFeed::~LiveFeed() {
-    m_thread.quit();
-    m_thread.wait();
+    {
+        std::lock_guard lock(m_mutex);
+        m_stop = true;
+    }
+    m_wake.notify_all();
+    m_thread.join();
 }
 
 void LiveFeed::setEvent(const EventData& event) {
@@ -55,28 +53,33 @@ void LiveFeed::schedule() {
             return;
         m_scheduled = true;
     }
-    emit buildRequested();
+    m_wake.notify_one();
 }
 
-void LiveFeed::build() {
-    EventData event;
-    LiveRunState run;
-    int resolution = 2;
-    uint64_t sequence = 0;
-    {
-        std::lock_guard lock(m_mutex);
-        m_scheduled = false;
-        event = m_event;
-        run = m_run;
-        resolution = m_resolution;
-        sequence = ++m_sequence;
+void LiveFeed::run() {
+    for (;;) {
+        EventData event;
+        LiveRunState run;
+        int resolution = 2;
+        uint64_t sequence = 0;
+        {
+            std::unique_lock lock(m_mutex);
+            m_wake.wait(lock, [this] { return m_stop || m_scheduled; });
+            if (m_stop)
+                return;
+            m_scheduled = false;
+            event = m_event;
+            run = m_run;
+            resolution = m_resolution;
+            sequence = ++m_sequence;
+        }
+        auto snapshot = std::make_shared<const LiveSnapshot>(makeLiveSnapshot(event, run, resolution, sequence));
+        {
+            std::lock_guard lock(m_mutex);
+            m_snapshot = snapshot;
+        }
+        emit snapshotReady(snapshot);
     }
-    auto snapshot = std::make_shared<const LiveSnapshot>(makeLiveSnapshot(event, run, resolution, sequence));
-    {
-        std::lock_guard lock(m_mutex);
-        m_snapshot = snapshot;
-    }
-    emit snapshotReady(snapshot);
 }
 
 std::shared_ptr<const LiveSnapshot> LiveFeed::snapshot() const {

@@ -4,12 +4,11 @@
 #include "live/LiveSnapshot.h"
 
 #include <QObject>
-#include <QThread>
 
+#include <condition_variable>
 #include <memory>
 #include <mutex>
-
-class LiveFeedWorker;
+#include <thread>
 
 Q_DECLARE_METATYPE(std::shared_ptr<const LiveSnapshot>)
 
@@ -39,14 +38,10 @@ signals:
     /// A new snapshot. Emitted on the feed's thread: a server takes it with a direct connection
     /// (its setSnapshot is thread-safe), a window with the default connection (queued to it).
     void snapshotReady(std::shared_ptr<const LiveSnapshot> snapshot);
-    /// Internal: asks the feed's thread to build the next snapshot.
-    void buildRequested();
 
 private:
-    friend class LiveFeedWorker;
-
     void schedule();
-    void build(); // on the feed's thread
+    void run(); // the feed's thread
 
     mutable std::mutex m_mutex;
     EventData m_event;
@@ -54,7 +49,8 @@ private:
     int m_resolution = 2;
     uint64_t m_sequence = 0;
     bool m_scheduled = false;
+    bool m_stop = false;
+    std::condition_variable m_wake;
     std::shared_ptr<const LiveSnapshot> m_snapshot;
-    QThread m_thread;
-    QObject* m_worker = nullptr;
+    std::thread m_thread; // last: started once everything above is made
 };
