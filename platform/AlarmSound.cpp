@@ -5,7 +5,9 @@
 #include <QAudioSink>
 #include <QBuffer>
 #include <QMediaDevices>
+
 #include <QtEndian>
+#include <utility>
 
 #include <algorithm>
 #include <cmath>
@@ -86,8 +88,8 @@ AlarmSound& alarmSound() {
     return real;
 }
 
-void setAlarmSound(AlarmSound* sound) {
-    installed = sound;
+AlarmSound* setAlarmSound(AlarmSound* sound) {
+    return std::exchange(installed, sound);
 }
 
 } // namespace platform
