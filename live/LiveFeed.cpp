@@ -73,7 +73,8 @@ void LiveFeed::run() {
             resolution = m_resolution;
             sequence = ++m_sequence;
         }
-        auto snapshot = std::make_shared<const LiveSnapshot>(makeLiveSnapshot(event, run, resolution, sequence));
+        auto snapshot =
+            std::make_shared<const LiveSnapshot>(makeLiveSnapshot(event, run, resolution, sequence));
         {
             std::lock_guard lock(m_mutex);
             m_snapshot = snapshot;
