@@ -128,87 +128,76 @@ void print(const char* name, int rows, const Figures& f) {
     std::fflush(stdout);
 }
 
-Figures benchGrid(int rows) {
+// What every side is measured by: `fill` makes the texts and hands them to the shown `view` (timed,
+// with the peak memory it adds), then frames at the top, in the middle and at the end, and jumps
+// between two far-apart rows so each one really moves the window. `scrollTo` puts a row at the top;
+// `scrollToEnd` shows the last rows.
+Figures measure(QWidget& view, int rows, const std::function<void()>& fill,
+                const std::function<void(int)>& scrollTo, const std::function<void()>& scrollToEnd) {
     Figures f;
-    TMyStringGrid grid;
-    grid.setColCount(Cols);
-    grid.setRowCount(rows);
-    grid.setFixedCols(0);
-    grid.setDefaultRowHeight(22);
-    grid.resize(Width, Height);
-    grid.show();
+    view.resize(Width, Height);
+    view.show();
     QApplication::processEvents();
     f.rssBeforeKb = peakRssKb();
 
     QElapsedTimer t;
     t.start();
     const double fillCpuStart = threadCpuMs();
-    for (int r = 0; r < rows; ++r)
-        for (int c = 0; c < Cols; ++c)
-            grid.setCells(c, r, cellText(r, c));
+    fill();
     f.fillMs = msSince(t);
     f.fillCpuMs = threadCpuMs() - fillCpuStart;
     QApplication::processEvents();
 
-    const int last = std::max(grid.FixedRows(), rows - grid.VisibleRowCount());
-    f.topMs = frameMs(grid);
-    grid.setTopRow(rows / 2);
-    f.middleMs = frameMs(grid);
-    f.middleCpuMs = frameCpuMs(grid);
-    grid.setTopRow(last);
-    f.endMs = frameMs(grid);
+    f.topMs = frameMs(view);
+    scrollTo(rows / 2);
+    f.middleMs = frameMs(view);
+    f.middleCpuMs = frameCpuMs(view);
+    scrollToEnd();
+    f.endMs = frameMs(view);
 
-    // Alternate between two far-apart rows so each call really moves the window.
     int k = 0;
-    f.jumpMs = medianMs([&] { grid.setTopRow(++k % 2 ? rows / 3 : 2 * rows / 3); }, 101);
-    QImage image(grid.size(), QImage::Format_ARGB32_Premultiplied);
+    f.jumpMs = medianMs([&] { scrollTo(++k % 2 ? rows / 3 : 2 * rows / 3); }, 101);
+    QImage image(view.size(), QImage::Format_ARGB32_Premultiplied);
     f.jumpPaintMs = medianMs([&] {
-        grid.setTopRow(++k % 2 ? rows / 3 : 2 * rows / 3);
-        grid.render(&image);
+        scrollTo(++k % 2 ? rows / 3 : 2 * rows / 3);
+        view.render(&image);
     });
     f.rssPeakKb = peakRssKb();
     return f;
 }
 
+Figures benchGrid(int rows) {
+    TMyStringGrid grid;
+    grid.setColCount(Cols);
+    grid.setRowCount(rows);
+    grid.setFixedCols(0);
+    grid.setDefaultRowHeight(22);
+    return measure(
+        grid, rows,
+        [&] {
+            for (int r = 0; r < rows; ++r)
+                for (int c = 0; c < Cols; ++c)
+                    grid.setCells(c, r, cellText(r, c));
+        },
+        [&](int row) { grid.setTopRow(row); },
+        [&] { grid.setTopRow(std::max(grid.FixedRows(), rows - grid.VisibleRowCount())); });
+}
+
 Figures benchTable(int rows) {
-    Figures f;
     QTableWidget table;
     table.setColumnCount(Cols);
     table.setRowCount(rows);
     table.verticalHeader()->setDefaultSectionSize(22);
     table.verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    table.resize(Width, Height);
-    table.show();
-    QApplication::processEvents();
-    f.rssBeforeKb = peakRssKb();
-
-    QElapsedTimer t;
-    t.start();
-    const double fillCpuStart = threadCpuMs();
-    for (int r = 0; r < rows; ++r)
-        for (int c = 0; c < Cols; ++c)
-            table.setItem(r, c, new QTableWidgetItem(cellText(r, c)));
-    f.fillMs = msSince(t);
-    f.fillCpuMs = threadCpuMs() - fillCpuStart;
-    QApplication::processEvents();
-
     QScrollBar* bar = table.verticalScrollBar();
-    f.topMs = frameMs(table);
-    bar->setValue(rows / 2);
-    f.middleMs = frameMs(table);
-    f.middleCpuMs = frameCpuMs(table);
-    bar->setValue(bar->maximum());
-    f.endMs = frameMs(table);
-
-    int k = 0;
-    f.jumpMs = medianMs([&] { bar->setValue(++k % 2 ? rows / 3 : 2 * rows / 3); }, 101);
-    QImage image(table.size(), QImage::Format_ARGB32_Premultiplied);
-    f.jumpPaintMs = medianMs([&] {
-        bar->setValue(++k % 2 ? rows / 3 : 2 * rows / 3);
-        table.render(&image);
-    });
-    f.rssPeakKb = peakRssKb();
-    return f;
+    return measure(
+        table, rows,
+        [&] {
+            for (int r = 0; r < rows; ++r)
+                for (int c = 0; c < Cols; ++c)
+                    table.setItem(r, c, new QTableWidgetItem(cellText(r, c)));
+        },
+        [&](int row) { bar->setValue(row); }, [&] { bar->setValue(bar->maximum()); });
 }
 
 // The plain baseline: the texts in a vector of rows, read-only, shown by a QTableView.
@@ -236,46 +225,22 @@ private:
 };
 
 Figures benchViewModel(int rows) {
-    Figures f;
     VectorModel model;
     QTableView table;
     table.verticalHeader()->setDefaultSectionSize(22);
     table.verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     table.setModel(&model);
-    table.resize(Width, Height);
-    table.show();
-    QApplication::processEvents();
-    f.rssBeforeKb = peakRssKb();
-
-    QElapsedTimer t;
-    t.start();
-    const double fillCpuStart = threadCpuMs();
-    std::vector<VectorModel::Row> texts(static_cast<size_t>(rows));
-    for (int r = 0; r < rows; ++r)
-        for (int c = 0; c < Cols; ++c)
-            texts[size_t(r)][size_t(c)] = cellText(r, c);
-    model.setRows(std::move(texts));
-    f.fillMs = msSince(t);
-    f.fillCpuMs = threadCpuMs() - fillCpuStart;
-    QApplication::processEvents();
-
     QScrollBar* bar = table.verticalScrollBar();
-    f.topMs = frameMs(table);
-    bar->setValue(rows / 2);
-    f.middleMs = frameMs(table);
-    f.middleCpuMs = frameCpuMs(table);
-    bar->setValue(bar->maximum());
-    f.endMs = frameMs(table);
-
-    int k = 0;
-    f.jumpMs = medianMs([&] { bar->setValue(++k % 2 ? rows / 3 : 2 * rows / 3); }, 101);
-    QImage image(table.size(), QImage::Format_ARGB32_Premultiplied);
-    f.jumpPaintMs = medianMs([&] {
-        bar->setValue(++k % 2 ? rows / 3 : 2 * rows / 3);
-        table.render(&image);
-    });
-    f.rssPeakKb = peakRssKb();
-    return f;
+    return measure(
+        table, rows,
+        [&] {
+            std::vector<VectorModel::Row> texts(static_cast<size_t>(rows));
+            for (int r = 0; r < rows; ++r)
+                for (int c = 0; c < Cols; ++c)
+                    texts[size_t(r)][size_t(c)] = cellText(r, c);
+            model.setRows(std::move(texts));
+        },
+        [&](int row) { bar->setValue(row); }, [&] { bar->setValue(bar->maximum()); });
 }
 
 // Runs one measurement in a child process with its own application object; the child hands its

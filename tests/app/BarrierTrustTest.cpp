@@ -14,6 +14,7 @@
 #include "testing/FakeClock.h"
 #include "testing/FakeDialogs.h"
 #include "testing/FakeSerialDevice.h"
+#include "tests/app/FakeBarrierWindow.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -35,31 +36,20 @@ using namespace platform;
 
 namespace {
 
-class BarrierTrust : public ::testing::Test {
+class BarrierTrust : public FakeBarrierWindow {
 protected:
     void SetUp() override {
-        form = std::make_unique<TFormMain>();
-        form->show();
-        form->ComPort->setPort(3);
-        form->OpenLightBarrierPort();
-        ASSERT_TRUE(form->ComPort->Connected());
-        ASSERT_TRUE(serial.line().waitUntilWaiting());
+        FakeBarrierWindow::SetUp();
+        if (HasFatalFailure())
+            return;
         ASSERT_TRUE(form->Impulses());
         first = int(form->Impulses()->Impulses().size()); // the day's journal may hold earlier tests' passes
     }
 
     // One pass (on and off edge) at the current fake tick, handled 7 ms later.
     void pass() {
-        for (const bool on : {true, false}) {
-            serial.line().changeLines(on ? MS_DSR_ON : 0);
-            ASSERT_TRUE(waitFor([&] { return form->ComPort->HandOverPending(); }));
-            clock.advance(7);
-            ASSERT_TRUE(waitFor([&] {
-                QCoreApplication::processEvents();
-                return !form->ComPort->HandOverPending();
-            }));
-            ASSERT_TRUE(serial.line().waitUntilWaiting());
-        }
+        edge(true);
+        edge(false);
     }
 
     void loseDevice() {
@@ -71,22 +61,7 @@ protected:
         }));
     }
 
-    static bool waitFor(const std::function<bool()>& done) {
-        QElapsedTimer t;
-        t.start();
-        while (!done()) {
-            if (t.elapsed() > 3000)
-                return false;
-            std::this_thread::sleep_for(std::chrono::microseconds(200));
-        }
-        return true;
-    }
-
-    FakeClock clock{100000, QDateTime(QDate(2026, 12, 8), QTime(9, 5, 7))};
-    FakeDialogs dialogs;
-    FakeSerial serial;
     FakeAlarmSound alarm;
-    std::unique_ptr<TFormMain> form;
     int first = 0;
 };
 

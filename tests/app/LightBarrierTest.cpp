@@ -4,6 +4,7 @@
 #include "testing/FakeClock.h"
 #include "testing/FakeDialogs.h"
 #include "testing/FakeSerialDevice.h"
+#include "tests/app/FakeBarrierWindow.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -26,45 +27,8 @@ void applySetting(TFormMain& form, const std::function<void(Settings&)>& change)
     form.applySettings(old, now);
 }
 
-class LightBarrier : public ::testing::Test {
+class LightBarrier : public FakeBarrierWindow {
 protected:
-    void SetUp() override {
-        form = std::make_unique<TFormMain>();
-        form->show();
-        form->ComPort->setPort(3);
-        form->OpenLightBarrierPort();
-        ASSERT_TRUE(form->ComPort->Connected());
-        ASSERT_TRUE(serial.line().waitUntilWaiting());
-    }
-
-    // One edge of the barrier at the current fake tick; returns once the window has handled it.
-    // The clock moves on by `lateMs` before the GUI thread gets to the event.
-    void edge(bool on, uint32_t lateMs = 7) {
-        serial.line().changeLines(on ? MS_DSR_ON : 0);
-        deliver(lateMs);
-    }
-
-    void deliver(uint32_t lateMs = 7) {
-        ASSERT_TRUE(waitFor([&] { return form->ComPort->HandOverPending(); }));
-        clock.advance(lateMs);
-        ASSERT_TRUE(waitFor([&] {
-            QCoreApplication::processEvents();
-            return !form->ComPort->HandOverPending();
-        }));
-        ASSERT_TRUE(serial.line().waitUntilWaiting());
-    }
-
-    static bool waitFor(const std::function<bool()>& done) {
-        QElapsedTimer t;
-        t.start();
-        while (!done()) {
-            if (t.elapsed() > 3000)
-                return false;
-            std::this_thread::sleep_for(std::chrono::microseconds(200));
-        }
-        return true;
-    }
-
     // The settings in effect with `change` made, put into effect.
     void applySetting(const std::function<void(Settings&)>& change) { ::applySetting(*form, change); }
 
@@ -74,11 +38,6 @@ protected:
             w << line.who;
         return w;
     }
-
-    FakeClock clock{100000, QDateTime(QDate(2026, 12, 8), QTime(9, 5, 7))};
-    FakeDialogs dialogs;
-    FakeSerial serial;
-    std::unique_ptr<TFormMain> form;
 };
 
 } // namespace

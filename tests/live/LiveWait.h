@@ -1,21 +1,12 @@
 #pragma once
 
-#include <QElapsedTimer>
-#include <QTest>
+#include "tests/support/ProcessUntil.h"
 
 namespace livetest {
 
-/// Runs the event loop until `condition` holds; false if it did not within `ms` (generous: only a
-/// failure waits that long, and a sanitizer build on a busy machine is slow).
+/// Runs the event loop until `condition` holds; false if it did not within `ms`.
 template <typename F> bool waitFor(F condition, int ms = 10000) {
-    QElapsedTimer clock;
-    clock.start();
-    while (!condition()) {
-        if (clock.elapsed() > ms)
-            return false;
-        QTest::qWait(10);
-    }
-    return true;
+    return testsupport::processUntil(condition, ms);
 }
 
 } // namespace livetest

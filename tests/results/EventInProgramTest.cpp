@@ -6,38 +6,24 @@
 #include "event/EventFiles.h"
 #include "event/EventStore.h"
 #include "serial/SerialDevice.h"
-#include "serial/SerialPortNames.h"
-#include "serial/SerialSimServer.h"
 #include "serial/TComPort.h"
-#include "settings/Registry.h"
 #include "testing/FakeClock.h"
 #include "testing/FakeDialogs.h"
+#include "tests/app/SimulatedBarrier.h"
 
 #include <QApplication>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QSpinBox>
-#include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
 
 using namespace platform;
+using testsupport::processUntil;
 
 namespace {
-
-bool processUntil(const std::function<bool()>& done, int ms = 5000) {
-    QElapsedTimer t;
-    t.start();
-    while (!done()) {
-        if (t.elapsed() > ms)
-            return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-    }
-    return true;
-}
 
 QList<Competitor> startList() {
     QList<Competitor> list;
@@ -167,32 +153,17 @@ TEST_F(EventInProgram, AfterACrashTheDaysEventIsFoundInTheEventsFolder) {
 }
 
 TEST_F(EventInProgram, ARunThroughTheSimulatedLightBarrierLandsInTheEvent) {
-    QTemporaryDir dir;
-    const QString socket = dir.filePath(QStringLiteral("lbsim.sock"));
-    SerialSimServer server;
-    ASSERT_EQ(server.start(socket.toStdString()), 0);
-    {
-        Registry registry;
-        ASSERT_TRUE(
-            registry.OpenKey(QStringLiteral("\\Software\\") + QCoreApplication::applicationName(), true));
-        registry.WriteInteger(QStringLiteral("Port"), 20);
-        registry.WriteString(QStringLiteral("ComDevice20"), socket);
-    }
+    SimulatedBarrier barrier;
+    ASSERT_TRUE(barrier.started());
     TFormMain form;
     ASSERT_TRUE(form.ComPort->Connected());
-    ASSERT_TRUE(server.waitForClient(3000));
+    ASSERT_TRUE(barrier.server().waitForClient(3000));
     form.seStartN->setValue(9);
-    auto pass = [&](size_t linesAfter) {
-        server.setLines(MS_DSR_ON, true);
-        ASSERT_TRUE(processUntil([&] { return size_t(form.ProtocolLines().size()) >= linesAfter; }));
-        server.setLines(MS_DSR_ON, false);
-        ASSERT_TRUE(processUntil([&] { return (form.LastModemStatus() & MS_DSR_ON) == 0; }));
-    };
-    pass(2);
+    ASSERT_TRUE(barrier.pass(form, 2));
     clock.advance(4000);
-    pass(3);
+    ASSERT_TRUE(barrier.pass(form, 3));
     clock.advance(720);
-    pass(4);
+    ASSERT_TRUE(barrier.pass(form, 4));
     ASSERT_TRUE(form.Event()->isOpen());
     const QList<RunRecord>& runs = form.Event()->model()->data().runs;
     ASSERT_EQ(runs.size(), 1);
@@ -201,7 +172,6 @@ TEST_F(EventInProgram, ARunThroughTheSimulatedLightBarrierLandsInTheEvent) {
     EXPECT_EQ(runs[0].lapTimeMs, 4000);
     EXPECT_EQ(runs[0].speed, 50000);
     form.ComPort->Close();
-    clearComDeviceOverrides();
 }
 
 TEST_F(EventInProgram, AFolderThatCannotBeWrittenGivesOneMessageAndTheRunsAreWrittenLater) {
