@@ -5,6 +5,8 @@
 #include <QAudioSink>
 #include <QBuffer>
 #include <QMediaDevices>
+
+#include <utility>
 #include <QtEndian>
 
 #include <algorithm>
@@ -86,8 +88,8 @@ AlarmSound& alarmSound() {
     return real;
 }
 
-void setAlarmSound(AlarmSound* sound) {
-    installed = sound;
+AlarmSound* setAlarmSound(AlarmSound* sound) {
+    return std::exchange(installed, sound);
 }
 
 } // namespace platform

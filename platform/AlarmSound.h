@@ -24,6 +24,7 @@ public:
 AlarmSound& alarmSound();
 
 /// Installs `sound` as the alarm in force; nullptr restores the real one. The caller keeps ownership.
-void setAlarmSound(AlarmSound* sound);
+/// Returns the one installed before (nullptr: the real one), for the caller to put back.
+AlarmSound* setAlarmSound(AlarmSound* sound);
 
 } // namespace platform

@@ -27,12 +27,15 @@ TEST(AlarmSound, OurOwnSoundIsShortLoudEnoughAndStartsAndEndsInSilence) {
     EXPECT_EQ(at(samples - 1), 0);
 }
 
-TEST(AlarmSound, ATestsSinkReplacesTheRealOneWhileItLives) {
+TEST(AlarmSound, ATestsSinkReplacesTheOneInForceWhileItLivesAndPutsItBack) {
+    AlarmSound* before = &alarmSound();
     {
         FakeAlarmSound fake;
         EXPECT_EQ(&alarmSound(), &fake);
         alarmSound().Play();
         EXPECT_EQ(fake.plays(), 1);
     }
-    EXPECT_EQ(dynamic_cast<FakeAlarmSound*>(&alarmSound()), nullptr);
+    EXPECT_EQ(&alarmSound(), before);
+    // The test main's own keeps the machine's sound output out of every test.
+    EXPECT_NE(dynamic_cast<FakeAlarmSound*>(before), nullptr);
 }

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/Locale.h"
+#include "testing/FakeAlarmSound.h"
 
 namespace {
 
@@ -43,6 +44,8 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     // As the program does: numbers printed by libraries keep their decimal point in any locale.
     platform::keepCNumericLocale();
+    // No test plays through the machine's sound output; a test that counts the plays installs its own.
+    FakeAlarmSound silentAlarm;
     ::testing::InitGoogleTest(&argc, argv);
     ::testing::UnitTest::GetInstance()->listeners().Append(new FreshSettings(configHome.path()));
     ::testing::UnitTest::GetInstance()->listeners().Append(new FreshSettings(dataHome.path()));
