@@ -40,8 +40,8 @@ int AuditTableModel::columnCount(const QModelIndex& parent) const {
 QVariant AuditTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
         return {};
-    static const char* const titles[ColumnCount] = {"Zeit", "Art", "Betrifft", "Was", "alt", "neu", "Grund"};
-    return QString::fromUtf8(titles[section]);
+    static const char* const titles[ColumnCount] = {QT_TR_NOOP("Zeit"), QT_TR_NOOP("Art"), QT_TR_NOOP("Betrifft"), QT_TR_NOOP("Was"), QT_TR_NOOP("alt"), QT_TR_NOOP("neu"), QT_TR_NOOP("Grund")};
+    return tr(titles[section]);
 }
 
 QVariant AuditTableModel::data(const QModelIndex& index, int role) const {

@@ -33,24 +33,24 @@
 namespace {
 
 QString rulesSummary(const EventRules& r) {
-    QString scoring = r.scoring == Scoring::BestRun  ? QStringLiteral("bester Lauf")
-                      : r.scoring == Scoring::SumAll ? QStringLiteral("Summe aller Läufe")
-                                                     : QStringLiteral("Summe der besten %1").arg(r.bestN);
+    QString scoring = r.scoring == Scoring::BestRun  ? EventDialog::tr("bester Lauf")
+                      : r.scoring == Scoring::SumAll ? EventDialog::tr("Summe aller Läufe")
+                                                     : EventDialog::tr("Summe der besten %1").arg(r.bestN);
     QStringList limits;
     if (r.minRunTimeMs > 0)
-        limits << QStringLiteral("ab %1 s").arg(QLocale().toString(r.minRunTimeMs / 1000.0));
+        limits << EventDialog::tr("ab %1 s").arg(QLocale().toString(r.minRunTimeMs / 1000.0));
     if (r.maxRunTimeMs > 0)
-        limits << QStringLiteral("bis %1 s").arg(QLocale().toString(r.maxRunTimeMs / 1000.0));
+        limits << EventDialog::tr("bis %1 s").arg(QLocale().toString(r.maxRunTimeMs / 1000.0));
     if (r.maxSpeed > 0)
-        limits << QStringLiteral("bis %1 km/h").arg(QLocale().toString(double(r.maxSpeed) / 1000.0));
-    return QStringLiteral("%1; Pylone %2 s, Tor %3 s%4%5%6")
+        limits << EventDialog::tr("bis %1 km/h").arg(QLocale().toString(double(r.maxSpeed) / 1000.0));
+    return EventDialog::tr("%1; Pylone %2 s, Tor %3 s%4%5%6")
         .arg(scoring)
         .arg(QLocale().toString(r.conePenaltyMs / 1000.0))
         .arg(QLocale().toString(r.gatePenaltyMs / 1000.0))
-        .arg(r.firstRunIsTraining ? QStringLiteral("; 1. Lauf Training") : QString())
-        .arg(r.teams.enabled ? QStringLiteral("; Mannschaften bis %1").arg(r.teams.maxMembers) : QString())
+        .arg(r.firstRunIsTraining ? EventDialog::tr("; 1. Lauf Training") : QString())
+        .arg(r.teams.enabled ? EventDialog::tr("; Mannschaften bis %1").arg(r.teams.maxMembers) : QString())
         .arg(limits.isEmpty() ? QString()
-                              : QStringLiteral("; plausibel ") + limits.join(QStringLiteral(", ")));
+                              : EventDialog::tr("; plausibel ") + limits.join(QStringLiteral(", ")));
 }
 
 } // namespace
