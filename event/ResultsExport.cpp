@@ -77,7 +77,8 @@ QString resultsHtml(const Standings& standings, const EventInfo& info, int resol
                     const QList<SheetSection>& extra) {
     const QStringList title = resultTitleLines(info);
     QString h;
-    h += QStringLiteral("<!DOCTYPE html>\n<html lang=\"de\">\n<head>\n<meta charset=\"utf-8\">\n<title>");
+    h += QStringLiteral("<!DOCTYPE html>\n<html lang=\"%1\">\n<head>\n<meta charset=\"utf-8\">\n<title>")
+             .arg(QCoreApplication::translate("ResultsExport", "de", "language code of the page"));
     h += esc(title.mid(1).value(0, title.first()));
     h += QStringLiteral(
         "</title>\n<style>\n"

@@ -771,5 +771,13 @@ The runs stay in memory and in the protocol and will be saved as soon as possibl
         <source>%1 Zeilen haben Fehler. Es wird nichts importiert, bis sie in der Datei korrigiert sind oder übersprungen werden.</source>
         <translation>%1 lines have errors. Nothing is imported until they are corrected in the file or skipped.</translation>
     </message>
+    <message>
+        <source>w</source>
+        <translation>f</translation>
+    </message>
+    <message>
+        <source>m</source>
+        <translation>m</translation>
+    </message>
 </context>
 </TS>

@@ -267,6 +267,11 @@
         <source>umbenennen von %1 misslang</source>
         <translation>renaming %1 failed</translation>
     </message>
+    <message>
+        <source>de</source>
+        <comment>language code of the page</comment>
+        <translation>en</translation>
+    </message>
 </context>
 <context>
     <name>ResultsSheet</name>
