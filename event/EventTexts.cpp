@@ -28,6 +28,13 @@ QString runStatusText(RunStatus status) {
     return {};
 }
 
+QString runStatusStoredText(RunStatus status) {
+    for (const StatusTexts& t : Texts)
+        if (t.status == status)
+            return QString::fromUtf8(t.text);
+    return {};
+}
+
 QString runStatusCode(RunStatus status) {
     for (const StatusTexts& t : Texts)
         if (t.status == status)

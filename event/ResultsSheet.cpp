@@ -1,5 +1,6 @@
 #include "event/ResultsSheet.h"
 
+#include "event/AuditTexts.h"
 #include "event/EventTexts.h"
 #include "event/ResultTexts.h"
 
@@ -177,7 +178,8 @@ SheetSection auditSection(const EventData& data) {
         else if (const Competitor* c = competitors.value(e.competitorId))
             subject = QCoreApplication::translate("ResultsSheet", "Nr. %1 %2").arg(c->startNumber).arg(c->displayName());
         s.rows.append({textCell(e.time.toString(QStringLiteral("dd.MM.yyyy HH:mm:ss"))), textCell(kind),
-                       textCell(subject), textCell(e.what), textCell(e.oldValue), textCell(e.newValue),
+                       textCell(subject), textCell(auditText(e.what)), textCell(auditText(e.oldValue)),
+                       textCell(auditText(e.newValue)),
                        textCell(e.reason)});
     }
     return s;

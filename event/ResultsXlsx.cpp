@@ -31,7 +31,8 @@ QString saveResultsXlsx(const QString& path, const Standings& standings, const E
     lxw_workbook* wb = workbook_new(tempName.constData());
     if (!wb)
         return failed(path, QCoreApplication::translate("ResultsExport", "kein Schreibrecht in %1").arg(QFileInfo(path).absolutePath()));
-    lxw_worksheet* ws = workbook_add_worksheet(wb, "Ergebnisse");
+    const QByteArray sheetName = QCoreApplication::translate("ResultsExport", "Ergebnisse").toUtf8();
+    lxw_worksheet* ws = workbook_add_worksheet(wb, sheetName.constData());
     lxw_format* bold = workbook_add_format(wb);
     format_set_bold(bold);
     lxw_format* heading = workbook_add_format(wb);

@@ -1,6 +1,7 @@
 #include "app/results/AuditTableModel.h"
 
 #include "app/results/EventDocument.h"
+#include "event/AuditTexts.h"
 
 AuditTableModel::AuditTableModel(EventDocument& document, QObject* parent)
     : QAbstractTableModel(parent), m_document(document) {
@@ -70,11 +71,11 @@ QVariant AuditTableModel::data(const QModelIndex& index, int role) const {
             return tr("Nr. %1 %2").arg(c->startNumber).arg(c->displayName());
         return {};
     case What:
-        return e.what;
+        return auditText(e.what);
     case Old:
-        return e.oldValue;
+        return auditText(e.oldValue);
     case New:
-        return e.newValue;
+        return auditText(e.newValue);
     case Reason:
         return e.reason;
     }

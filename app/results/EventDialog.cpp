@@ -3,6 +3,7 @@
 #include "app/results/CompetitorTableModel.h"
 #include "app/results/EventDocument.h"
 #include "app/results/StartListImportDialog.h"
+#include "event/AuditTexts.h"
 #include "event/EditCompetitorCommand.h"
 #include "event/ResultsExport.h"
 #include "platform/Dialogs.h"
@@ -32,25 +33,27 @@
 
 namespace {
 
+// Stored in the audit entry of a change of the rules, in German whatever the interface speaks, as
+// every audit entry is.
 QString rulesSummary(const EventRules& r) {
-    QString scoring = r.scoring == Scoring::BestRun  ? EventDialog::tr("bester Lauf")
-                      : r.scoring == Scoring::SumAll ? EventDialog::tr("Summe aller Läufe")
-                                                     : EventDialog::tr("Summe der besten %1").arg(r.bestN);
+    QString scoring = r.scoring == Scoring::BestRun  ? QStringLiteral("bester Lauf")
+                      : r.scoring == Scoring::SumAll ? QStringLiteral("Summe aller Läufe")
+                                                     : QStringLiteral("Summe der besten %1").arg(r.bestN);
     QStringList limits;
     if (r.minRunTimeMs > 0)
-        limits << EventDialog::tr("ab %1 s").arg(QLocale().toString(r.minRunTimeMs / 1000.0));
+        limits << QStringLiteral("ab %1 s").arg(QLocale().toString(r.minRunTimeMs / 1000.0));
     if (r.maxRunTimeMs > 0)
-        limits << EventDialog::tr("bis %1 s").arg(QLocale().toString(r.maxRunTimeMs / 1000.0));
+        limits << QStringLiteral("bis %1 s").arg(QLocale().toString(r.maxRunTimeMs / 1000.0));
     if (r.maxSpeed > 0)
-        limits << EventDialog::tr("bis %1 km/h").arg(QLocale().toString(double(r.maxSpeed) / 1000.0));
-    return EventDialog::tr("%1; Pylone %2 s, Tor %3 s%4%5%6")
+        limits << QStringLiteral("bis %1 km/h").arg(QLocale().toString(double(r.maxSpeed) / 1000.0));
+    return QStringLiteral("%1; Pylone %2 s, Tor %3 s%4%5%6")
         .arg(scoring)
         .arg(QLocale().toString(r.conePenaltyMs / 1000.0))
         .arg(QLocale().toString(r.gatePenaltyMs / 1000.0))
-        .arg(r.firstRunIsTraining ? EventDialog::tr("; 1. Lauf Training") : QString())
-        .arg(r.teams.enabled ? EventDialog::tr("; Mannschaften bis %1").arg(r.teams.maxMembers) : QString())
+        .arg(r.firstRunIsTraining ? QStringLiteral("; 1. Lauf Training") : QString())
+        .arg(r.teams.enabled ? QStringLiteral("; Mannschaften bis %1").arg(r.teams.maxMembers) : QString())
         .arg(limits.isEmpty() ? QString()
-                              : EventDialog::tr("; plausibel ") + limits.join(QStringLiteral(", ")));
+                              : QStringLiteral("; plausibel ") + limits.join(QStringLiteral(", ")));
 }
 
 } // namespace
@@ -274,7 +277,7 @@ bool EventDialog::apply() {
     model->setInfo(info());
     if (*r != model->data().rules) {
         AuditEntry entry;
-        entry.what = tr("Wertung");
+        entry.what = storedAuditText(QT_TRANSLATE_NOOP("AuditTexts", "Wertung"));
         entry.oldValue = rulesSummary(model->data().rules);
         entry.newValue = rulesSummary(*r);
         model->setRules(*r);
@@ -334,8 +337,8 @@ void EventDialog::addCompetitor() {
     const int64_t id = model->addCompetitor(c);
     AuditEntry entry;
     entry.competitorId = id;
-    entry.what = tr("Startliste");
-    entry.newValue = tr("Eintrag Nr. %1 hinzugefügt").arg(c.startNumber);
+    entry.what = storedAuditText(QT_TRANSLATE_NOOP("AuditTexts", "Startliste"));
+    entry.newValue = storedAuditText(QT_TRANSLATE_NOOP("AuditTexts", "Eintrag Nr. %1 hinzugefügt")).arg(c.startNumber);
     model->addAudit(entry);
     startListModel->rebuild();
     for (int row = 0; row < startListModel->rowCount(); ++row)

@@ -165,8 +165,8 @@ TEST_F(EnglishResults, HeadingsExportsRemarksAndMessagesFollowTheLanguage) {
         EXPECT_EQ(t.shown, t.english);
     StoreError error;
     EventStore::open(dir.filePath("none.vantro"), error);
-    EXPECT_TRUE(error.text.startsWith("Error in the event file")) << qPrintable(error.text);
-    EXPECT_TRUE(error.text.endsWith("(file not found)")) << qPrintable(error.text);
+    EXPECT_TRUE(error.message.startsWith("Error in the event file")) << qPrintable(error.message);
+    EXPECT_TRUE(error.message.endsWith("(file not found)")) << qPrintable(error.message);
     // Status words are read in either language.
     EXPECT_EQ(runStatusFromText("did not start"), RunStatus::DidNotStart);
     EXPECT_EQ(runStatusFromText("nicht gestartet"), RunStatus::DidNotStart);

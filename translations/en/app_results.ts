@@ -53,6 +53,29 @@
     </message>
 </context>
 <context>
+    <name>AuditTexts</name>
+    <message>
+        <source>Wertung</source>
+        <translation>Scoring</translation>
+    </message>
+    <message>
+        <source>Startliste</source>
+        <translation>Start list</translation>
+    </message>
+    <message>
+        <source>Eintrag Nr. %1 hinzugefügt</source>
+        <translation>Entry no. %1 added</translation>
+    </message>
+    <message>
+        <source>Startliste importiert</source>
+        <translation>Start list imported</translation>
+    </message>
+    <message>
+        <source>%1 neu, %2 geändert, aus %3</source>
+        <translation>%1 new, %2 changed, from %3</translation>
+    </message>
+</context>
+<context>
     <name>CompetitorTableModel</name>
     <message>
         <source>„%1“ ist keine Startnummer.</source>
@@ -404,56 +427,12 @@
         <source>(neu)</source>
         <translation>(new)</translation>
     </message>
-    <message>
-        <source>Eintrag Nr. %1 hinzugefügt</source>
-        <translation>Entry no. %1 added</translation>
-    </message>
-    <message>
-        <source>Summe der besten %1</source>
-        <translation>sum of the best %1</translation>
-    </message>
-    <message>
-        <source>ab %1 s</source>
-        <translation>from %1 s</translation>
-    </message>
-    <message>
-        <source>bis %1 s</source>
-        <translation>up to %1 s</translation>
-    </message>
-    <message>
-        <source>bis %1 km/h</source>
-        <translation>up to %1 km/h</translation>
-    </message>
-    <message>
-        <source>%1; Pylone %2 s, Tor %3 s%4%5%6</source>
-        <translation>%1; cone %2 s, gate %3 s%4%5%6</translation>
-    </message>
-    <message>
-        <source>; 1. Lauf Training</source>
-        <translation>; 1st run practice</translation>
-    </message>
-    <message>
-        <source>; Mannschaften bis %1</source>
-        <translation>; teams up to %1</translation>
-    </message>
-    <message>
-        <source>; plausibel </source>
-        <translation>; plausible </translation>
-    </message>
 </context>
 <context>
     <name>EventDocument</name>
     <message>
         <source>Es ist keine Veranstaltung geöffnet.</source>
         <translation>No event is open.</translation>
-    </message>
-    <message>
-        <source>Startliste importiert</source>
-        <translation>Start list imported</translation>
-    </message>
-    <message>
-        <source>%1 neu, %2 geändert, aus %3</source>
-        <translation>%1 new, %2 changed, from %3</translation>
     </message>
 </context>
 <context>

@@ -2,7 +2,35 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en" sourcelanguage="de">
 <context>
-    <name>ConfirmRunCommand</name>
+    <name>AuditTexts</name>
+    <message>
+        <source>Startliste Nr. %1</source>
+        <translation>Start list no. %1</translation>
+    </message>
+    <message>
+        <source>Pylonen %1, Tore %2</source>
+        <translation>Cones %1, gates %2</translation>
+    </message>
+    <message>
+        <source>Zwischenzeit %1 s</source>
+        <translation>Split time %1 s</translation>
+    </message>
+    <message>
+        <source>Laufzeit %1 s</source>
+        <translation>Run time %1 s</translation>
+    </message>
+    <message>
+        <source>%1 km/h</source>
+        <translation>%1 km/h</translation>
+    </message>
+    <message>
+        <source>Eintrag Nr. %1 hinzugefügt</source>
+        <translation>Entry no. %1 added</translation>
+    </message>
+    <message>
+        <source>%1 neu, %2 geändert, aus %3</source>
+        <translation>%1 new, %2 changed, from %3</translation>
+    </message>
     <message>
         <source>Prüfen</source>
         <translation>Check</translation>
@@ -14,29 +42,6 @@
     <message>
         <source>bestätigt</source>
         <translation>confirmed</translation>
-    </message>
-</context>
-<context>
-    <name>EditCompetitorCommand</name>
-    <message>
-        <source>Startliste ändern</source>
-        <translation>Edit start list</translation>
-    </message>
-    <message>
-        <source>Diesen Eintrag gibt es in der Startliste nicht.</source>
-        <translation>This entry is not in the start list.</translation>
-    </message>
-    <message>
-        <source>Die Startnummer %1 liegt nicht zwischen 1 und 65535.</source>
-        <translation>Start number %1 is not between 1 and 65535.</translation>
-    </message>
-    <message>
-        <source>Die Startnummer %1 hat schon %2.</source>
-        <translation>Start number %1 already belongs to %2.</translation>
-    </message>
-    <message>
-        <source>Startliste Nr. %1</source>
-        <translation>Start list no. %1</translation>
     </message>
     <message>
         <source>Nr.</source>
@@ -86,6 +91,53 @@
         <source>nein</source>
         <translation>no</translation>
     </message>
+    <message>
+        <source>Trainingslauf</source>
+        <translation>Practice run</translation>
+    </message>
+    <message>
+        <source>Startnummer</source>
+        <translation>Start number</translation>
+    </message>
+    <message>
+        <source>Korrekturgrund</source>
+        <translation>Reason for correction</translation>
+    </message>
+    <message>
+        <source>Strafen</source>
+        <translation>Penalties</translation>
+    </message>
+    <message>
+        <source>Status</source>
+        <translation>Status</translation>
+    </message>
+    <message>
+        <source>gewertet</source>
+        <translation>counted</translation>
+    </message>
+    <message>
+        <source>ungültig, Wiederholung</source>
+        <translation>void, rerun</translation>
+    </message>
+</context>
+<context>
+    <name>EditCompetitorCommand</name>
+    <message>
+        <source>Startliste ändern</source>
+        <translation>Edit start list</translation>
+    </message>
+    <message>
+        <source>Diesen Eintrag gibt es in der Startliste nicht.</source>
+        <translation>This entry is not in the start list.</translation>
+    </message>
+    <message>
+        <source>Die Startnummer %1 liegt nicht zwischen 1 und 65535.</source>
+        <translation>Start number %1 is not between 1 and 65535.</translation>
+    </message>
+    <message>
+        <source>Die Startnummer %1 hat schon %2.</source>
+        <translation>Start number %1 already belongs to %2.</translation>
+    </message>
 </context>
 <context>
     <name>EventStore</name>
@@ -132,43 +184,6 @@
     <message>
         <source>(%1)</source>
         <translation>(%1)</translation>
-    </message>
-</context>
-<context>
-    <name>MarkRunDeletedCommand</name>
-    <message>
-        <source>gelöscht</source>
-        <translation>deleted</translation>
-    </message>
-    <message>
-        <source>ja</source>
-        <translation>yes</translation>
-    </message>
-    <message>
-        <source>nein</source>
-        <translation>no</translation>
-    </message>
-</context>
-<context>
-    <name>MarkTrainingCommand</name>
-    <message>
-        <source>Trainingslauf</source>
-        <translation>Practice run</translation>
-    </message>
-    <message>
-        <source>ja</source>
-        <translation>yes</translation>
-    </message>
-    <message>
-        <source>nein</source>
-        <translation>no</translation>
-    </message>
-</context>
-<context>
-    <name>MoveRunCommand</name>
-    <message>
-        <source>Startnummer</source>
-        <translation>Start number</translation>
     </message>
 </context>
 <context>
@@ -271,6 +286,10 @@
         <source>de</source>
         <comment>language code of the page</comment>
         <translation>en</translation>
+    </message>
+    <message>
+        <source>Ergebnisse</source>
+        <translation>Results</translation>
     </message>
 </context>
 <context>
@@ -432,50 +451,6 @@
     </message>
 </context>
 <context>
-    <name>SetCorrectionCommand</name>
-    <message>
-        <source>Korrekturgrund</source>
-        <translation>Reason for correction</translation>
-    </message>
-</context>
-<context>
-    <name>SetPenaltiesCommand</name>
-    <message>
-        <source>Strafen</source>
-        <translation>Penalties</translation>
-    </message>
-    <message>
-        <source>Pylonen %1, Tore %2</source>
-        <translation>Cones %1, gates %2</translation>
-    </message>
-</context>
-<context>
-    <name>SetRunStatusCommand</name>
-    <message>
-        <source>Status</source>
-        <translation>Status</translation>
-    </message>
-    <message>
-        <source>gewertet</source>
-        <translation>counted</translation>
-    </message>
-</context>
-<context>
-    <name>SetRunTimingCommand</name>
-    <message>
-        <source>Zwischenzeit %1 s</source>
-        <translation>Split time %1 s</translation>
-    </message>
-    <message>
-        <source>Laufzeit %1 s</source>
-        <translation>Run time %1 s</translation>
-    </message>
-    <message>
-        <source>%1 km/h</source>
-        <translation>%1 km/h</translation>
-    </message>
-</context>
-<context>
     <name>StartList</name>
     <message>
         <source>Weitere Probleme werden nicht aufgeführt.</source>
@@ -540,21 +515,6 @@
     <message>
         <source>Die Startliste enthält keine Teilnehmer.</source>
         <translation>The start list has no competitors.</translation>
-    </message>
-</context>
-<context>
-    <name>VoidRunCommand</name>
-    <message>
-        <source>ungültig, Wiederholung</source>
-        <translation>void, rerun</translation>
-    </message>
-    <message>
-        <source>ja</source>
-        <translation>yes</translation>
-    </message>
-    <message>
-        <source>nein</source>
-        <translation>no</translation>
     </message>
 </context>
 </TS>
