@@ -51,18 +51,23 @@ QString EditCompetitorCommand::describe(const Competitor& entry, const Competito
         if (differs)
             parts << label + QStringLiteral(": ") + value;
     };
-    add(entry.startNumber != other.startNumber, storedAuditText(QT_TRANSLATE_NOOP("AuditTexts", "Nr.")), QString::number(entry.startNumber));
-    add(entry.displayName() != other.displayName() || entry.firstName != other.firstName, storedAuditText(QT_TRANSLATE_NOOP("AuditTexts", "Name")),
-        entry.displayName());
-    add(entry.className != other.className, storedAuditText(QT_TRANSLATE_NOOP("AuditTexts", "Klasse")), entry.className);
+    add(entry.startNumber != other.startNumber, storedAuditText(QT_TRANSLATE_NOOP("AuditTexts", "Nr.")),
+        QString::number(entry.startNumber));
+    add(entry.displayName() != other.displayName() || entry.firstName != other.firstName,
+        storedAuditText(QT_TRANSLATE_NOOP("AuditTexts", "Name")), entry.displayName());
+    add(entry.className != other.className, storedAuditText(QT_TRANSLATE_NOOP("AuditTexts", "Klasse")),
+        entry.className);
     add(entry.club != other.club, storedAuditText(QT_TRANSLATE_NOOP("AuditTexts", "Verein")), entry.club);
-    add(entry.vehicle != other.vehicle, storedAuditText(QT_TRANSLATE_NOOP("AuditTexts", "Fahrzeug")), entry.vehicle);
+    add(entry.vehicle != other.vehicle, storedAuditText(QT_TRANSLATE_NOOP("AuditTexts", "Fahrzeug")),
+        entry.vehicle);
     add(entry.yearOfBirth != other.yearOfBirth, storedAuditText(QT_TRANSLATE_NOOP("AuditTexts", "Jahrgang")),
         entry.yearOfBirth ? QString::number(entry.yearOfBirth) : QString());
     add(entry.sex != other.sex, storedAuditText(QT_TRANSLATE_NOOP("AuditTexts", "Geschlecht")),
         entry.sex == Sex::Female ? storedAuditText(QT_TRANSLATE_NOOP("AuditTexts", "w"))
         : entry.sex == Sex::Male ? storedAuditText(QT_TRANSLATE_NOOP("AuditTexts", "m"))
                                  : QString());
-    add(entry.deleted != other.deleted, storedAuditText(QT_TRANSLATE_NOOP("AuditTexts", "gelöscht")), entry.deleted ? storedAuditText(QT_TRANSLATE_NOOP("AuditTexts", "ja")) : storedAuditText(QT_TRANSLATE_NOOP("AuditTexts", "nein")));
+    add(entry.deleted != other.deleted, storedAuditText(QT_TRANSLATE_NOOP("AuditTexts", "gelöscht")),
+        entry.deleted ? storedAuditText(QT_TRANSLATE_NOOP("AuditTexts", "ja"))
+                      : storedAuditText(QT_TRANSLATE_NOOP("AuditTexts", "nein")));
     return parts.join(QStringLiteral("; "));
 }

@@ -39,24 +39,33 @@ StoreError makeError(StoreErrorKind kind, const QString& path, const QString& de
     case StoreErrorKind::None:
         return {};
     case StoreErrorKind::NotAnEvent:
-        text = QCoreApplication::translate("EventStore", "Die Datei „%1“ ist keine Veranstaltungsdatei und wird nicht geöffnet.");
+        text = QCoreApplication::translate(
+            "EventStore", "Die Datei „%1“ ist keine Veranstaltungsdatei und wird nicht geöffnet.");
         break;
     case StoreErrorKind::NewerSchema:
-        text = QCoreApplication::translate("EventStore", "Die Veranstaltungsdatei „%1“ stammt von einer neueren Programmversion und wird nicht "
-                  "geöffnet.");
+        text = QCoreApplication::translate(
+            "EventStore",
+            "Die Veranstaltungsdatei „%1“ stammt von einer neueren Programmversion und wird nicht "
+            "geöffnet.");
         break;
     case StoreErrorKind::Damaged:
-        text = QCoreApplication::translate("EventStore", "Die Veranstaltungsdatei „%1“ ist beschädigt und wird nicht geöffnet.");
+        text = QCoreApplication::translate(
+            "EventStore", "Die Veranstaltungsdatei „%1“ ist beschädigt und wird nicht geöffnet.");
         break;
     case StoreErrorKind::NotWritable:
-        text = QCoreApplication::translate("EventStore", "In die Veranstaltungsdatei „%1“ kann nicht geschrieben werden (schreibgeschützt oder "
-                  "keine Berechtigung).");
+        text = QCoreApplication::translate(
+            "EventStore",
+            "In die Veranstaltungsdatei „%1“ kann nicht geschrieben werden (schreibgeschützt oder "
+            "keine Berechtigung).");
         break;
     case StoreErrorKind::DiskFull:
-        text = QCoreApplication::translate("EventStore", "Der Datenträger ist voll: die Veranstaltungsdatei „%1“ kann nicht geschrieben werden.");
+        text = QCoreApplication::translate(
+            "EventStore",
+            "Der Datenträger ist voll: die Veranstaltungsdatei „%1“ kann nicht geschrieben werden.");
         break;
     case StoreErrorKind::AlreadyExists:
-        text = QCoreApplication::translate("EventStore", "Die Veranstaltungsdatei „%1“ gibt es schon; sie wird nicht überschrieben.");
+        text = QCoreApplication::translate(
+            "EventStore", "Die Veranstaltungsdatei „%1“ gibt es schon; sie wird nicht überschrieben.");
         break;
     case StoreErrorKind::Other:
         text = QCoreApplication::translate("EventStore", "Fehler bei der Veranstaltungsdatei „%1“.");
@@ -99,8 +108,10 @@ EventStore::~EventStore() {
 
 StoreError EventStore::error(int code, StoreErrorKind fallback) const {
     // SQLite's own text is English; a fault of the disk gets a German one.
-    const QString detail = (code & 0xff) == SQLITE_IOERR ? QCoreApplication::translate("EventStore", "Schreib- oder Lesefehler des Datenträgers")
-                                                         : QString::fromUtf8(sqlite3_errmsg(m_db));
+    const QString detail =
+        (code & 0xff) == SQLITE_IOERR
+            ? QCoreApplication::translate("EventStore", "Schreib- oder Lesefehler des Datenträgers")
+            : QString::fromUtf8(sqlite3_errmsg(m_db));
     return makeError(kindOf(code, fallback), m_path, detail);
 }
 
@@ -124,7 +135,8 @@ StoreError EventStore::migrate(int fromVersion) {
 std::unique_ptr<EventStore> EventStore::open(const QString& path, StoreError& err) {
     err = {};
     if (!QFileInfo(path).isFile()) {
-        err = makeError(StoreErrorKind::Other, path, QCoreApplication::translate("EventStore", "Datei nicht gefunden"));
+        err = makeError(StoreErrorKind::Other, path,
+                        QCoreApplication::translate("EventStore", "Datei nicht gefunden"));
         return nullptr;
     }
     sqlite3* db = nullptr;
@@ -158,7 +170,9 @@ std::unique_ptr<EventStore> EventStore::open(const QString& path, StoreError& er
     if (version > currentSchemaVersion()) {
         err = makeError(
             StoreErrorKind::NewerSchema, path,
-            QCoreApplication::translate("EventStore", "Version %1, dieses Programm kennt bis Version %2").arg(version).arg(currentSchemaVersion()));
+            QCoreApplication::translate("EventStore", "Version %1, dieses Programm kennt bis Version %2")
+                .arg(version)
+                .arg(currentSchemaVersion()));
         return nullptr;
     }
     if (version < 1) {

@@ -47,7 +47,8 @@ std::optional<RunStatus> runStatusFromText(const QString& text) {
     for (const StatusTexts& t : Texts) {
         // The German word is read in every language, as the code is.
         if (trimmed.compare(QString::fromUtf8(t.text), Qt::CaseInsensitive) == 0 ||
-            (*t.text && trimmed.compare(QCoreApplication::translate("RunStatus", t.text), Qt::CaseInsensitive) == 0) ||
+            (*t.text &&
+             trimmed.compare(QCoreApplication::translate("RunStatus", t.text), Qt::CaseInsensitive) == 0) ||
             trimmed.compare(QString::fromUtf16(t.code), Qt::CaseInsensitive) == 0)
             return t.status;
     }

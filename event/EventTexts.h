@@ -4,8 +4,8 @@
 
 #include <QString>
 
-/// The word for a run's status as the results show it, in the program's language: "" for a finished run, "Abbruch",
-/// "nicht gestartet", "disqualifiziert".
+/// The word for a run's status as the results show it, in the program's language: "" for a finished run,
+/// "Abbruch", "nicht gestartet", "disqualifiziert".
 QString runStatusText(RunStatus status);
 
 /// The German word for a run's status, as audit entries store it whatever the interface speaks.

@@ -48,7 +48,8 @@ QString plausibilityText(const RunRecord& run, const EventRules& rules) {
                          .arg(seconds(*run.runTimeMs), seconds(rules.maxRunTimeMs));
             break;
         case PlausibilityIssue::TooFast:
-            parts << QCoreApplication::translate("Plausibility", "%1 über %2").arg(kmh(*run.speed), kmh(rules.maxSpeed));
+            parts << QCoreApplication::translate("Plausibility", "%1 über %2")
+                         .arg(kmh(*run.speed), kmh(rules.maxSpeed));
             break;
         }
     }
@@ -58,8 +59,11 @@ QString plausibilityText(const RunRecord& run, const EventRules& rules) {
 QString runCheckNotice(const RunRecord& run, const EventRules& rules) {
     if (!run.needsCheck)
         return {};
-    const QString text = run.runNumber > 0 ? QCoreApplication::translate("Plausibility", "Nr. %1, Lauf %2 prüfen").arg(run.startNumber).arg(run.runNumber)
-                                           : QCoreApplication::translate("Plausibility", "Nr. %1 prüfen").arg(run.startNumber);
+    const QString text =
+        run.runNumber > 0 ? QCoreApplication::translate("Plausibility", "Nr. %1, Lauf %2 prüfen")
+                                .arg(run.startNumber)
+                                .arg(run.runNumber)
+                          : QCoreApplication::translate("Plausibility", "Nr. %1 prüfen").arg(run.startNumber);
     const QString why = plausibilityText(run, rules);
     return why.isEmpty() ? text : text + QStringLiteral(": ") + why;
 }

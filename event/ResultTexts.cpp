@@ -71,7 +71,8 @@ QString runRemark(const RunCell& cell) {
     if (!penalties.isEmpty())
         parts << penalties;
     if (!cell.run.correction.trimmed().isEmpty())
-        parts << QCoreApplication::translate("ResultTexts", "korrigiert: %1").arg(cell.run.correction.trimmed());
+        parts << QCoreApplication::translate("ResultTexts", "korrigiert: %1")
+                     .arg(cell.run.correction.trimmed());
     return parts.join(QStringLiteral(", "));
 }
 
@@ -95,8 +96,9 @@ QString resultText(const StandingRow& row, int resolution) {
 QString rowRemark(const StandingRow& row) {
     QStringList parts;
     if (row.kind == ResultKind::Partial)
-        parts << (row.countedRuns == 1 ? QCoreApplication::translate("ResultTexts", "unvollständig (%1 Lauf gewertet)")
-                                       : QCoreApplication::translate("ResultTexts", "unvollständig (%1 Läufe gewertet)"))
+        parts << (row.countedRuns == 1
+                      ? QCoreApplication::translate("ResultTexts", "unvollständig (%1 Lauf gewertet)")
+                      : QCoreApplication::translate("ResultTexts", "unvollständig (%1 Läufe gewertet)"))
                      .arg(row.countedRuns);
     for (qsizetype i = 0; i < row.runs.size(); ++i) {
         const QString remark = runRemark(row.runs[i]);

@@ -29,15 +29,19 @@ QString csvLine(const QStringList& fields) {
 QString saveBytes(const QString& path, const QByteArray& bytes) {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
-        return QCoreApplication::translate("ResultsExport", "Die Datei „%1“ kann nicht geschrieben werden: %2")
+        return QCoreApplication::translate("ResultsExport",
+                                           "Die Datei „%1“ kann nicht geschrieben werden: %2")
             .arg(path, file.errorString());
     if (file.write(bytes) != bytes.size() || !file.flush()) {
         const QString why = file.errorString();
         file.cancelWriting();
-        return QCoreApplication::translate("ResultsExport", "Die Datei „%1“ kann nicht geschrieben werden: %2").arg(path, why);
+        return QCoreApplication::translate("ResultsExport",
+                                           "Die Datei „%1“ kann nicht geschrieben werden: %2")
+            .arg(path, why);
     }
     if (!file.commit())
-        return QCoreApplication::translate("ResultsExport", "Die Datei „%1“ kann nicht gespeichert werden: %2")
+        return QCoreApplication::translate("ResultsExport",
+                                           "Die Datei „%1“ kann nicht gespeichert werden: %2")
             .arg(path, file.errorString());
     return {};
 }

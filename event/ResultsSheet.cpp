@@ -50,7 +50,8 @@ SheetCell runCell(const RunCell& run, int resolution) {
 }
 
 QString classTitle(const QString& name) {
-    return name.isEmpty() ? QCoreApplication::translate("ResultsSheet", "ohne Klasse") : QCoreApplication::translate("ResultsSheet", "Klasse %1").arg(name);
+    return name.isEmpty() ? QCoreApplication::translate("ResultsSheet", "ohne Klasse")
+                          : QCoreApplication::translate("ResultsSheet", "Klasse %1").arg(name);
 }
 
 SheetSection rankingSection(const QString& title, const QList<StandingRow>& rows, int resolution) {
@@ -59,12 +60,17 @@ SheetSection rankingSection(const QString& title, const QList<StandingRow>& rows
     qsizetype runs = 0;
     for (const StandingRow& r : rows)
         runs = std::max(runs, r.runs.size());
-    s.headings << QCoreApplication::translate("ResultsSheet", "Platz") << QCoreApplication::translate("ResultsSheet", "Nr.") << QCoreApplication::translate("ResultsSheet", "Name")
-               << QCoreApplication::translate("ResultsSheet", "Klasse") << QCoreApplication::translate("ResultsSheet", "Verein");
+    s.headings << QCoreApplication::translate("ResultsSheet", "Platz")
+               << QCoreApplication::translate("ResultsSheet", "Nr.")
+               << QCoreApplication::translate("ResultsSheet", "Name")
+               << QCoreApplication::translate("ResultsSheet", "Klasse")
+               << QCoreApplication::translate("ResultsSheet", "Verein");
     for (qsizetype i = 0; i < runs; ++i)
         s.headings << QCoreApplication::translate("ResultsSheet", "Lauf %1").arg(i + 1);
-    s.headings << QCoreApplication::translate("ResultsSheet", "Ergebnis") << QCoreApplication::translate("ResultsSheet", "Abstand")
-               << QCoreApplication::translate("ResultsSheet", "Abstand zum Vorderen") << QCoreApplication::translate("ResultsSheet", "Bemerkung");
+    s.headings << QCoreApplication::translate("ResultsSheet", "Ergebnis")
+               << QCoreApplication::translate("ResultsSheet", "Abstand")
+               << QCoreApplication::translate("ResultsSheet", "Abstand zum Vorderen")
+               << QCoreApplication::translate("ResultsSheet", "Bemerkung");
     for (const StandingRow& r : rows) {
         QList<SheetCell> line;
         line << (r.place > 0 ? numberCell(r.place) : textCell(QString()))
@@ -91,7 +97,8 @@ QList<SheetSection> resultSections(const Standings& standings, int resolution) {
     for (const ClassRanking& c : standings.classes)
         sections << rankingSection(classTitle(c.className), c.rows, resolution);
     if (standings.classes.size() > 1)
-        sections << rankingSection(QCoreApplication::translate("ResultsSheet", "Gesamtwertung"), standings.overall, resolution);
+        sections << rankingSection(QCoreApplication::translate("ResultsSheet", "Gesamtwertung"),
+                                   standings.overall, resolution);
 
     QHash<int, const StandingRow*> byNumber;
     for (const StandingRow& r : standings.overall)
@@ -106,17 +113,21 @@ QList<SheetSection> resultSections(const Standings& standings, int resolution) {
     if (!standings.teams.isEmpty()) {
         SheetSection s;
         s.title = QCoreApplication::translate("ResultsSheet", "Mannschaftswertung");
-        s.headings << QCoreApplication::translate("ResultsSheet", "Platz") << QCoreApplication::translate("ResultsSheet", "Verein") << QCoreApplication::translate("ResultsSheet", "Fahrer")
-                   << QCoreApplication::translate("ResultsSheet", "Ergebnis") << QCoreApplication::translate("ResultsSheet", "Bemerkung");
+        s.headings << QCoreApplication::translate("ResultsSheet", "Platz")
+                   << QCoreApplication::translate("ResultsSheet", "Verein")
+                   << QCoreApplication::translate("ResultsSheet", "Fahrer")
+                   << QCoreApplication::translate("ResultsSheet", "Ergebnis")
+                   << QCoreApplication::translate("ResultsSheet", "Bemerkung");
         const bool places = standings.teamScoring == TeamScoring::SumOfClassPlaces;
         for (const TeamRow& t : standings.teams) {
             QStringList members;
             for (int n : t.memberNumbers)
                 members << who(n);
             SheetCell result = places ? numberCell(int(t.result)) : timeCell(t.result, resolution);
-            s.rows.append({numberCell(t.place), textCell(t.club),
-                           textCell(members.join(QStringLiteral(", "))), result,
-                           textCell(t.complete ? QString() : QCoreApplication::translate("ResultsSheet", "unvollständig"))});
+            s.rows.append(
+                {numberCell(t.place), textCell(t.club), textCell(members.join(QStringLiteral(", "))), result,
+                 textCell(t.complete ? QString()
+                                     : QCoreApplication::translate("ResultsSheet", "unvollständig"))});
         }
         sections << s;
     }
@@ -124,8 +135,11 @@ QList<SheetSection> resultSections(const Standings& standings, int resolution) {
     if (!standings.honours.fastestGirl.isEmpty() || !standings.honours.fastestBoy.isEmpty()) {
         SheetSection s;
         s.title = QCoreApplication::translate("ResultsSheet", "Ehrungen");
-        s.headings << QCoreApplication::translate("ResultsSheet", "Ehrung") << QCoreApplication::translate("ResultsSheet", "Nr.") << QCoreApplication::translate("ResultsSheet", "Name")
-                   << QCoreApplication::translate("ResultsSheet", "Klasse") << QCoreApplication::translate("ResultsSheet", "Ergebnis");
+        s.headings << QCoreApplication::translate("ResultsSheet", "Ehrung")
+                   << QCoreApplication::translate("ResultsSheet", "Nr.")
+                   << QCoreApplication::translate("ResultsSheet", "Name")
+                   << QCoreApplication::translate("ResultsSheet", "Klasse")
+                   << QCoreApplication::translate("ResultsSheet", "Ergebnis");
         auto add = [&](const QString& title, const QList<int>& numbers) {
             for (int n : numbers) {
                 const StandingRow* r = byNumber.value(n);
@@ -135,7 +149,8 @@ QList<SheetSection> resultSections(const Standings& standings, int resolution) {
                                textCell(r->className), timeCell(*r->resultMs, resolution)});
             }
         };
-        add(QCoreApplication::translate("ResultsSheet", "schnellstes Mädchen"), standings.honours.fastestGirl);
+        add(QCoreApplication::translate("ResultsSheet", "schnellstes Mädchen"),
+            standings.honours.fastestGirl);
         add(QCoreApplication::translate("ResultsSheet", "schnellster Junge"), standings.honours.fastestBoy);
         sections << s;
     }
@@ -159,8 +174,12 @@ QStringList resultTitleLines(const EventInfo& info) {
 SheetSection auditSection(const EventData& data) {
     SheetSection s;
     s.title = QCoreApplication::translate("ResultsSheet", "Änderungsprotokoll");
-    s.headings << QCoreApplication::translate("ResultsSheet", "Zeit") << QCoreApplication::translate("ResultsSheet", "Art") << QCoreApplication::translate("ResultsSheet", "Betrifft")
-               << QCoreApplication::translate("ResultsSheet", "Was") << QCoreApplication::translate("ResultsSheet", "alt") << QCoreApplication::translate("ResultsSheet", "neu")
+    s.headings << QCoreApplication::translate("ResultsSheet", "Zeit")
+               << QCoreApplication::translate("ResultsSheet", "Art")
+               << QCoreApplication::translate("ResultsSheet", "Betrifft")
+               << QCoreApplication::translate("ResultsSheet", "Was")
+               << QCoreApplication::translate("ResultsSheet", "alt")
+               << QCoreApplication::translate("ResultsSheet", "neu")
                << QCoreApplication::translate("ResultsSheet", "Grund");
     QHash<int64_t, const RunRecord*> runs;
     for (const RunRecord& r : data.runs)
@@ -169,18 +188,22 @@ SheetSection auditSection(const EventData& data) {
     for (const Competitor& c : data.competitors)
         competitors.insert(c.id, &c);
     for (const AuditEntry& e : data.audit) {
-        const QString kind = e.action == AuditAction::Undo   ? QCoreApplication::translate("ResultsSheet", "rückgängig")
-                             : e.action == AuditAction::Redo ? QCoreApplication::translate("ResultsSheet", "wiederholt")
-                                                             : QCoreApplication::translate("ResultsSheet", "Änderung");
+        const QString kind =
+            e.action == AuditAction::Undo   ? QCoreApplication::translate("ResultsSheet", "rückgängig")
+            : e.action == AuditAction::Redo ? QCoreApplication::translate("ResultsSheet", "wiederholt")
+                                            : QCoreApplication::translate("ResultsSheet", "Änderung");
         QString subject;
         if (const RunRecord* r = runs.value(e.runId))
-            subject = QCoreApplication::translate("ResultsSheet", "Lauf %1 von Nr. %2").arg(r->runNumber).arg(r->startNumber);
+            subject = QCoreApplication::translate("ResultsSheet", "Lauf %1 von Nr. %2")
+                          .arg(r->runNumber)
+                          .arg(r->startNumber);
         else if (const Competitor* c = competitors.value(e.competitorId))
-            subject = QCoreApplication::translate("ResultsSheet", "Nr. %1 %2").arg(c->startNumber).arg(c->displayName());
+            subject = QCoreApplication::translate("ResultsSheet", "Nr. %1 %2")
+                          .arg(c->startNumber)
+                          .arg(c->displayName());
         s.rows.append({textCell(e.time.toString(QStringLiteral("dd.MM.yyyy HH:mm:ss"))), textCell(kind),
                        textCell(subject), textCell(auditText(e.what)), textCell(auditText(e.oldValue)),
-                       textCell(auditText(e.newValue)),
-                       textCell(e.reason)});
+                       textCell(auditText(e.newValue)), textCell(e.reason)});
     }
     return s;
 }

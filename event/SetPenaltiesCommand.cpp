@@ -4,7 +4,8 @@
 
 SetPenaltiesCommand::SetPenaltiesCommand(EventModel& model, int64_t runId, int cones, int gates,
                                          QString reason)
-    : RunChangeCommand(model, runId, storedAuditText(QT_TRANSLATE_NOOP("AuditTexts", "Strafen")), std::move(reason)),
+    : RunChangeCommand(model, runId, storedAuditText(QT_TRANSLATE_NOOP("AuditTexts", "Strafen")),
+                       std::move(reason)),
       m_oldCones(initial() ? initial()->cones : 0), m_oldGates(initial() ? initial()->gates : 0),
       m_cones(cones), m_gates(gates) {}
 

@@ -39,10 +39,13 @@ QString SetRunTimingCommand::valueText(bool newValue) const {
     if (t.status != RunStatus::Finished)
         parts << runStatusStoredText(t.status);
     if (t.lapTimeMs)
-        parts << storedAuditText(QT_TRANSLATE_NOOP("AuditTexts", "Zwischenzeit %1 s")).arg(formatResultTime(*t.lapTimeMs, 2));
+        parts << storedAuditText(QT_TRANSLATE_NOOP("AuditTexts", "Zwischenzeit %1 s"))
+                     .arg(formatResultTime(*t.lapTimeMs, 2));
     if (t.runTimeMs)
-        parts << storedAuditText(QT_TRANSLATE_NOOP("AuditTexts", "Laufzeit %1 s")).arg(formatResultTime(*t.runTimeMs, 2));
+        parts << storedAuditText(QT_TRANSLATE_NOOP("AuditTexts", "Laufzeit %1 s"))
+                     .arg(formatResultTime(*t.runTimeMs, 2));
     if (t.speed && *t.speed > 0)
-        parts << storedAuditText(QT_TRANSLATE_NOOP("AuditTexts", "%1 km/h")).arg(formatResultTime(*t.speed, 2));
+        parts
+            << storedAuditText(QT_TRANSLATE_NOOP("AuditTexts", "%1 km/h")).arg(formatResultTime(*t.speed, 2));
     return parts.join(QStringLiteral(", "));
 }

@@ -179,8 +179,9 @@ void addProblem(StartListResult& r, int line, const QString& message,
     if (r.problems.size() < MaxProblemsListed)
         r.problems.append({line, severity, message});
     else if (r.problems.size() == MaxProblemsListed)
-        r.problems.append({line, StartListProblem::Severity::Hint,
-                           QCoreApplication::translate("StartList", "Weitere Probleme werden nicht aufgeführt.")});
+        r.problems.append(
+            {line, StartListProblem::Severity::Hint,
+             QCoreApplication::translate("StartList", "Weitere Probleme werden nicht aufgeführt.")});
 }
 
 } // namespace
@@ -196,13 +197,16 @@ StartListResult readStartList(const QByteArray& bytes, StartListMode mode) {
     StartListResult result;
     if (bytes.size() > MaxStartListBytes) {
         addProblem(result, 0,
-                   QCoreApplication::translate("StartList", "Die Datei ist mit %1 MB zu groß für eine Startliste (höchstens %2 MB).")
+                   QCoreApplication::translate(
+                       "StartList", "Die Datei ist mit %1 MB zu groß für eine Startliste (höchstens %2 MB).")
                        .arg(QString::number(double(bytes.size()) / (1024 * 1024), 'f', 1).replace(u'.', u','))
                        .arg(MaxStartListBytes / (1024 * 1024)));
         return result;
     }
     if (bytes.contains('\0')) {
-        addProblem(result, 0, QCoreApplication::translate("StartList", "Die Datei ist keine Textdatei (sie enthält Binärdaten)."));
+        addProblem(result, 0,
+                   QCoreApplication::translate("StartList",
+                                               "Die Datei ist keine Textdatei (sie enthält Binärdaten)."));
         return result;
     }
     const QString text = platform::DecodeTextFile(bytes);
@@ -234,15 +238,18 @@ StartListResult readStartList(const QByteArray& bytes, StartListMode mode) {
     const bool anyName = has(Column::Name) || has(Column::FirstName) || has(Column::LastName);
     if (!has(Column::Number) && !anyName) {
         addProblem(result, header.line,
-                   QCoreApplication::translate("StartList", "Keine Kopfzeile gefunden: die erste Zeile muss die Spalten benennen, "
-                                  "z. B. „Nr;Name;Klasse;Verein“."));
+                   QCoreApplication::translate(
+                       "StartList", "Keine Kopfzeile gefunden: die erste Zeile muss die Spalten benennen, "
+                                    "z. B. „Nr;Name;Klasse;Verein“."));
         return result;
     }
     if (!has(Column::Number))
-        addProblem(result, header.line, QCoreApplication::translate("StartList", "Die Spalte „Nr“ (Startnummer) fehlt."));
+        addProblem(result, header.line,
+                   QCoreApplication::translate("StartList", "Die Spalte „Nr“ (Startnummer) fehlt."));
     if (!anyName)
         addProblem(result, header.line,
-                   QCoreApplication::translate("StartList", "Die Spalte „Name“ (oder „Vorname“ und „Nachname“) fehlt."));
+                   QCoreApplication::translate("StartList",
+                                               "Die Spalte „Name“ (oder „Vorname“ und „Nachname“) fehlt."));
     if (result.hasErrors())
         return result;
     if (!unknown.isEmpty())
@@ -274,11 +281,13 @@ StartListResult readStartList(const QByteArray& bytes, StartListMode mode) {
             addProblem(result, rec.line, QCoreApplication::translate("StartList", "Die Startnummer fehlt."));
         else if (!allDigits)
             addProblem(result, rec.line,
-                       QCoreApplication::translate("StartList", "Die Startnummer „%1“ ist keine Zahl.").arg(numberText.left(20)));
+                       QCoreApplication::translate("StartList", "Die Startnummer „%1“ ist keine Zahl.")
+                           .arg(numberText.left(20)));
         else if (!ok || number < 1 || number > 65535)
-            addProblem(
-                result, rec.line,
-                QCoreApplication::translate("StartList", "Die Startnummer %1 liegt nicht zwischen 1 und 65535.").arg(numberText));
+            addProblem(result, rec.line,
+                       QCoreApplication::translate("StartList",
+                                                   "Die Startnummer %1 liegt nicht zwischen 1 und 65535.")
+                           .arg(numberText));
         else if (lineOfNumber.contains(number))
             addProblem(result, rec.line,
                        QCoreApplication::translate("StartList", "Die Startnummer %1 steht schon in Zeile %2.")
@@ -302,14 +311,16 @@ StartListResult readStartList(const QByteArray& bytes, StartListMode mode) {
                 c.yearOfBirth = *y;
             else
                 addProblem(result, rec.line,
-                           QCoreApplication::translate("StartList", "Der Jahrgang „%1“ ist keine Jahreszahl.").arg(yearText.left(20)));
+                           QCoreApplication::translate("StartList", "Der Jahrgang „%1“ ist keine Jahreszahl.")
+                               .arg(yearText.left(20)));
         }
         if (const std::optional<Sex> s = parseSex(field(Column::Sex)))
             c.sex = *s;
         else
-            addProblem(result, rec.line,
-                       QCoreApplication::translate("StartList", "Das Geschlecht „%1“ ist unbekannt (m, w oder d).")
-                           .arg(field(Column::Sex).left(20)));
+            addProblem(
+                result, rec.line,
+                QCoreApplication::translate("StartList", "Das Geschlecht „%1“ ist unbekannt (m, w oder d).")
+                    .arg(field(Column::Sex).left(20)));
         if (result.problems.size() > problemsBefore) {
             ++result.skippedLines;
             continue;
@@ -318,7 +329,8 @@ StartListResult readStartList(const QByteArray& bytes, StartListMode mode) {
         result.competitors.append(c);
     }
     if (result.competitors.isEmpty() && !result.hasErrors())
-        addProblem(result, 0, QCoreApplication::translate("StartList", "Die Startliste enthält keine Teilnehmer."));
+        addProblem(result, 0,
+                   QCoreApplication::translate("StartList", "Die Startliste enthält keine Teilnehmer."));
     if (mode == StartListMode::AllOrNothing && result.hasErrors()) {
         result.competitors.clear();
     }

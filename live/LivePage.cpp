@@ -31,7 +31,8 @@ const char* const HtmlTexts[] = {
     QT_TRANSLATE_NOOP("LivePage", "Zeit"),
     QT_TRANSLATE_NOOP("LivePage", "Abst."),
     QT_TRANSLATE_NOOP("LivePage", "Letzte Läufe"),
-    QT_TRANSLATE_NOOP("LivePage", "Diese Seite braucht JavaScript. Die Daten gibt es auch als JSON unter /api/state."),
+    QT_TRANSLATE_NOOP("LivePage",
+                      "Diese Seite braucht JavaScript. Die Daten gibt es auch als JSON unter /api/state."),
 };
 
 // The texts the script writes, looked up there by their German wording.
@@ -73,8 +74,10 @@ QByteArray localizedLivePage(const QByteArray& html) {
     }
     if (!translated && scriptTexts.isEmpty())
         return out; // German, the page's own language
-    const QByteArray language = htmlEscaped(QCoreApplication::translate("LivePage", "de", "language code of the page"));
-    const QByteArray texts = htmlEscaped(QString::fromUtf8(QJsonDocument(scriptTexts).toJson(QJsonDocument::Compact)));
+    const QByteArray language =
+        htmlEscaped(QCoreApplication::translate("LivePage", "de", "language code of the page"));
+    const QByteArray texts =
+        htmlEscaped(QString::fromUtf8(QJsonDocument(scriptTexts).toJson(QJsonDocument::Compact)));
     out.replace("<html lang=\"de\">", "<html lang=\"" + language + "\" data-texts=\"" + texts + "\">");
     return out;
 }
@@ -90,6 +93,6 @@ QStringList livePageSourceTexts() {
 
 LiveAssets livePageAssets() {
     registerLivePage();
-    return LiveAssets{localizedLivePage(resource(QStringLiteral("index.html"))), resource(QStringLiteral("live.css")),
-                      resource(QStringLiteral("live.js"))};
+    return LiveAssets{localizedLivePage(resource(QStringLiteral("index.html"))),
+                      resource(QStringLiteral("live.css")), resource(QStringLiteral("live.js"))};
 }

@@ -107,10 +107,9 @@ void LiveServerWindow::apply() {
     } else if (!m_server.isRunning() || m_server.port() != port) {
         const LiveStartResult result = m_server.start(port, m_listen);
         if (result.ok()) {
-            m_status->setText(
-                tr("Läuft auf Port %1. Telefone im selben Netz öffnen die Adresse unten "
-                               "oder scannen den Code.")
-                    .arg(m_server.port()));
+            m_status->setText(tr("Läuft auf Port %1. Telefone im selben Netz öffnen die Adresse unten "
+                                 "oder scannen den Code.")
+                                  .arg(m_server.port()));
             m_status->setStyleSheet(QString());
         } else {
             m_status->setText(liveStartErrorText(result, port));
@@ -129,13 +128,12 @@ void LiveServerWindow::showAddresses() {
         const QList<QHostAddress> lan = usableLanAddresses(m_addresses());
         m_urls->addItems(liveUrls(lan, m_server.port()));
         m_hint->setText(lan.isEmpty() ? tr("Kein lokales Netz gefunden. Auf diesem Rechner: "
-                                                       "http://127.0.0.1:%1/")
+                                           "http://127.0.0.1:%1/")
                                             .arg(m_server.port())
-                        : lan.size() > 1
-                            ? tr("Dieser Rechner hat mehrere Adressen; der Code zeigt die "
-                                             "gewählte. Die Telefone brauchen die aus ihrem Netz.")
-                            : tr("Adresse im Browser des Telefons öffnen oder den Code "
-                                             "scannen."));
+                        : lan.size() > 1 ? tr("Dieser Rechner hat mehrere Adressen; der Code zeigt die "
+                                              "gewählte. Die Telefone brauchen die aus ihrem Netz.")
+                                         : tr("Adresse im Browser des Telefons öffnen oder den Code "
+                                              "scannen."));
     } else {
         m_hint->clear();
     }
@@ -152,6 +150,5 @@ void LiveServerWindow::showClients() {
         return;
     }
     const int pages = m_server.stats().pushClients;
-    m_clients->setText(pages == 1 ? tr("1 Seite geöffnet")
-                                  : tr("%1 Seiten geöffnet").arg(pages));
+    m_clients->setText(pages == 1 ? tr("1 Seite geöffnet") : tr("%1 Seiten geöffnet").arg(pages));
 }

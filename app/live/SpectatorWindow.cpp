@@ -166,14 +166,13 @@ void SpectatorWindow::paintEvent(QPaintEvent*) {
     if (!g.comma.isEmpty())
         p.fillRect(g.comma, QColor(255, 255, 0));
     if (!c.lastWho.isEmpty()) {
-        drawText(p, g.lastTitle, g.lastTitlePx, tr("Letztes Ergebnis"), Qt::AlignLeft,
-                 QColor(170, 170, 170), false);
+        drawText(p, g.lastTitle, g.lastTitlePx, tr("Letztes Ergebnis"), Qt::AlignLeft, QColor(170, 170, 170),
+                 false);
         drawText(p, g.lastWho, g.lastWhoPx, c.lastWho, Qt::AlignLeft, Text, false);
         drawText(p, g.lastResult, g.lastResultPx, c.lastResult, Qt::AlignLeft, Accent);
     }
     drawText(p, g.tableTitle, g.tableTitlePx,
-             c.tableTitle.isEmpty() ? QString() : tr("%1 – Top 10").arg(c.tableTitle), Qt::AlignLeft,
-             Accent);
+             c.tableTitle.isEmpty() ? QString() : tr("%1 – Top 10").arg(c.tableTitle), Qt::AlignLeft, Accent);
     for (qsizetype i = 0; i < c.rows.size() && i < g.rows.size(); ++i) {
         const SpectatorRow& row = c.rows[i];
         const std::array<QRect, 4> cells = spectatorRowCells(g.rows[i]);

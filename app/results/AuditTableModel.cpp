@@ -41,7 +41,9 @@ int AuditTableModel::columnCount(const QModelIndex& parent) const {
 QVariant AuditTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
         return {};
-    static const char* const titles[ColumnCount] = {QT_TR_NOOP("Zeit"), QT_TR_NOOP("Art"), QT_TR_NOOP("Betrifft"), QT_TR_NOOP("Was"), QT_TR_NOOP("alt"), QT_TR_NOOP("neu"), QT_TR_NOOP("Grund")};
+    static const char* const titles[ColumnCount] = {
+        QT_TR_NOOP("Zeit"), QT_TR_NOOP("Art"), QT_TR_NOOP("Betrifft"), QT_TR_NOOP("Was"),
+        QT_TR_NOOP("alt"),  QT_TR_NOOP("neu"), QT_TR_NOOP("Grund")};
     return tr(titles[section]);
 }
 

@@ -50,8 +50,9 @@ int CompetitorTableModel::columnCount(const QModelIndex& parent) const {
 QVariant CompetitorTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
         return {};
-    static const char* const titles[ColumnCount] = {QT_TR_NOOP("Nr."),    QT_TR_NOOP("Vorname"),  QT_TR_NOOP("Nachname"), QT_TR_NOOP("Klasse"),
-                                                    QT_TR_NOOP("Verein"), QT_TR_NOOP("Fahrzeug"), QT_TR_NOOP("Jahrgang"), QT_TR_NOOP("Geschlecht")};
+    static const char* const titles[ColumnCount] = {
+        QT_TR_NOOP("Nr."),    QT_TR_NOOP("Vorname"),  QT_TR_NOOP("Nachname"), QT_TR_NOOP("Klasse"),
+        QT_TR_NOOP("Verein"), QT_TR_NOOP("Fahrzeug"), QT_TR_NOOP("Jahrgang"), QT_TR_NOOP("Geschlecht")};
     return tr(titles[section]);
 }
 
@@ -85,9 +86,7 @@ QVariant CompetitorTableModel::data(const QModelIndex& index, int role) const {
     case Year:
         return c->yearOfBirth > 0 ? QVariant(c->yearOfBirth) : QVariant(QString());
     case Gender:
-        return c->sex == Sex::Female ? tr("w")
-               : c->sex == Sex::Male ? tr("m")
-                                     : QString();
+        return c->sex == Sex::Female ? tr("w") : c->sex == Sex::Male ? tr("m") : QString();
     }
     return {};
 }

@@ -338,7 +338,8 @@ void EventDialog::addCompetitor() {
     AuditEntry entry;
     entry.competitorId = id;
     entry.what = storedAuditText(QT_TRANSLATE_NOOP("AuditTexts", "Startliste"));
-    entry.newValue = storedAuditText(QT_TRANSLATE_NOOP("AuditTexts", "Eintrag Nr. %1 hinzugefügt")).arg(c.startNumber);
+    entry.newValue =
+        storedAuditText(QT_TRANSLATE_NOOP("AuditTexts", "Eintrag Nr. %1 hinzugefügt")).arg(c.startNumber);
     model->addAudit(entry);
     startListModel->rebuild();
     for (int row = 0; row < startListModel->rowCount(); ++row)

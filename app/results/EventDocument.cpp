@@ -149,7 +149,10 @@ int EventDocument::importCompetitors(const QList<Competitor>& competitors, const
     }
     AuditEntry entry;
     entry.what = storedAuditText(QT_TRANSLATE_NOOP("AuditTexts", "Startliste importiert"));
-    entry.newValue = storedAuditText(QT_TRANSLATE_NOOP("AuditTexts", "%1 neu, %2 geändert, aus %3")).arg(added).arg(updated).arg(source);
+    entry.newValue = storedAuditText(QT_TRANSLATE_NOOP("AuditTexts", "%1 neu, %2 geändert, aus %3"))
+                         .arg(added)
+                         .arg(updated)
+                         .arg(source);
     m_model->addAudit(entry);
     // Edits made before refer to entries the import may have changed.
     m_undo->clear();

@@ -14,8 +14,8 @@
 #include "event/VoidRunCommand.h"
 #include "platform/Dialogs.h"
 
-#include <QCoreApplication>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QInputDialog>
@@ -174,7 +174,8 @@ void ResultsWindow::refresh() {
         // The overall ranking first when there is one, else the first class; a choice made stays.
         int index = int(titles.indexOf(current));
         if (index < 0)
-            index = std::max(0, int(titles.indexOf(QCoreApplication::translate("ResultsSheet", "Gesamtwertung"))));
+            index = std::max(
+                0, int(titles.indexOf(QCoreApplication::translate("ResultsSheet", "Gesamtwertung"))));
         sectionChoice->setCurrentIndex(index);
     }
     showSection();

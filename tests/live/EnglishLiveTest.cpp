@@ -9,6 +9,7 @@
 #include "tests/support/WidgetTexts.h"
 
 #include <QTcpServer>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -19,9 +20,20 @@ using testsupport::widgetTexts;
 
 namespace {
 
+// With VANTRO_SCREENSHOT_DIR set, the window goes there as a picture.
+void shoot(QWidget* window, const QString& name) {
+    const QString dir = qEnvironmentVariable("VANTRO_SCREENSHOT_DIR");
+    if (dir.isEmpty())
+        return;
+    window->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
+    QTest::qWait(50);
+    window->grab().save(QStringLiteral("%1/%2.png").arg(dir, name));
+}
+
 // The texts of the live window switched off, then on at a free port with one address, and of the
 // spectator screen.
-QStringList liveTexts() {
+QStringList liveTexts(const QString& language) {
     QTcpServer probe;
     probe.listen(QHostAddress::LocalHost, 0);
     const quint16 port = probe.serverPort();
@@ -33,7 +45,15 @@ QStringList liveTexts() {
     QStringList texts = widgetTexts(&window);
     window.setChoice(true, port);
     texts << widgetTexts(&window) << window.statusText();
+    shoot(&window, "live-" + language);
     SpectatorWindow spectator;
+    spectator.resize(1280, 720);
+    EventData e = generatedEvent(2, 6, 1);
+    spectator.setSnapshot(std::make_shared<const LiveSnapshot>(
+        makeLiveSnapshot(e, {LivePhase::Finished, 3, {}, 0, 41230}, 2, 1)));
+    shoot(&spectator, "spectator-" + language);
+    spectator.setSnapshot(std::make_shared<const LiveSnapshot>(makeLiveSnapshot(EventData{}, {}, 2, 2)));
+    shoot(&spectator, "spectator-empty-" + language);
     texts << widgetTexts(&spectator);
     return texts;
 }
@@ -41,10 +61,10 @@ QStringList liveTexts() {
 } // namespace
 
 TEST(EnglishLive, TheLiveWindowAndTheSpectatorScreenShowNoGermanText) {
-    EXPECT_GE(germanTexts(liveTexts()).size(), 4);
+    EXPECT_GE(germanTexts(liveTexts("de")).size(), 4);
     ScopedLanguage english(platform::Language::English);
     ASSERT_TRUE(english.installed()) << "vantro_en.qm not built";
-    EXPECT_EQ(germanTexts(liveTexts()), QStringList{});
+    EXPECT_EQ(germanTexts(liveTexts("en")).join(" | ").toStdString(), "");
 }
 
 TEST(EnglishLive, TheSpectatorsAndThePhonesSeeClassesPlacesAndRemarksInEnglish) {
@@ -64,6 +84,7 @@ TEST(EnglishLive, TheSpectatorsAndThePhonesSeeClassesPlacesAndRemarksInEnglish) 
     EXPECT_EQ(titles, QStringList({"Class A", "no class"}));
     ASSERT_FALSE(s.runs.isEmpty());
     EXPECT_EQ(s.runs.last().remark, "2 cones, 1 gate");
-    EXPECT_EQ(liveStartErrorText({LiveStartResult::Error::PortInUse, {}}, 8080),
-              "Port 8080 is already in use (another program uses it). Please choose another port, e.g. 8081.");
+    EXPECT_EQ(
+        liveStartErrorText({LiveStartResult::Error::PortInUse, {}}, 8080),
+        "Port 8080 is already in use (another program uses it). Please choose another port, e.g. 8081.");
 }

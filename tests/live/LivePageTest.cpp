@@ -51,7 +51,8 @@ TEST(LivePage, ServedInEnglishItCarriesEnglishTextsForThePageAndTheScript) {
     const LiveAssets assets = livePageAssets();
     const QString html = QString::fromUtf8(assets.html);
     EXPECT_TRUE(html.contains(QStringLiteral("<html lang=\"en\" data-texts=\"")));
-    for (const char* text : {"<title>Live results</title>", ">On track<", ">Latest runs<", ">Class<", ">Gap<"})
+    for (const char* text :
+         {"<title>Live results</title>", ">On track<", ">Latest runs<", ">Class<", ">Gap<"})
         EXPECT_TRUE(html.contains(QString::fromUtf8(text))) << text;
 
     static const QRegularExpression attribute(QStringLiteral("data-texts=\"([^\"]*)\""));
@@ -59,7 +60,8 @@ TEST(LivePage, ServedInEnglishItCarriesEnglishTextsForThePageAndTheScript) {
     ASSERT_TRUE(m.hasMatch());
     // The attribute is HTML-escaped JSON, keyed by the script's German texts.
     QString json = m.captured(1);
-    json.replace(QStringLiteral("&quot;"), QStringLiteral("\"")).replace(QStringLiteral("&amp;"), QStringLiteral("&"));
+    json.replace(QStringLiteral("&quot;"), QStringLiteral("\""))
+        .replace(QStringLiteral("&amp;"), QStringLiteral("&"));
     const QJsonObject texts = QJsonDocument::fromJson(json.toUtf8()).object();
     EXPECT_EQ(texts.value(QStringLiteral("Klasse %1")).toString(), QStringLiteral("Class %1"));
     EXPECT_EQ(texts.value(QStringLiteral("Keine Verbindung – verbinde neu …")).toString(),

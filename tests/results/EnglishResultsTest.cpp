@@ -20,6 +20,7 @@
 
 #include <QComboBox>
 #include <QFile>
+#include <QTabWidget>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
@@ -32,13 +33,29 @@ using testsupport::widgetTexts;
 
 namespace {
 
+// With VANTRO_SCREENSHOT_DIR set, the window as shown (each tab of it) goes there as a picture.
+void shoot(QWidget* window, const QString& name) {
+    const QString dir = qEnvironmentVariable("VANTRO_SCREENSHOT_DIR");
+    if (dir.isEmpty())
+        return;
+    window->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
+    QTabWidget* tabs = window->findChild<QTabWidget*>();
+    for (int i = 0; i < (tabs ? tabs->count() : 1); ++i) {
+        if (tabs)
+            tabs->setCurrentIndex(i);
+        window->grab().save(QStringLiteral("%1/%2-%3.png").arg(dir, name).arg(i));
+    }
+}
+
 class EnglishResults : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_FALSE(doc.ensureEvent(QDate(2026, 5, 17)));
         QList<Competitor> list;
-        for (auto [n, name, cls, club] : {std::tuple{1, "Anna", "K1", "MSC Nord"}, std::tuple{2, "Ben", "K1", "MSC Nord"},
-                                          std::tuple{3, "Cem", "K2", "MSC Ost"}}) {
+        for (auto [n, name, cls, club] :
+             {std::tuple{1, "Anna", "K1", "MSC Nord"}, std::tuple{2, "Ben", "K1", "MSC Nord"},
+              std::tuple{3, "Cem", "K2", "MSC Ost"}}) {
             Competitor c;
             c.startNumber = n;
             c.lastName = name;
@@ -61,22 +78,26 @@ protected:
         ASSERT_TRUE(QTest::qWaitFor([&] { return doc.upToDate(); }, 3000));
         QFile list2(dir.filePath("starter.csv"));
         ASSERT_TRUE(list2.open(QIODevice::WriteOnly));
-        list2.write("Nr;Name;Klasse;Farbe\r\n1;Anna Berg;K1;rot\r\nzwei;Cem;K1;blau\r\n");
+        list2.write("Nr;Name;Klasse;Transponder\r\n1;Anna Berg;K1;17\r\nzwei;Cem;K1;18\r\n");
     }
 
     // Every text of the results window (each ranking with its headings), the event dialog and the
     // start-list import with a file that has a fault and an unknown column.
-    QStringList interfaceTexts() {
+    QStringList interfaceTexts(const QString& language) {
         ResultsWindow window(doc, commands);
+        window.resize(1100, 650);
+        shoot(&window, "results-" + language);
         QStringList texts = widgetTexts(&window);
         for (int i = 0; i < window.sectionChoice->count(); ++i) {
             window.sectionChoice->setCurrentIndex(i);
             texts << widgetTexts(window.rankingView);
         }
         EventDialog dialog(doc);
+        shoot(&dialog, "event-" + language);
         texts << widgetTexts(&dialog);
         StartListImportDialog import;
         import.load(dir.filePath("starter.csv"));
+        shoot(&import, "startlist-import-" + language);
         texts << widgetTexts(&import);
         for (const StartListProblem& p : import.problems())
             texts << p.message;
@@ -92,10 +113,10 @@ protected:
 } // namespace
 
 TEST_F(EnglishResults, TheResultsWindowAndTheEventsDialogsShowNoGermanText) {
-    EXPECT_GT(germanTexts(interfaceTexts()).size(), 40);
+    EXPECT_GT(germanTexts(interfaceTexts("de")).size(), 40);
     ScopedLanguage english(platform::Language::English);
     ASSERT_TRUE(english.installed()) << "vantro_en.qm not built";
-    EXPECT_EQ(germanTexts(interfaceTexts()), QStringList{});
+    EXPECT_EQ(germanTexts(interfaceTexts("en")).join(" | ").toStdString(), "");
 }
 
 TEST_F(EnglishResults, HeadingsExportsRemarksAndMessagesFollowTheLanguage) {
@@ -109,13 +130,13 @@ TEST_F(EnglishResults, HeadingsExportsRemarksAndMessagesFollowTheLanguage) {
     for (const SheetSection& s : sections)
         titles << s.title;
     EXPECT_EQ(titles.mid(0, 3), QStringList({"Class K1", "Class K2", "Overall"}));
-    EXPECT_EQ(sections.first().headings,
-              QStringList({"Place", "No.", "Name", "Class", "Club", "Run 1", "Result", "Gap", "Gap to next",
-                           "Remark"}));
+    EXPECT_EQ(sections.first().headings, QStringList({"Place", "No.", "Name", "Class", "Club", "Run 1",
+                                                      "Result", "Gap", "Gap to next", "Remark"}));
     EXPECT_EQ(resultTitleLines(info).first(), "Results");
 
     const QString csv = resultsCsv(standings, info, 2);
-    EXPECT_TRUE(csv.contains("Place;No.;Name;Class;Club;Run 1;Result;Gap;Gap to next;Remark\r\n")) << qPrintable(csv);
+    EXPECT_TRUE(csv.contains("Place;No.;Name;Class;Club;Run 1;Result;Gap;Gap to next;Remark\r\n"))
+        << qPrintable(csv);
     EXPECT_TRUE(csv.contains("Run 1: 1 cone")) << qPrintable(csv);
     const QString html = resultsHtml(standings, info, 2);
     EXPECT_TRUE(html.contains("<html lang=\"en\">"));
@@ -129,7 +150,9 @@ TEST_F(EnglishResults, HeadingsExportsRemarksAndMessagesFollowTheLanguage) {
     in.pageHeight = 842;
     in.titleLines = resultTitleLines(info);
     in.sections = sections;
-    in.textWidth = [](PrintTextKind, double scale, const QString& text) { return int(text.size() * 6 * scale); };
+    in.textWidth = [](PrintTextKind, double scale, const QString& text) {
+        return int(text.size() * 6 * scale);
+    };
     QStringList printed;
     for (const ResultsPrintLayout::Page& page : layoutResultsPrint(in).pages)
         for (const PrintedText& t : page.texts)
