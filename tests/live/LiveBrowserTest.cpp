@@ -51,6 +51,27 @@ QString renderedDom(const QString& chromium, const QString& url, QString* error)
     return dom;
 }
 
+// With VANTRO_SCREENSHOT_DIR set, the page as a phone shows it goes there as a picture.
+void screenshot(const QString& chromium, const QString& url, const QString& name) {
+    const QString dir = qEnvironmentVariable("VANTRO_SCREENSHOT_DIR");
+    if (dir.isEmpty())
+        return;
+    QTemporaryDir profile;
+    QProcess browser;
+    browser.start(chromium,
+                  {QStringLiteral("--headless"), QStringLiteral("--no-sandbox"),
+                   QStringLiteral("--disable-gpu"), QStringLiteral("--user-data-dir=") + profile.path(),
+                   QStringLiteral("--no-first-run"),
+                   QStringLiteral("--host-resolver-rules=MAP * ~NOTFOUND, EXCLUDE 127.0.0.1"),
+                   QStringLiteral("--hide-scrollbars"), QStringLiteral("--window-size=412,800"),
+                   QStringLiteral("--virtual-time-budget=4000"),
+                   QStringLiteral("--screenshot=%1/%2.png").arg(dir, name), url});
+    if (!browser.waitForFinished(90000)) {
+        browser.kill();
+        browser.waitForFinished();
+    }
+}
+
 } // namespace
 
 TEST(LiveBrowser, EventTextsShowAsTextNeverAsMarkup) {
@@ -120,6 +141,8 @@ TEST(LiveBrowser, ThePageSpeaksTheProgramsLanguage) {
     for (const char* text : {"<html lang=\"en\"", ">Latest runs<", ">Class A<", "Run 1", "Place 1 in Class A",
                              "Class A (2)", "1 cone"})
         EXPECT_TRUE(dom.contains(QString::fromUtf8(text))) << text << "\n" << qPrintable(dom);
+    screenshot(chromium, QStringLiteral("http://127.0.0.1:%1/").arg(server.port()),
+               QStringLiteral("livepage-en"));
     // Beside the texts handed to the script, keyed by their German wording, nothing German is left.
     QString shown = dom;
     shown.remove(QRegularExpression(QStringLiteral("data-texts=\"[^\"]*\"")));

@@ -313,7 +313,7 @@
     </message>
     <message>
         <source>Wertung</source>
-        <translation>Ranking</translation>
+        <translation>Scoring</translation>
     </message>
     <message>
         <source>Fahrer ohne Klasse bekommen die Klasse ihres Jahrgangs:</source>
