@@ -131,16 +131,16 @@ TEST_F(EnglishResults, HeadingsExportsRemarksAndMessagesFollowTheLanguage) {
         titles << s.title;
     EXPECT_EQ(titles.mid(0, 3), QStringList({"Class K1", "Class K2", "Overall"}));
     EXPECT_EQ(sections.first().headings, QStringList({"Place", "No.", "Name", "Class", "Club", "Run 1",
-                                                      "Result", "Gap", "Gap to next", "Remark"}));
+                                                      "Result", "Gap", "Gap ahead", "Remark"}));
     EXPECT_EQ(resultTitleLines(info).first(), "Results");
 
     const QString csv = resultsCsv(standings, info, 2);
-    EXPECT_TRUE(csv.contains("Place;No.;Name;Class;Club;Run 1;Result;Gap;Gap to next;Remark\r\n"))
+    EXPECT_TRUE(csv.contains("Place;No.;Name;Class;Club;Run 1;Result;Gap;Gap ahead;Remark\r\n"))
         << qPrintable(csv);
     EXPECT_TRUE(csv.contains("Run 1: 1 cone")) << qPrintable(csv);
     const QString html = resultsHtml(standings, info, 2);
     EXPECT_TRUE(html.contains("<html lang=\"en\">"));
-    EXPECT_TRUE(html.contains("<th>Gap to next</th>")) << qPrintable(html.left(3000));
+    EXPECT_TRUE(html.contains("<th>Gap ahead</th>")) << qPrintable(html.left(3000));
     EXPECT_EQ(germanTexts(QStringList{csv, html}), QStringList{}) << "beside the names of the event";
 
     // The printout: the page footer, and the remarks column found by its heading (printed as

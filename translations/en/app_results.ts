@@ -29,11 +29,11 @@
     </message>
     <message>
         <source>Art</source>
-        <translation>Kind</translation>
+        <translation>Action</translation>
     </message>
     <message>
         <source>Betrifft</source>
-        <translation>Concerns</translation>
+        <translation>Subject</translation>
     </message>
     <message>
         <source>Was</source>
@@ -41,11 +41,11 @@
     </message>
     <message>
         <source>alt</source>
-        <translation>old</translation>
+        <translation>Old</translation>
     </message>
     <message>
         <source>neu</source>
-        <translation>new</translation>
+        <translation>New</translation>
     </message>
     <message>
         <source>Grund</source>
@@ -421,7 +421,7 @@
     </message>
     <message>
         <source>Startliste.csv</source>
-        <translation>Startlist.csv</translation>
+        <translation>start-list.csv</translation>
     </message>
     <message>
         <source>(neu)</source>

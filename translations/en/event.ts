@@ -336,7 +336,7 @@
     </message>
     <message>
         <source>Abstand zum Vorderen</source>
-        <translation>Gap to next</translation>
+        <translation>Gap ahead</translation>
     </message>
     <message>
         <source>Bemerkung</source>
@@ -392,11 +392,11 @@
     </message>
     <message>
         <source>Art</source>
-        <translation>Kind</translation>
+        <translation>Action</translation>
     </message>
     <message>
         <source>Betrifft</source>
-        <translation>Concerns</translation>
+        <translation>Subject</translation>
     </message>
     <message>
         <source>Was</source>
@@ -404,11 +404,11 @@
     </message>
     <message>
         <source>alt</source>
-        <translation>old</translation>
+        <translation>Old</translation>
     </message>
     <message>
         <source>neu</source>
-        <translation>new</translation>
+        <translation>New</translation>
     </message>
     <message>
         <source>Grund</source>
