@@ -46,6 +46,9 @@ const QList<Pattern>& patterns() {
 // A known text by its own wording: the audit's words, and the status words of a run.
 QString known(const QString& text) {
     const QByteArray source = text.toUtf8();
+    // A text that UTF-8 cannot carry unchanged (a NUL, a lone surrogate) is none of ours.
+    if (text.contains(QChar(0)) || QString::fromUtf8(source) != text)
+        return {};
     for (const char* context : {"AuditTexts", "RunStatus"}) {
         const QString shown = QCoreApplication::translate(context, source.constData());
         if (shown != text)

@@ -49,4 +49,7 @@ TEST(AuditTexts, ChangesAreStoredInGermanAndShownInTheProgramsLanguage) {
     };
     for (const auto& c : cases)
         EXPECT_EQ(auditText(QString::fromUtf8(c.stored)).toStdString(), c.shown);
+    // A damaged file's text is not cut at a NUL into a known word.
+    const QString damaged = QStringLiteral("Strafen") + QChar(0) + QStringLiteral("x");
+    EXPECT_EQ(auditText(damaged), damaged);
 }
