@@ -8,7 +8,7 @@ set -euo pipefail
 cd "$(dirname "$0")"
 
 PACKAGES=(cmake g++ make pkg-config qt6-base-dev qt6-multimedia-dev libgtest-dev libgmock-dev libxlsxwriter-dev zlib1g-dev libsqlite3-dev python3-openpyxl poppler-utils fonts-liberation2 desktop-file-utils appstream
-    locales qt6-translations-l10n qt6-httpserver-dev qt6-websockets-dev libqrencode-dev chromium)
+    locales qt6-l10n-tools qt6-translations-l10n qt6-httpserver-dev qt6-websockets-dev libqrencode-dev chromium)
 # The German locale: the program's users run it, and the tests run in it as well as in C.
 LOCALE=de_DE.UTF-8
 

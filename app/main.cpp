@@ -6,6 +6,8 @@
 
 int main(int argc, char** argv) {
     TApplication app(argc, argv);
+    // Before the first text of the window is made.
+    app.installLanguage();
     // Creating the window takes the program's title from its file name.
     TFormMain form;
     // The settings dialog fills its port list from the scan the window made at its creation.

@@ -1,7 +1,10 @@
 #include "event/ConfirmRunCommand.h"
 
+#include "event/AuditTexts.h"
+
 ConfirmRunCommand::ConfirmRunCommand(EventModel& model, int64_t runId, QString reason)
-    : RunChangeCommand(model, runId, tr("Prüfen"), std::move(reason)),
+    : RunChangeCommand(model, runId, storedAuditText(QT_TRANSLATE_NOOP("AuditTexts", "Prüfen")),
+                       std::move(reason)),
       m_old(initial() && initial()->needsCheck) {}
 
 void ConfirmRunCommand::apply(RunRecord& run, bool toNew) const {
@@ -9,5 +12,6 @@ void ConfirmRunCommand::apply(RunRecord& run, bool toNew) const {
 }
 
 QString ConfirmRunCommand::valueText(bool newValue) const {
-    return (newValue ? false : m_old) ? tr("prüfen") : tr("bestätigt");
+    return (newValue ? false : m_old) ? storedAuditText(QT_TRANSLATE_NOOP("AuditTexts", "prüfen"))
+                                      : storedAuditText(QT_TRANSLATE_NOOP("AuditTexts", "bestätigt"));
 }

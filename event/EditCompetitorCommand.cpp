@@ -1,5 +1,7 @@
 #include "event/EditCompetitorCommand.h"
 
+#include "event/AuditTexts.h"
+
 #include "event/EventModel.h"
 
 EditCompetitorCommand::EditCompetitorCommand(EventModel& model, Competitor entry, QString reason)
@@ -35,7 +37,7 @@ void EditCompetitorCommand::change(const Competitor& from, const Competitor& to,
     AuditEntry entry;
     entry.action = AuditAction(action);
     entry.competitorId = to.id;
-    entry.what = tr("Startliste Nr. %1").arg(from.startNumber);
+    entry.what = storedAuditText(QT_TRANSLATE_NOOP("AuditTexts", "Startliste Nr. %1")).arg(from.startNumber);
     entry.oldValue = describe(from, to);
     entry.newValue = describe(to, from);
     entry.reason = m_reason;
@@ -49,18 +51,23 @@ QString EditCompetitorCommand::describe(const Competitor& entry, const Competito
         if (differs)
             parts << label + QStringLiteral(": ") + value;
     };
-    add(entry.startNumber != other.startNumber, tr("Nr."), QString::number(entry.startNumber));
-    add(entry.displayName() != other.displayName() || entry.firstName != other.firstName, tr("Name"),
-        entry.displayName());
-    add(entry.className != other.className, tr("Klasse"), entry.className);
-    add(entry.club != other.club, tr("Verein"), entry.club);
-    add(entry.vehicle != other.vehicle, tr("Fahrzeug"), entry.vehicle);
-    add(entry.yearOfBirth != other.yearOfBirth, tr("Jahrgang"),
+    add(entry.startNumber != other.startNumber, storedAuditText(QT_TRANSLATE_NOOP("AuditTexts", "Nr.")),
+        QString::number(entry.startNumber));
+    add(entry.displayName() != other.displayName() || entry.firstName != other.firstName,
+        storedAuditText(QT_TRANSLATE_NOOP("AuditTexts", "Name")), entry.displayName());
+    add(entry.className != other.className, storedAuditText(QT_TRANSLATE_NOOP("AuditTexts", "Klasse")),
+        entry.className);
+    add(entry.club != other.club, storedAuditText(QT_TRANSLATE_NOOP("AuditTexts", "Verein")), entry.club);
+    add(entry.vehicle != other.vehicle, storedAuditText(QT_TRANSLATE_NOOP("AuditTexts", "Fahrzeug")),
+        entry.vehicle);
+    add(entry.yearOfBirth != other.yearOfBirth, storedAuditText(QT_TRANSLATE_NOOP("AuditTexts", "Jahrgang")),
         entry.yearOfBirth ? QString::number(entry.yearOfBirth) : QString());
-    add(entry.sex != other.sex, tr("Geschlecht"),
-        entry.sex == Sex::Female ? tr("w")
-        : entry.sex == Sex::Male ? tr("m")
+    add(entry.sex != other.sex, storedAuditText(QT_TRANSLATE_NOOP("AuditTexts", "Geschlecht")),
+        entry.sex == Sex::Female ? storedAuditText(QT_TRANSLATE_NOOP("AuditTexts", "w"))
+        : entry.sex == Sex::Male ? storedAuditText(QT_TRANSLATE_NOOP("AuditTexts", "m"))
                                  : QString());
-    add(entry.deleted != other.deleted, tr("gelöscht"), entry.deleted ? tr("ja") : tr("nein"));
+    add(entry.deleted != other.deleted, storedAuditText(QT_TRANSLATE_NOOP("AuditTexts", "gelöscht")),
+        entry.deleted ? storedAuditText(QT_TRANSLATE_NOOP("AuditTexts", "ja"))
+                      : storedAuditText(QT_TRANSLATE_NOOP("AuditTexts", "nein")));
     return parts.join(QStringLiteral("; "));
 }

@@ -12,10 +12,6 @@
 
 namespace {
 
-QString tr(const char* text) {
-    return QCoreApplication::translate("EventStore", text);
-}
-
 QString shown(const QString& path) {
     return QDir::toNativeSeparators(path);
 }
@@ -43,32 +39,41 @@ StoreError makeError(StoreErrorKind kind, const QString& path, const QString& de
     case StoreErrorKind::None:
         return {};
     case StoreErrorKind::NotAnEvent:
-        text = tr("Die Datei „%1“ ist keine Veranstaltungsdatei und wird nicht geöffnet.");
+        text = QCoreApplication::translate(
+            "EventStore", "Die Datei „%1“ ist keine Veranstaltungsdatei und wird nicht geöffnet.");
         break;
     case StoreErrorKind::NewerSchema:
-        text = tr("Die Veranstaltungsdatei „%1“ stammt von einer neueren Programmversion und wird nicht "
-                  "geöffnet.");
+        text = QCoreApplication::translate(
+            "EventStore",
+            "Die Veranstaltungsdatei „%1“ stammt von einer neueren Programmversion und wird nicht "
+            "geöffnet.");
         break;
     case StoreErrorKind::Damaged:
-        text = tr("Die Veranstaltungsdatei „%1“ ist beschädigt und wird nicht geöffnet.");
+        text = QCoreApplication::translate(
+            "EventStore", "Die Veranstaltungsdatei „%1“ ist beschädigt und wird nicht geöffnet.");
         break;
     case StoreErrorKind::NotWritable:
-        text = tr("In die Veranstaltungsdatei „%1“ kann nicht geschrieben werden (schreibgeschützt oder "
-                  "keine Berechtigung).");
+        text = QCoreApplication::translate(
+            "EventStore",
+            "In die Veranstaltungsdatei „%1“ kann nicht geschrieben werden (schreibgeschützt oder "
+            "keine Berechtigung).");
         break;
     case StoreErrorKind::DiskFull:
-        text = tr("Der Datenträger ist voll: die Veranstaltungsdatei „%1“ kann nicht geschrieben werden.");
+        text = QCoreApplication::translate(
+            "EventStore",
+            "Der Datenträger ist voll: die Veranstaltungsdatei „%1“ kann nicht geschrieben werden.");
         break;
     case StoreErrorKind::AlreadyExists:
-        text = tr("Die Veranstaltungsdatei „%1“ gibt es schon; sie wird nicht überschrieben.");
+        text = QCoreApplication::translate(
+            "EventStore", "Die Veranstaltungsdatei „%1“ gibt es schon; sie wird nicht überschrieben.");
         break;
     case StoreErrorKind::Other:
-        text = tr("Fehler bei der Veranstaltungsdatei „%1“.");
+        text = QCoreApplication::translate("EventStore", "Fehler bei der Veranstaltungsdatei „%1“.");
         break;
     }
     text = text.arg(shown(path));
     if (!detail.isEmpty())
-        text += QLatin1Char(' ') + tr("(%1)").arg(detail);
+        text += QLatin1Char(' ') + QCoreApplication::translate("EventStore", "(%1)").arg(detail);
     return {kind, text};
 }
 
@@ -103,8 +108,10 @@ EventStore::~EventStore() {
 
 StoreError EventStore::error(int code, StoreErrorKind fallback) const {
     // SQLite's own text is English; a fault of the disk gets a German one.
-    const QString detail = (code & 0xff) == SQLITE_IOERR ? tr("Schreib- oder Lesefehler des Datenträgers")
-                                                         : QString::fromUtf8(sqlite3_errmsg(m_db));
+    const QString detail =
+        (code & 0xff) == SQLITE_IOERR
+            ? QCoreApplication::translate("EventStore", "Schreib- oder Lesefehler des Datenträgers")
+            : QString::fromUtf8(sqlite3_errmsg(m_db));
     return makeError(kindOf(code, fallback), m_path, detail);
 }
 
@@ -128,7 +135,8 @@ StoreError EventStore::migrate(int fromVersion) {
 std::unique_ptr<EventStore> EventStore::open(const QString& path, StoreError& err) {
     err = {};
     if (!QFileInfo(path).isFile()) {
-        err = makeError(StoreErrorKind::Other, path, tr("Datei nicht gefunden"));
+        err = makeError(StoreErrorKind::Other, path,
+                        QCoreApplication::translate("EventStore", "Datei nicht gefunden"));
         return nullptr;
     }
     sqlite3* db = nullptr;
@@ -162,7 +170,9 @@ std::unique_ptr<EventStore> EventStore::open(const QString& path, StoreError& er
     if (version > currentSchemaVersion()) {
         err = makeError(
             StoreErrorKind::NewerSchema, path,
-            tr("Version %1, dieses Programm kennt bis Version %2").arg(version).arg(currentSchemaVersion()));
+            QCoreApplication::translate("EventStore", "Version %1, dieses Programm kennt bis Version %2")
+                .arg(version)
+                .arg(currentSchemaVersion()));
         return nullptr;
     }
     if (version < 1) {

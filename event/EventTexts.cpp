@@ -1,20 +1,22 @@
 #include "event/EventTexts.h"
 
+#include <QCoreApplication>
+
 #include <array>
 
 namespace {
 
 struct StatusTexts {
     RunStatus status;
-    const char16_t* text;
+    const char* text;
     const char16_t* code;
 };
 
 constexpr std::array<StatusTexts, 4> Texts{{
-    {RunStatus::Finished, u"", u""},
-    {RunStatus::DidNotFinish, u"Abbruch", u"DNF"},
-    {RunStatus::DidNotStart, u"nicht gestartet", u"DNS"},
-    {RunStatus::Disqualified, u"disqualifiziert", u"DSQ"},
+    {RunStatus::Finished, "", u""},
+    {RunStatus::DidNotFinish, QT_TRANSLATE_NOOP("RunStatus", "Abbruch"), u"DNF"},
+    {RunStatus::DidNotStart, QT_TRANSLATE_NOOP("RunStatus", "nicht gestartet"), u"DNS"},
+    {RunStatus::Disqualified, QT_TRANSLATE_NOOP("RunStatus", "disqualifiziert"), u"DSQ"},
 }};
 
 } // namespace
@@ -22,7 +24,14 @@ constexpr std::array<StatusTexts, 4> Texts{{
 QString runStatusText(RunStatus status) {
     for (const StatusTexts& t : Texts)
         if (t.status == status)
-            return QString::fromUtf16(t.text);
+            return *t.text ? QCoreApplication::translate("RunStatus", t.text) : QString();
+    return {};
+}
+
+QString runStatusStoredText(RunStatus status) {
+    for (const StatusTexts& t : Texts)
+        if (t.status == status)
+            return QString::fromUtf8(t.text);
     return {};
 }
 
@@ -36,7 +45,10 @@ QString runStatusCode(RunStatus status) {
 std::optional<RunStatus> runStatusFromText(const QString& text) {
     const QString trimmed = text.trimmed();
     for (const StatusTexts& t : Texts) {
-        if (trimmed.compare(QString::fromUtf16(t.text), Qt::CaseInsensitive) == 0 ||
+        // The German word is read in every language, as the code is.
+        if (trimmed.compare(QString::fromUtf8(t.text), Qt::CaseInsensitive) == 0 ||
+            (*t.text &&
+             trimmed.compare(QCoreApplication::translate("RunStatus", t.text), Qt::CaseInsensitive) == 0) ||
             trimmed.compare(QString::fromUtf16(t.code), Qt::CaseInsensitive) == 0)
             return t.status;
     }

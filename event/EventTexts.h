@@ -4,9 +4,12 @@
 
 #include <QString>
 
-/// The German word for a run's status as the results show it: "" for a finished run, "Abbruch",
-/// "nicht gestartet", "disqualifiziert".
+/// The word for a run's status as the results show it, in the program's language: "" for a finished run,
+/// "Abbruch", "nicht gestartet", "disqualifiziert".
 QString runStatusText(RunStatus status);
+
+/// The German word for a run's status, as audit entries store it whatever the interface speaks.
+QString runStatusStoredText(RunStatus status);
 
 /// The short form used in narrow columns and files: "", "DNF", "DNS", "DSQ".
 QString runStatusCode(RunStatus status);

@@ -1,7 +1,10 @@
 #include "event/MarkRunDeletedCommand.h"
 
+#include "event/AuditTexts.h"
+
 MarkRunDeletedCommand::MarkRunDeletedCommand(EventModel& model, int64_t runId, bool deleted, QString reason)
-    : RunChangeCommand(model, runId, tr("gelöscht"), std::move(reason)),
+    : RunChangeCommand(model, runId, storedAuditText(QT_TRANSLATE_NOOP("AuditTexts", "gelöscht")),
+                       std::move(reason)),
       m_old(initial() && initial()->deleted), m_new(deleted) {}
 
 void MarkRunDeletedCommand::apply(RunRecord& run, bool toNew) const {
@@ -9,5 +12,6 @@ void MarkRunDeletedCommand::apply(RunRecord& run, bool toNew) const {
 }
 
 QString MarkRunDeletedCommand::valueText(bool newValue) const {
-    return (newValue ? m_new : m_old) ? tr("ja") : tr("nein");
+    return (newValue ? m_new : m_old) ? storedAuditText(QT_TRANSLATE_NOOP("AuditTexts", "ja"))
+                                      : storedAuditText(QT_TRANSLATE_NOOP("AuditTexts", "nein"));
 }

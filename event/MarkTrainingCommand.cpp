@@ -1,7 +1,10 @@
 #include "event/MarkTrainingCommand.h"
 
+#include "event/AuditTexts.h"
+
 MarkTrainingCommand::MarkTrainingCommand(EventModel& model, int64_t runId, bool training, QString reason)
-    : RunChangeCommand(model, runId, tr("Trainingslauf"), std::move(reason)),
+    : RunChangeCommand(model, runId, storedAuditText(QT_TRANSLATE_NOOP("AuditTexts", "Trainingslauf")),
+                       std::move(reason)),
       m_old(initial() && initial()->training), m_new(training) {}
 
 void MarkTrainingCommand::apply(RunRecord& run, bool toNew) const {
@@ -9,5 +12,6 @@ void MarkTrainingCommand::apply(RunRecord& run, bool toNew) const {
 }
 
 QString MarkTrainingCommand::valueText(bool newValue) const {
-    return (newValue ? m_new : m_old) ? tr("ja") : tr("nein");
+    return (newValue ? m_new : m_old) ? storedAuditText(QT_TRANSLATE_NOOP("AuditTexts", "ja"))
+                                      : storedAuditText(QT_TRANSLATE_NOOP("AuditTexts", "nein"));
 }

@@ -2,6 +2,7 @@
 
 #include "event/ResultTexts.h"
 
+#include <QCoreApplication>
 #include <QStringList>
 
 QList<PlausibilityIssue> plausibilityIssues(const RunRecord& run, const EventRules& rules) {
@@ -39,15 +40,16 @@ QString plausibilityText(const RunRecord& run, const EventRules& rules) {
     for (PlausibilityIssue issue : plausibilityIssues(run, rules)) {
         switch (issue) {
         case PlausibilityIssue::TooShort:
-            parts << QStringLiteral("Laufzeit %1 unter %2")
+            parts << QCoreApplication::translate("Plausibility", "Laufzeit %1 unter %2")
                          .arg(seconds(*run.runTimeMs), seconds(rules.minRunTimeMs));
             break;
         case PlausibilityIssue::TooLong:
-            parts << QStringLiteral("Laufzeit %1 über %2")
+            parts << QCoreApplication::translate("Plausibility", "Laufzeit %1 über %2")
                          .arg(seconds(*run.runTimeMs), seconds(rules.maxRunTimeMs));
             break;
         case PlausibilityIssue::TooFast:
-            parts << QStringLiteral("%1 über %2").arg(kmh(*run.speed), kmh(rules.maxSpeed));
+            parts << QCoreApplication::translate("Plausibility", "%1 über %2")
+                         .arg(kmh(*run.speed), kmh(rules.maxSpeed));
             break;
         }
     }
@@ -57,10 +59,11 @@ QString plausibilityText(const RunRecord& run, const EventRules& rules) {
 QString runCheckNotice(const RunRecord& run, const EventRules& rules) {
     if (!run.needsCheck)
         return {};
-    QString text = QStringLiteral("Nr. %1").arg(run.startNumber);
-    if (run.runNumber > 0)
-        text += QStringLiteral(", Lauf %1").arg(run.runNumber);
-    text += QStringLiteral(" prüfen");
+    const QString text =
+        run.runNumber > 0 ? QCoreApplication::translate("Plausibility", "Nr. %1, Lauf %2 prüfen")
+                                .arg(run.startNumber)
+                                .arg(run.runNumber)
+                          : QCoreApplication::translate("Plausibility", "Nr. %1 prüfen").arg(run.startNumber);
     const QString why = plausibilityText(run, rules);
     return why.isEmpty() ? text : text + QStringLiteral(": ") + why;
 }

@@ -2,6 +2,7 @@
 
 #include "event/EventTexts.h"
 
+#include <QCoreApplication>
 #include <QStringList>
 
 #include <cmath>
@@ -40,24 +41,26 @@ QString formatGap(const std::optional<int64_t>& ms, int resolution) {
 QString penaltyText(const RunRecord& run) {
     QStringList parts;
     if (run.cones > 0)
-        parts << QStringLiteral("%1 %2").arg(run.cones).arg(run.cones == 1 ? QStringLiteral("Pylone")
-                                                                           : QStringLiteral("Pylonen"));
+        parts << (run.cones == 1 ? QCoreApplication::translate("ResultTexts", "%1 Pylone")
+                                 : QCoreApplication::translate("ResultTexts", "%1 Pylonen"))
+                     .arg(run.cones);
     if (run.gates > 0)
-        parts << QStringLiteral("%1 %2").arg(run.gates).arg(run.gates == 1 ? QStringLiteral("Tor")
-                                                                           : QStringLiteral("Tore"));
+        parts << (run.gates == 1 ? QCoreApplication::translate("ResultTexts", "%1 Tor")
+                                 : QCoreApplication::translate("ResultTexts", "%1 Tore"))
+                     .arg(run.gates);
     return parts.join(QStringLiteral(", "));
 }
 
 QString runRemark(const RunCell& cell) {
     QStringList parts;
     if (cell.run.needsCheck)
-        parts << QStringLiteral("prüfen");
+        parts << QCoreApplication::translate("ResultTexts", "prüfen");
     if (cell.run.voided)
-        parts << QStringLiteral("ungültig");
+        parts << QCoreApplication::translate("ResultTexts", "ungültig");
     if (cell.training)
-        parts << QStringLiteral("Training");
+        parts << QCoreApplication::translate("ResultTexts", "Training");
     if (cell.dropped)
-        parts << QStringLiteral("Streicher");
+        parts << QCoreApplication::translate("ResultTexts", "Streicher");
     if (cell.run.status != RunStatus::Finished) {
         QString status = runStatusText(cell.run.status);
         if (cell.run.status == RunStatus::Disqualified && !cell.run.disqualifyReason.trimmed().isEmpty())
@@ -68,7 +71,8 @@ QString runRemark(const RunCell& cell) {
     if (!penalties.isEmpty())
         parts << penalties;
     if (!cell.run.correction.trimmed().isEmpty())
-        parts << QStringLiteral("korrigiert: %1").arg(cell.run.correction.trimmed());
+        parts << QCoreApplication::translate("ResultTexts", "korrigiert: %1")
+                     .arg(cell.run.correction.trimmed());
     return parts.join(QStringLiteral(", "));
 }
 
@@ -92,14 +96,14 @@ QString resultText(const StandingRow& row, int resolution) {
 QString rowRemark(const StandingRow& row) {
     QStringList parts;
     if (row.kind == ResultKind::Partial)
-        parts << QStringLiteral("unvollständig (%1 %2)")
-                     .arg(row.countedRuns)
-                     .arg(row.countedRuns == 1 ? QStringLiteral("Lauf gewertet")
-                                               : QStringLiteral("Läufe gewertet"));
+        parts << (row.countedRuns == 1
+                      ? QCoreApplication::translate("ResultTexts", "unvollständig (%1 Lauf gewertet)")
+                      : QCoreApplication::translate("ResultTexts", "unvollständig (%1 Läufe gewertet)"))
+                     .arg(row.countedRuns);
     for (qsizetype i = 0; i < row.runs.size(); ++i) {
         const QString remark = runRemark(row.runs[i]);
         if (!remark.isEmpty())
-            parts << QStringLiteral("Lauf %1: %2").arg(i + 1).arg(remark);
+            parts << QCoreApplication::translate("ResultTexts", "Lauf %1: %2").arg(i + 1).arg(remark);
     }
     return parts.join(QStringLiteral(" / "));
 }

@@ -3,6 +3,7 @@
 #include "event/ResultsSheet.h"
 #include "event/StartList.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QSaveFile>
@@ -28,15 +29,19 @@ QString csvLine(const QStringList& fields) {
 QString saveBytes(const QString& path, const QByteArray& bytes) {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
-        return QStringLiteral("Die Datei „%1“ kann nicht geschrieben werden: %2")
+        return QCoreApplication::translate("ResultsExport",
+                                           "Die Datei „%1“ kann nicht geschrieben werden: %2")
             .arg(path, file.errorString());
     if (file.write(bytes) != bytes.size() || !file.flush()) {
         const QString why = file.errorString();
         file.cancelWriting();
-        return QStringLiteral("Die Datei „%1“ kann nicht geschrieben werden: %2").arg(path, why);
+        return QCoreApplication::translate("ResultsExport",
+                                           "Die Datei „%1“ kann nicht geschrieben werden: %2")
+            .arg(path, why);
     }
     if (!file.commit())
-        return QStringLiteral("Die Datei „%1“ kann nicht gespeichert werden: %2")
+        return QCoreApplication::translate("ResultsExport",
+                                           "Die Datei „%1“ kann nicht gespeichert werden: %2")
             .arg(path, file.errorString());
     return {};
 }
@@ -76,7 +81,8 @@ QString resultsHtml(const Standings& standings, const EventInfo& info, int resol
                     const QList<SheetSection>& extra) {
     const QStringList title = resultTitleLines(info);
     QString h;
-    h += QStringLiteral("<!DOCTYPE html>\n<html lang=\"de\">\n<head>\n<meta charset=\"utf-8\">\n<title>");
+    h += QStringLiteral("<!DOCTYPE html>\n<html lang=\"%1\">\n<head>\n<meta charset=\"utf-8\">\n<title>")
+             .arg(QCoreApplication::translate("ResultsExport", "de", "language code of the page"));
     h += esc(title.mid(1).value(0, title.first()));
     h += QStringLiteral(
         "</title>\n<style>\n"

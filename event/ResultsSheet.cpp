@@ -1,8 +1,10 @@
 #include "event/ResultsSheet.h"
 
+#include "event/AuditTexts.h"
 #include "event/EventTexts.h"
 #include "event/ResultTexts.h"
 
+#include <QCoreApplication>
 #include <QHash>
 
 namespace {
@@ -48,7 +50,8 @@ SheetCell runCell(const RunCell& run, int resolution) {
 }
 
 QString classTitle(const QString& name) {
-    return name.isEmpty() ? QStringLiteral("ohne Klasse") : QStringLiteral("Klasse %1").arg(name);
+    return name.isEmpty() ? QCoreApplication::translate("ResultsSheet", "ohne Klasse")
+                          : QCoreApplication::translate("ResultsSheet", "Klasse %1").arg(name);
 }
 
 SheetSection rankingSection(const QString& title, const QList<StandingRow>& rows, int resolution) {
@@ -57,12 +60,17 @@ SheetSection rankingSection(const QString& title, const QList<StandingRow>& rows
     qsizetype runs = 0;
     for (const StandingRow& r : rows)
         runs = std::max(runs, r.runs.size());
-    s.headings << QStringLiteral("Platz") << QStringLiteral("Nr.") << QStringLiteral("Name")
-               << QStringLiteral("Klasse") << QStringLiteral("Verein");
+    s.headings << QCoreApplication::translate("ResultsSheet", "Platz")
+               << QCoreApplication::translate("ResultsSheet", "Nr.")
+               << QCoreApplication::translate("ResultsSheet", "Name")
+               << QCoreApplication::translate("ResultsSheet", "Klasse")
+               << QCoreApplication::translate("ResultsSheet", "Verein");
     for (qsizetype i = 0; i < runs; ++i)
-        s.headings << QStringLiteral("Lauf %1").arg(i + 1);
-    s.headings << QStringLiteral("Ergebnis") << QStringLiteral("Abstand")
-               << QStringLiteral("Abstand zum Vorderen") << QStringLiteral("Bemerkung");
+        s.headings << QCoreApplication::translate("ResultsSheet", "Lauf %1").arg(i + 1);
+    s.headings << QCoreApplication::translate("ResultsSheet", "Ergebnis")
+               << QCoreApplication::translate("ResultsSheet", "Abstand")
+               << QCoreApplication::translate("ResultsSheet", "Abstand zum Vorderen")
+               << QCoreApplication::translate("ResultsSheet", "Bemerkung");
     for (const StandingRow& r : rows) {
         QList<SheetCell> line;
         line << (r.place > 0 ? numberCell(r.place) : textCell(QString()))
@@ -89,7 +97,8 @@ QList<SheetSection> resultSections(const Standings& standings, int resolution) {
     for (const ClassRanking& c : standings.classes)
         sections << rankingSection(classTitle(c.className), c.rows, resolution);
     if (standings.classes.size() > 1)
-        sections << rankingSection(QStringLiteral("Gesamtwertung"), standings.overall, resolution);
+        sections << rankingSection(QCoreApplication::translate("ResultsSheet", "Gesamtwertung"),
+                                   standings.overall, resolution);
 
     QHash<int, const StandingRow*> byNumber;
     for (const StandingRow& r : standings.overall)
@@ -97,33 +106,40 @@ QList<SheetSection> resultSections(const Standings& standings, int resolution) {
     auto who = [&](int number) {
         const StandingRow* r = byNumber.value(number);
         const QString name = r ? r->competitor.displayName() : QString();
-        return name.isEmpty() ? QStringLiteral("Nr. %1").arg(number)
+        return name.isEmpty() ? QCoreApplication::translate("ResultsSheet", "Nr. %1").arg(number)
                               : QStringLiteral("%1 (%2)").arg(name).arg(number);
     };
 
     if (!standings.teams.isEmpty()) {
         SheetSection s;
-        s.title = QStringLiteral("Mannschaftswertung");
-        s.headings << QStringLiteral("Platz") << QStringLiteral("Verein") << QStringLiteral("Fahrer")
-                   << QStringLiteral("Ergebnis") << QStringLiteral("Bemerkung");
+        s.title = QCoreApplication::translate("ResultsSheet", "Mannschaftswertung");
+        s.headings << QCoreApplication::translate("ResultsSheet", "Platz")
+                   << QCoreApplication::translate("ResultsSheet", "Verein")
+                   << QCoreApplication::translate("ResultsSheet", "Fahrer")
+                   << QCoreApplication::translate("ResultsSheet", "Ergebnis")
+                   << QCoreApplication::translate("ResultsSheet", "Bemerkung");
         const bool places = standings.teamScoring == TeamScoring::SumOfClassPlaces;
         for (const TeamRow& t : standings.teams) {
             QStringList members;
             for (int n : t.memberNumbers)
                 members << who(n);
             SheetCell result = places ? numberCell(int(t.result)) : timeCell(t.result, resolution);
-            s.rows.append({numberCell(t.place), textCell(t.club),
-                           textCell(members.join(QStringLiteral(", "))), result,
-                           textCell(t.complete ? QString() : QStringLiteral("unvollständig"))});
+            s.rows.append(
+                {numberCell(t.place), textCell(t.club), textCell(members.join(QStringLiteral(", "))), result,
+                 textCell(t.complete ? QString()
+                                     : QCoreApplication::translate("ResultsSheet", "unvollständig"))});
         }
         sections << s;
     }
 
     if (!standings.honours.fastestGirl.isEmpty() || !standings.honours.fastestBoy.isEmpty()) {
         SheetSection s;
-        s.title = QStringLiteral("Ehrungen");
-        s.headings << QStringLiteral("Ehrung") << QStringLiteral("Nr.") << QStringLiteral("Name")
-                   << QStringLiteral("Klasse") << QStringLiteral("Ergebnis");
+        s.title = QCoreApplication::translate("ResultsSheet", "Ehrungen");
+        s.headings << QCoreApplication::translate("ResultsSheet", "Ehrung")
+                   << QCoreApplication::translate("ResultsSheet", "Nr.")
+                   << QCoreApplication::translate("ResultsSheet", "Name")
+                   << QCoreApplication::translate("ResultsSheet", "Klasse")
+                   << QCoreApplication::translate("ResultsSheet", "Ergebnis");
         auto add = [&](const QString& title, const QList<int>& numbers) {
             for (int n : numbers) {
                 const StandingRow* r = byNumber.value(n);
@@ -133,15 +149,16 @@ QList<SheetSection> resultSections(const Standings& standings, int resolution) {
                                textCell(r->className), timeCell(*r->resultMs, resolution)});
             }
         };
-        add(QStringLiteral("schnellstes Mädchen"), standings.honours.fastestGirl);
-        add(QStringLiteral("schnellster Junge"), standings.honours.fastestBoy);
+        add(QCoreApplication::translate("ResultsSheet", "schnellstes Mädchen"),
+            standings.honours.fastestGirl);
+        add(QCoreApplication::translate("ResultsSheet", "schnellster Junge"), standings.honours.fastestBoy);
         sections << s;
     }
     return sections;
 }
 
 QStringList resultTitleLines(const EventInfo& info) {
-    QStringList lines{QStringLiteral("Ergebnisliste")};
+    QStringList lines{QCoreApplication::translate("ResultsSheet", "Ergebnisliste")};
     if (!info.name.trimmed().isEmpty())
         lines << info.name.trimmed();
     QStringList when;
@@ -156,10 +173,14 @@ QStringList resultTitleLines(const EventInfo& info) {
 
 SheetSection auditSection(const EventData& data) {
     SheetSection s;
-    s.title = QStringLiteral("Änderungsprotokoll");
-    s.headings << QStringLiteral("Zeit") << QStringLiteral("Art") << QStringLiteral("Betrifft")
-               << QStringLiteral("Was") << QStringLiteral("alt") << QStringLiteral("neu")
-               << QStringLiteral("Grund");
+    s.title = QCoreApplication::translate("ResultsSheet", "Änderungsprotokoll");
+    s.headings << QCoreApplication::translate("ResultsSheet", "Zeit")
+               << QCoreApplication::translate("ResultsSheet", "Art")
+               << QCoreApplication::translate("ResultsSheet", "Betrifft")
+               << QCoreApplication::translate("ResultsSheet", "Was")
+               << QCoreApplication::translate("ResultsSheet", "alt")
+               << QCoreApplication::translate("ResultsSheet", "neu")
+               << QCoreApplication::translate("ResultsSheet", "Grund");
     QHash<int64_t, const RunRecord*> runs;
     for (const RunRecord& r : data.runs)
         runs.insert(r.id, &r);
@@ -167,17 +188,22 @@ SheetSection auditSection(const EventData& data) {
     for (const Competitor& c : data.competitors)
         competitors.insert(c.id, &c);
     for (const AuditEntry& e : data.audit) {
-        const QString kind = e.action == AuditAction::Undo   ? QStringLiteral("rückgängig")
-                             : e.action == AuditAction::Redo ? QStringLiteral("wiederholt")
-                                                             : QStringLiteral("Änderung");
+        const QString kind =
+            e.action == AuditAction::Undo   ? QCoreApplication::translate("ResultsSheet", "rückgängig")
+            : e.action == AuditAction::Redo ? QCoreApplication::translate("ResultsSheet", "wiederholt")
+                                            : QCoreApplication::translate("ResultsSheet", "Änderung");
         QString subject;
         if (const RunRecord* r = runs.value(e.runId))
-            subject = QStringLiteral("Lauf %1 von Nr. %2").arg(r->runNumber).arg(r->startNumber);
+            subject = QCoreApplication::translate("ResultsSheet", "Lauf %1 von Nr. %2")
+                          .arg(r->runNumber)
+                          .arg(r->startNumber);
         else if (const Competitor* c = competitors.value(e.competitorId))
-            subject = QStringLiteral("Nr. %1 %2").arg(c->startNumber).arg(c->displayName());
+            subject = QCoreApplication::translate("ResultsSheet", "Nr. %1 %2")
+                          .arg(c->startNumber)
+                          .arg(c->displayName());
         s.rows.append({textCell(e.time.toString(QStringLiteral("dd.MM.yyyy HH:mm:ss"))), textCell(kind),
-                       textCell(subject), textCell(e.what), textCell(e.oldValue), textCell(e.newValue),
-                       textCell(e.reason)});
+                       textCell(subject), textCell(auditText(e.what)), textCell(auditText(e.oldValue)),
+                       textCell(auditText(e.newValue)), textCell(e.reason)});
     }
     return s;
 }

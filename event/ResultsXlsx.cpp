@@ -13,7 +13,8 @@
 namespace {
 
 QString failed(const QString& path, const QString& why) {
-    return QStringLiteral("Die Datei „%1“ kann nicht geschrieben werden: %2").arg(path, why);
+    return QCoreApplication::translate("ResultsExport", "Die Datei „%1“ kann nicht geschrieben werden: %2")
+        .arg(path, why);
 }
 
 } // namespace
@@ -23,15 +24,19 @@ QString saveResultsXlsx(const QString& path, const Standings& standings, const E
     // The library prints numbers with printf; a decimal comma there would make a broken workbook.
     const lconv* conv = std::localeconv();
     if (!conv || std::strcmp(conv->decimal_point, ".") != 0)
-        return failed(path, QStringLiteral("das Zahlenformat des Programms ist nicht „C“ (interner Fehler)"));
+        return failed(path,
+                      QCoreApplication::translate(
+                          "ResultsExport", "das Zahlenformat des Programms ist nicht „C“ (interner Fehler)"));
 
     const QString temp = QStringLiteral("%1.%2.part").arg(path).arg(QCoreApplication::applicationPid());
     QFile::remove(temp);
     const QByteArray tempName = QFile::encodeName(temp);
     lxw_workbook* wb = workbook_new(tempName.constData());
     if (!wb)
-        return failed(path, QStringLiteral("kein Schreibrecht in %1").arg(QFileInfo(path).absolutePath()));
-    lxw_worksheet* ws = workbook_add_worksheet(wb, "Ergebnisse");
+        return failed(path, QCoreApplication::translate("ResultsExport", "kein Schreibrecht in %1")
+                                .arg(QFileInfo(path).absolutePath()));
+    const QByteArray sheetName = QCoreApplication::translate("ResultsExport", "Ergebnisse").toUtf8();
+    lxw_worksheet* ws = workbook_add_worksheet(wb, sheetName.constData());
     lxw_format* bold = workbook_add_format(wb);
     format_set_bold(bold);
     lxw_format* heading = workbook_add_format(wb);
@@ -95,7 +100,8 @@ QString saveResultsXlsx(const QString& path, const Standings& standings, const E
     QFile::remove(path);
     if (!QFile::rename(temp, path)) {
         QFile::remove(temp);
-        return failed(path, QStringLiteral("umbenennen von %1 misslang").arg(temp));
+        return failed(path,
+                      QCoreApplication::translate("ResultsExport", "umbenennen von %1 misslang").arg(temp));
     }
     return {};
 }

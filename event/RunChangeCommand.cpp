@@ -1,10 +1,11 @@
 #include "event/RunChangeCommand.h"
 
+#include "event/AuditTexts.h"
 #include "event/EventModel.h"
 
 RunChangeCommand::RunChangeCommand(EventModel& model, int64_t runId, QString what, QString reason)
     : m_model(model), m_runId(runId), m_what(std::move(what)), m_reason(std::move(reason)) {
-    setText(m_what);
+    setText(auditText(m_what));
     if (!initial())
         setObsolete(true);
 }

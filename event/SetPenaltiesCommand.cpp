@@ -1,8 +1,11 @@
 #include "event/SetPenaltiesCommand.h"
 
+#include "event/AuditTexts.h"
+
 SetPenaltiesCommand::SetPenaltiesCommand(EventModel& model, int64_t runId, int cones, int gates,
                                          QString reason)
-    : RunChangeCommand(model, runId, tr("Strafen"), std::move(reason)),
+    : RunChangeCommand(model, runId, storedAuditText(QT_TRANSLATE_NOOP("AuditTexts", "Strafen")),
+                       std::move(reason)),
       m_oldCones(initial() ? initial()->cones : 0), m_oldGates(initial() ? initial()->gates : 0),
       m_cones(cones), m_gates(gates) {}
 
@@ -12,7 +15,7 @@ void SetPenaltiesCommand::apply(RunRecord& run, bool toNew) const {
 }
 
 QString SetPenaltiesCommand::valueText(bool newValue) const {
-    return tr("Pylonen %1, Tore %2")
+    return storedAuditText(QT_TRANSLATE_NOOP("AuditTexts", "Pylonen %1, Tore %2"))
         .arg(newValue ? m_cones : m_oldCones)
         .arg(newValue ? m_gates : m_oldGates);
 }

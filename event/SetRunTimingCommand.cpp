@@ -1,5 +1,7 @@
 #include "event/SetRunTimingCommand.h"
 
+#include "event/AuditTexts.h"
+
 #include "event/EventModel.h"
 #include "event/EventTexts.h"
 #include "event/Plausibility.h"
@@ -35,12 +37,15 @@ QString SetRunTimingCommand::valueText(bool newValue) const {
     const RunTiming& t = newValue ? m_new : m_old;
     QStringList parts;
     if (t.status != RunStatus::Finished)
-        parts << runStatusText(t.status);
+        parts << runStatusStoredText(t.status);
     if (t.lapTimeMs)
-        parts << tr("Zwischenzeit %1 s").arg(formatResultTime(*t.lapTimeMs, 2));
+        parts << storedAuditText(QT_TRANSLATE_NOOP("AuditTexts", "Zwischenzeit %1 s"))
+                     .arg(formatResultTime(*t.lapTimeMs, 2));
     if (t.runTimeMs)
-        parts << tr("Laufzeit %1 s").arg(formatResultTime(*t.runTimeMs, 2));
+        parts << storedAuditText(QT_TRANSLATE_NOOP("AuditTexts", "Laufzeit %1 s"))
+                     .arg(formatResultTime(*t.runTimeMs, 2));
     if (t.speed && *t.speed > 0)
-        parts << tr("%1 km/h").arg(formatResultTime(*t.speed, 2));
+        parts
+            << storedAuditText(QT_TRANSLATE_NOOP("AuditTexts", "%1 km/h")).arg(formatResultTime(*t.speed, 2));
     return parts.join(QStringLiteral(", "));
 }

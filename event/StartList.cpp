@@ -2,6 +2,7 @@
 
 #include "platform/TextFile.h"
 
+#include <QCoreApplication>
 #include <QHash>
 #include <QRegularExpression>
 #include <QStringList>
@@ -178,8 +179,9 @@ void addProblem(StartListResult& r, int line, const QString& message,
     if (r.problems.size() < MaxProblemsListed)
         r.problems.append({line, severity, message});
     else if (r.problems.size() == MaxProblemsListed)
-        r.problems.append({line, StartListProblem::Severity::Hint,
-                           QStringLiteral("Weitere Probleme werden nicht aufgeführt.")});
+        r.problems.append(
+            {line, StartListProblem::Severity::Hint,
+             QCoreApplication::translate("StartList", "Weitere Probleme werden nicht aufgeführt.")});
 }
 
 } // namespace
@@ -195,18 +197,21 @@ StartListResult readStartList(const QByteArray& bytes, StartListMode mode) {
     StartListResult result;
     if (bytes.size() > MaxStartListBytes) {
         addProblem(result, 0,
-                   QStringLiteral("Die Datei ist mit %1 MB zu groß für eine Startliste (höchstens %2 MB).")
+                   QCoreApplication::translate(
+                       "StartList", "Die Datei ist mit %1 MB zu groß für eine Startliste (höchstens %2 MB).")
                        .arg(QString::number(double(bytes.size()) / (1024 * 1024), 'f', 1).replace(u'.', u','))
                        .arg(MaxStartListBytes / (1024 * 1024)));
         return result;
     }
     if (bytes.contains('\0')) {
-        addProblem(result, 0, QStringLiteral("Die Datei ist keine Textdatei (sie enthält Binärdaten)."));
+        addProblem(result, 0,
+                   QCoreApplication::translate("StartList",
+                                               "Die Datei ist keine Textdatei (sie enthält Binärdaten)."));
         return result;
     }
     const QString text = platform::DecodeTextFile(bytes);
     if (text.trimmed().isEmpty()) {
-        addProblem(result, 0, QStringLiteral("Die Datei ist leer."));
+        addProblem(result, 0, QCoreApplication::translate("StartList", "Die Datei ist leer."));
         return result;
     }
 
@@ -215,7 +220,7 @@ StartListResult readStartList(const QByteArray& bytes, StartListMode mode) {
     while (headerIndex < records.size() && blank(records[headerIndex]))
         ++headerIndex;
     if (headerIndex >= records.size()) {
-        addProblem(result, 0, QStringLiteral("Die Datei ist leer."));
+        addProblem(result, 0, QCoreApplication::translate("StartList", "Die Datei ist leer."));
         return result;
     }
     const Record& header = records[headerIndex];
@@ -233,20 +238,23 @@ StartListResult readStartList(const QByteArray& bytes, StartListMode mode) {
     const bool anyName = has(Column::Name) || has(Column::FirstName) || has(Column::LastName);
     if (!has(Column::Number) && !anyName) {
         addProblem(result, header.line,
-                   QStringLiteral("Keine Kopfzeile gefunden: die erste Zeile muss die Spalten benennen, "
-                                  "z. B. „Nr;Name;Klasse;Verein“."));
+                   QCoreApplication::translate(
+                       "StartList", "Keine Kopfzeile gefunden: die erste Zeile muss die Spalten benennen, "
+                                    "z. B. „Nr;Name;Klasse;Verein“."));
         return result;
     }
     if (!has(Column::Number))
-        addProblem(result, header.line, QStringLiteral("Die Spalte „Nr“ (Startnummer) fehlt."));
+        addProblem(result, header.line,
+                   QCoreApplication::translate("StartList", "Die Spalte „Nr“ (Startnummer) fehlt."));
     if (!anyName)
         addProblem(result, header.line,
-                   QStringLiteral("Die Spalte „Name“ (oder „Vorname“ und „Nachname“) fehlt."));
+                   QCoreApplication::translate("StartList",
+                                               "Die Spalte „Name“ (oder „Vorname“ und „Nachname“) fehlt."));
     if (result.hasErrors())
         return result;
     if (!unknown.isEmpty())
         addProblem(result, header.line,
-                   QStringLiteral("Unbekannte Spalten werden nicht übernommen: %1.")
+                   QCoreApplication::translate("StartList", "Unbekannte Spalten werden nicht übernommen: %1.")
                        .arg(unknown.join(QStringLiteral(", "))),
                    StartListProblem::Severity::Hint);
     // Beside "Vorname", "Name" is the surname.
@@ -270,17 +278,19 @@ StartListResult readStartList(const QByteArray& bytes, StartListMode mode) {
         const bool allDigits = digits.match(numberText).hasMatch();
         const int number = allDigits ? numberText.toInt(&ok) : 0;
         if (numberText.isEmpty())
-            addProblem(result, rec.line, QStringLiteral("Die Startnummer fehlt."));
+            addProblem(result, rec.line, QCoreApplication::translate("StartList", "Die Startnummer fehlt."));
         else if (!allDigits)
             addProblem(result, rec.line,
-                       QStringLiteral("Die Startnummer „%1“ ist keine Zahl.").arg(numberText.left(20)));
+                       QCoreApplication::translate("StartList", "Die Startnummer „%1“ ist keine Zahl.")
+                           .arg(numberText.left(20)));
         else if (!ok || number < 1 || number > 65535)
-            addProblem(
-                result, rec.line,
-                QStringLiteral("Die Startnummer %1 liegt nicht zwischen 1 und 65535.").arg(numberText));
+            addProblem(result, rec.line,
+                       QCoreApplication::translate("StartList",
+                                                   "Die Startnummer %1 liegt nicht zwischen 1 und 65535.")
+                           .arg(numberText));
         else if (lineOfNumber.contains(number))
             addProblem(result, rec.line,
-                       QStringLiteral("Die Startnummer %1 steht schon in Zeile %2.")
+                       QCoreApplication::translate("StartList", "Die Startnummer %1 steht schon in Zeile %2.")
                            .arg(number)
                            .arg(lineOfNumber[number]));
         c.startNumber = number;
@@ -291,7 +301,7 @@ StartListResult readStartList(const QByteArray& bytes, StartListMode mode) {
             c.lastName = field(Column::Name);
         }
         if (c.firstName.trimmed().isEmpty() && c.lastName.trimmed().isEmpty())
-            addProblem(result, rec.line, QStringLiteral("Der Name fehlt."));
+            addProblem(result, rec.line, QCoreApplication::translate("StartList", "Der Name fehlt."));
         c.className = field(Column::Class);
         c.club = field(Column::Club);
         c.vehicle = field(Column::Vehicle);
@@ -301,14 +311,16 @@ StartListResult readStartList(const QByteArray& bytes, StartListMode mode) {
                 c.yearOfBirth = *y;
             else
                 addProblem(result, rec.line,
-                           QStringLiteral("Der Jahrgang „%1“ ist keine Jahreszahl.").arg(yearText.left(20)));
+                           QCoreApplication::translate("StartList", "Der Jahrgang „%1“ ist keine Jahreszahl.")
+                               .arg(yearText.left(20)));
         }
         if (const std::optional<Sex> s = parseSex(field(Column::Sex)))
             c.sex = *s;
         else
-            addProblem(result, rec.line,
-                       QStringLiteral("Das Geschlecht „%1“ ist unbekannt (m, w oder d).")
-                           .arg(field(Column::Sex).left(20)));
+            addProblem(
+                result, rec.line,
+                QCoreApplication::translate("StartList", "Das Geschlecht „%1“ ist unbekannt (m, w oder d).")
+                    .arg(field(Column::Sex).left(20)));
         if (result.problems.size() > problemsBefore) {
             ++result.skippedLines;
             continue;
@@ -317,7 +329,8 @@ StartListResult readStartList(const QByteArray& bytes, StartListMode mode) {
         result.competitors.append(c);
     }
     if (result.competitors.isEmpty() && !result.hasErrors())
-        addProblem(result, 0, QStringLiteral("Die Startliste enthält keine Teilnehmer."));
+        addProblem(result, 0,
+                   QCoreApplication::translate("StartList", "Die Startliste enthält keine Teilnehmer."));
     if (mode == StartListMode::AllOrNothing && result.hasErrors()) {
         result.competitors.clear();
     }

@@ -1,7 +1,11 @@
 #include "event/VoidRunCommand.h"
 
+#include "event/AuditTexts.h"
+
 VoidRunCommand::VoidRunCommand(EventModel& model, int64_t runId, bool voided, QString reason)
-    : RunChangeCommand(model, runId, tr("ungültig, Wiederholung"), std::move(reason)),
+    : RunChangeCommand(model, runId,
+                       storedAuditText(QT_TRANSLATE_NOOP("AuditTexts", "ungültig, Wiederholung")),
+                       std::move(reason)),
       m_old(initial() && initial()->voided), m_new(voided) {}
 
 void VoidRunCommand::apply(RunRecord& run, bool toNew) const {
@@ -9,5 +13,6 @@ void VoidRunCommand::apply(RunRecord& run, bool toNew) const {
 }
 
 QString VoidRunCommand::valueText(bool newValue) const {
-    return (newValue ? m_new : m_old) ? tr("ja") : tr("nein");
+    return (newValue ? m_new : m_old) ? storedAuditText(QT_TRANSLATE_NOOP("AuditTexts", "ja"))
+                                      : storedAuditText(QT_TRANSLATE_NOOP("AuditTexts", "nein"));
 }

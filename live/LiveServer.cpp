@@ -48,19 +48,19 @@ QString liveStartErrorText(const LiveStartResult& result, quint16 port) {
     case LiveStartResult::Error::None:
         return {};
     case LiveStartResult::Error::PortInUse:
-        return QStringLiteral(
+        return LiveServer::tr(
                    "Port %1 ist schon belegt (ein anderes Programm nutzt ihn). Bitte einen anderen "
                    "Port wählen, z. B. %2.")
             .arg(port)
             .arg(port == 8080 ? 8081 : 8080);
     case LiveStartResult::Error::AccessDenied:
-        return QStringLiteral("Port %1 darf dieses Programm nicht öffnen (Ports unter 1024 brauchen "
+        return LiveServer::tr("Port %1 darf dieses Programm nicht öffnen (Ports unter 1024 brauchen "
                               "Administratorrechte). Bitte einen Port ab 1024 wählen.")
             .arg(port);
     case LiveStartResult::Error::Other:
         break;
     }
-    return QStringLiteral("Der Ergebnis-Server konnte Port %1 nicht öffnen: %2").arg(port).arg(result.detail);
+    return LiveServer::tr("Der Ergebnis-Server konnte Port %1 nicht öffnen: %2").arg(port).arg(result.detail);
 }
 
 // ---- the worker, on the server's thread

@@ -4,6 +4,7 @@
 #include "event/Ranking.h"
 #include "event/ResultTexts.h"
 
+#include <QCoreApplication>
 #include <QHash>
 
 #include <algorithm>
@@ -29,7 +30,8 @@ LiveRankRow rankRow(const StandingRow& row) {
 } // namespace
 
 QString liveClassTitle(const QString& className) {
-    return className.isEmpty() ? QStringLiteral("ohne Klasse") : QStringLiteral("Klasse %1").arg(className);
+    return className.isEmpty() ? QCoreApplication::translate("LiveTexts", "ohne Klasse")
+                               : QCoreApplication::translate("LiveTexts", "Klasse %1").arg(className);
 }
 
 LiveSnapshot makeLiveSnapshot(const EventData& event, const LiveRunState& run, int resolution,

@@ -57,6 +57,7 @@ QString valueDescription(const QString& name) {
         {QStringLiteral("StartNumber"), QStringLiteral("Startnummer")},
         {QStringLiteral("LiveOn"), QStringLiteral("Live-Ergebnisse")},
         {QStringLiteral("LivePort"), QStringLiteral("Port der Live-Ergebnisse")},
+        {QStringLiteral("Language"), QStringLiteral("Sprache")},
     };
     return descriptions.value(name);
 }
@@ -162,6 +163,8 @@ Settings::ReadResult Settings::Read(platform::Registry& registry) {
     integer(QStringLiteral("StartNumber"), StartNumberMin, StartNumberMax, [&](int v) { StartNumber = v; });
     integer(QStringLiteral("LiveOn"), 0, 1, [&](int v) { LiveOn = v != 0; });
     integer(QStringLiteral("LivePort"), 1, 65535, [&](int v) { LivePort = v; });
+    integer(QStringLiteral("Language"), 0, int(platform::Language::English),
+            [&](int v) { UiLanguage = platform::Language(v); });
 
     if (!result.Invalid.isEmpty()) {
         QStringList described;
@@ -173,6 +176,15 @@ Settings::ReadResult Settings::Read(platform::Registry& registry) {
                 .arg(registry.FileName(), described.join(QStringLiteral(", ")));
     }
     return result;
+}
+
+platform::Language Settings::ReadLanguage(platform::Registry& registry) {
+    const QString name = QStringLiteral("Language");
+    if (!registry.OpenKey(KeyPath(), false) || registry.GetDataType(name) != RegDataType::Integer)
+        return platform::Language::System;
+    const int value = registry.ReadInteger(name);
+    return value >= 0 && value <= int(platform::Language::English) ? platform::Language(value)
+                                                                    : platform::Language::System;
 }
 
 bool Settings::Write(platform::Registry& registry, const Settings* stored,
@@ -212,6 +224,7 @@ bool Settings::Write(platform::Registry& registry, const Settings* stored,
         integer(QStringLiteral("StartNumber"), StartNumber, old.StartNumber);
         integer(QStringLiteral("LiveOn"), LiveOn ? 1 : 0, old.LiveOn ? 1 : 0);
         integer(QStringLiteral("LivePort"), LivePort, old.LivePort);
+        integer(QStringLiteral("Language"), int(UiLanguage), int(old.UiLanguage));
     } catch (const platform::ERegistryException&) {
         return false;
     }

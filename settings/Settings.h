@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/Colors.h"
+#include "platform/Locale.h"
 
 #include <QString>
 #include <QStringList>
@@ -65,6 +66,8 @@ public:
     /// The live results server's port, 1..65535.
     static constexpr int DefaultLivePort = 8080;
     int LivePort = DefaultLivePort;
+    /// The interface's language ("Sprache"); takes effect at the next start.
+    platform::Language UiLanguage = platform::Language::System;
 
     /// The system folder the default sound names are built from.
     static QString WindowsFolder();
@@ -96,6 +99,10 @@ public:
     /// overrides "ComDevice<n>" of the key, and offers the simulator's default socket as its port when
     /// nothing else names that port.
     ReadResult Read(platform::Registry& registry);
+
+    /// Only the interface's language, read before the window is made (System when the key or the
+    /// value is missing or invalid; Read names an invalid value).
+    static platform::Language ReadLanguage(platform::Registry& registry);
 
     /// Writes the values (creating the key if needed). With `stored` (the values as read or last
     /// written) only those that differ from it, those named in `alsoWrite` and those the file

@@ -14,10 +14,10 @@
 
 LiveServerWindow::LiveServerWindow(LiveServer& server, QWidget* parent)
     : QWidget(parent, Qt::Window), m_server(server), m_addresses(&localInterfaceAddresses) {
-    setWindowTitle(QStringLiteral("Live-Ergebnisse"));
+    setWindowTitle(tr("Live-Ergebnisse"));
     auto* layout = new QVBoxLayout(this);
 
-    m_enabled = new QCheckBox(QStringLiteral("Live-Ergebnisse im lokalen Netz anbieten"), this);
+    m_enabled = new QCheckBox(tr("Live-Ergebnisse im lokalen Netz anbieten"), this);
     m_enabled->setObjectName(QStringLiteral("cbLive"));
     layout->addWidget(m_enabled);
 
@@ -27,7 +27,7 @@ LiveServerWindow::LiveServerWindow(LiveServer& server, QWidget* parent)
     m_port->setRange(1, 65535);
     m_port->setValue(DefaultPort);
     m_port->setKeyboardTracking(false); // a port is tried once it is typed in full
-    form->addRow(QStringLiteral("Port:"), m_port);
+    form->addRow(tr("Port:"), m_port);
     layout->addLayout(form);
 
     m_status = new QLabel(this);
@@ -102,15 +102,14 @@ void LiveServerWindow::apply() {
     const quint16 port = quint16(m_port->value());
     if (!m_enabled->isChecked()) {
         m_server.stop();
-        m_status->setText(QStringLiteral("Aus. Die Ergebnisse sind nur an diesem Rechner zu sehen."));
+        m_status->setText(tr("Aus. Die Ergebnisse sind nur an diesem Rechner zu sehen."));
         m_status->setStyleSheet(QString());
     } else if (!m_server.isRunning() || m_server.port() != port) {
         const LiveStartResult result = m_server.start(port, m_listen);
         if (result.ok()) {
-            m_status->setText(
-                QStringLiteral("Läuft auf Port %1. Telefone im selben Netz öffnen die Adresse unten "
-                               "oder scannen den Code.")
-                    .arg(m_server.port()));
+            m_status->setText(tr("Läuft auf Port %1. Telefone im selben Netz öffnen die Adresse unten "
+                                 "oder scannen den Code.")
+                                  .arg(m_server.port()));
             m_status->setStyleSheet(QString());
         } else {
             m_status->setText(liveStartErrorText(result, port));
@@ -128,14 +127,13 @@ void LiveServerWindow::showAddresses() {
     if (m_server.isRunning()) {
         const QList<QHostAddress> lan = usableLanAddresses(m_addresses());
         m_urls->addItems(liveUrls(lan, m_server.port()));
-        m_hint->setText(lan.isEmpty() ? QStringLiteral("Kein lokales Netz gefunden. Auf diesem Rechner: "
-                                                       "http://127.0.0.1:%1/")
+        m_hint->setText(lan.isEmpty() ? tr("Kein lokales Netz gefunden. Auf diesem Rechner: "
+                                           "http://127.0.0.1:%1/")
                                             .arg(m_server.port())
-                        : lan.size() > 1
-                            ? QStringLiteral("Dieser Rechner hat mehrere Adressen; der Code zeigt die "
-                                             "gewählte. Die Telefone brauchen die aus ihrem Netz.")
-                            : QStringLiteral("Adresse im Browser des Telefons öffnen oder den Code "
-                                             "scannen."));
+                        : lan.size() > 1 ? tr("Dieser Rechner hat mehrere Adressen; der Code zeigt die "
+                                              "gewählte. Die Telefone brauchen die aus ihrem Netz.")
+                                         : tr("Adresse im Browser des Telefons öffnen oder den Code "
+                                              "scannen."));
     } else {
         m_hint->clear();
     }
@@ -152,6 +150,5 @@ void LiveServerWindow::showClients() {
         return;
     }
     const int pages = m_server.stats().pushClients;
-    m_clients->setText(pages == 1 ? QStringLiteral("1 Seite geöffnet")
-                                  : QStringLiteral("%1 Seiten geöffnet").arg(pages));
+    m_clients->setText(pages == 1 ? tr("1 Seite geöffnet") : tr("%1 Seiten geöffnet").arg(pages));
 }

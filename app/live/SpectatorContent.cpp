@@ -3,6 +3,8 @@
 #include "event/ResultTexts.h"
 #include "live/LiveSnapshotBuilder.h"
 
+#include <QCoreApplication>
+
 namespace {
 
 QString rowResult(const LiveRankRow& row, int resolution) {
@@ -48,7 +50,8 @@ SpectatorContent spectatorContent(const LiveSnapshot& s, int rotation) {
         c.lastWho = numberAndName(last->startNumber, last->name);
         c.lastResult = result;
         if (last->classPlace > 0)
-            c.lastResult += QStringLiteral("   Platz %1").arg(last->classPlace);
+            c.lastResult +=
+                QCoreApplication::translate("SpectatorContent", "   Platz %1").arg(last->classPlace);
         if (!shown && rotation == 0) {
             shown = s.findClass(last->className);
             highlighted = last->startNumber;

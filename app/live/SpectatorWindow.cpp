@@ -47,7 +47,7 @@ int drawText(QPainter& p, const QRect& r, int px, const QString& text, Qt::Align
 SpectatorWindow::SpectatorWindow(QWidget* parent)
     : QWidget(parent, Qt::Window), m_snapshot(std::make_shared<const LiveSnapshot>()),
       m_tick([] { return GetTickCount(); }) {
-    setWindowTitle(QStringLiteral("Zuschauer-Anzeige"));
+    setWindowTitle(tr("Zuschauer-Anzeige"));
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMinimumSize(320, 180);
     resize(960, 540);
@@ -157,7 +157,7 @@ void SpectatorWindow::paintEvent(QPaintEvent*) {
     const SpectatorGeometry& g = m_geometry;
     const SpectatorContent& c = m_content;
     if (c.competitor.isEmpty()) {
-        drawText(p, g.competitor, g.competitorPx, QStringLiteral("Niemand auf der Strecke"), Qt::AlignLeft,
+        drawText(p, g.competitor, g.competitorPx, tr("Niemand auf der Strecke"), Qt::AlignLeft,
                  QColor(170, 170, 170), false);
     } else {
         drawText(p, g.competitor, g.competitorPx, c.competitor, Qt::AlignLeft);
@@ -166,14 +166,13 @@ void SpectatorWindow::paintEvent(QPaintEvent*) {
     if (!g.comma.isEmpty())
         p.fillRect(g.comma, QColor(255, 255, 0));
     if (!c.lastWho.isEmpty()) {
-        drawText(p, g.lastTitle, g.lastTitlePx, QStringLiteral("Letztes Ergebnis"), Qt::AlignLeft,
-                 QColor(170, 170, 170), false);
+        drawText(p, g.lastTitle, g.lastTitlePx, tr("Letztes Ergebnis"), Qt::AlignLeft, QColor(170, 170, 170),
+                 false);
         drawText(p, g.lastWho, g.lastWhoPx, c.lastWho, Qt::AlignLeft, Text, false);
         drawText(p, g.lastResult, g.lastResultPx, c.lastResult, Qt::AlignLeft, Accent);
     }
     drawText(p, g.tableTitle, g.tableTitlePx,
-             c.tableTitle.isEmpty() ? QString() : c.tableTitle + QStringLiteral(" – Top 10"), Qt::AlignLeft,
-             Accent);
+             c.tableTitle.isEmpty() ? QString() : tr("%1 – Top 10").arg(c.tableTitle), Qt::AlignLeft, Accent);
     for (qsizetype i = 0; i < c.rows.size() && i < g.rows.size(); ++i) {
         const SpectatorRow& row = c.rows[i];
         const std::array<QRect, 4> cells = spectatorRowCells(g.rows[i]);

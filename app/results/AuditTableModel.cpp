@@ -1,6 +1,7 @@
 #include "app/results/AuditTableModel.h"
 
 #include "app/results/EventDocument.h"
+#include "event/AuditTexts.h"
 
 AuditTableModel::AuditTableModel(EventDocument& document, QObject* parent)
     : QAbstractTableModel(parent), m_document(document) {
@@ -40,8 +41,10 @@ int AuditTableModel::columnCount(const QModelIndex& parent) const {
 QVariant AuditTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
         return {};
-    static const char* const titles[ColumnCount] = {"Zeit", "Art", "Betrifft", "Was", "alt", "neu", "Grund"};
-    return QString::fromUtf8(titles[section]);
+    static const char* const titles[ColumnCount] = {
+        QT_TR_NOOP("Zeit"), QT_TR_NOOP("Art"), QT_TR_NOOP("Betrifft"), QT_TR_NOOP("Was"),
+        QT_TR_NOOP("alt"),  QT_TR_NOOP("neu"), QT_TR_NOOP("Grund")};
+    return tr(titles[section]);
 }
 
 QVariant AuditTableModel::data(const QModelIndex& index, int role) const {
@@ -70,11 +73,11 @@ QVariant AuditTableModel::data(const QModelIndex& index, int role) const {
             return tr("Nr. %1 %2").arg(c->startNumber).arg(c->displayName());
         return {};
     case What:
-        return e.what;
+        return auditText(e.what);
     case Old:
-        return e.oldValue;
+        return auditText(e.oldValue);
     case New:
-        return e.newValue;
+        return auditText(e.newValue);
     case Reason:
         return e.reason;
     }

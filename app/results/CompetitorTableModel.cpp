@@ -50,9 +50,10 @@ int CompetitorTableModel::columnCount(const QModelIndex& parent) const {
 QVariant CompetitorTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
         return {};
-    static const char* const titles[ColumnCount] = {"Nr.",    "Vorname",  "Nachname", "Klasse",
-                                                    "Verein", "Fahrzeug", "Jahrgang", "Geschlecht"};
-    return QString::fromUtf8(titles[section]);
+    static const char* const titles[ColumnCount] = {
+        QT_TR_NOOP("Nr."),    QT_TR_NOOP("Vorname"),  QT_TR_NOOP("Nachname"), QT_TR_NOOP("Klasse"),
+        QT_TR_NOOP("Verein"), QT_TR_NOOP("Fahrzeug"), QT_TR_NOOP("Jahrgang"), QT_TR_NOOP("Geschlecht")};
+    return tr(titles[section]);
 }
 
 Qt::ItemFlags CompetitorTableModel::flags(const QModelIndex& index) const {
@@ -85,9 +86,7 @@ QVariant CompetitorTableModel::data(const QModelIndex& index, int role) const {
     case Year:
         return c->yearOfBirth > 0 ? QVariant(c->yearOfBirth) : QVariant(QString());
     case Gender:
-        return c->sex == Sex::Female ? QStringLiteral("w")
-               : c->sex == Sex::Male ? QStringLiteral("m")
-                                     : QString();
+        return c->sex == Sex::Female ? tr("w") : c->sex == Sex::Male ? tr("m") : QString();
     }
     return {};
 }
@@ -138,9 +137,10 @@ bool CompetitorTableModel::setData(const QModelIndex& index, const QVariant& val
         const QString s = text.toLower();
         if (s.isEmpty())
             c.sex = Sex::Unknown;
-        else if (s == QLatin1String("w") || s == QLatin1String("weiblich"))
+        // The German letters are read in every language, as the start list reads them.
+        else if (s == QLatin1String("w") || s == QLatin1String("weiblich") || s == tr("w").toLower())
             c.sex = Sex::Female;
-        else if (s == QLatin1String("m") || s == QLatin1String("männlich"))
+        else if (s == QLatin1String("m") || s == QLatin1String("männlich") || s == tr("m").toLower())
             c.sex = Sex::Male;
         else
             return refuse(tr("Geschlecht: bitte „w“ oder „m“ eingeben."));

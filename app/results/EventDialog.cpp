@@ -3,6 +3,7 @@
 #include "app/results/CompetitorTableModel.h"
 #include "app/results/EventDocument.h"
 #include "app/results/StartListImportDialog.h"
+#include "event/AuditTexts.h"
 #include "event/EditCompetitorCommand.h"
 #include "event/ResultsExport.h"
 #include "platform/Dialogs.h"
@@ -32,6 +33,8 @@
 
 namespace {
 
+// Stored in the audit entry of a change of the rules, in German whatever the interface speaks, as
+// every audit entry is.
 QString rulesSummary(const EventRules& r) {
     QString scoring = r.scoring == Scoring::BestRun  ? QStringLiteral("bester Lauf")
                       : r.scoring == Scoring::SumAll ? QStringLiteral("Summe aller Läufe")
@@ -274,7 +277,7 @@ bool EventDialog::apply() {
     model->setInfo(info());
     if (*r != model->data().rules) {
         AuditEntry entry;
-        entry.what = tr("Wertung");
+        entry.what = storedAuditText(QT_TRANSLATE_NOOP("AuditTexts", "Wertung"));
         entry.oldValue = rulesSummary(model->data().rules);
         entry.newValue = rulesSummary(*r);
         model->setRules(*r);
@@ -334,8 +337,9 @@ void EventDialog::addCompetitor() {
     const int64_t id = model->addCompetitor(c);
     AuditEntry entry;
     entry.competitorId = id;
-    entry.what = tr("Startliste");
-    entry.newValue = tr("Eintrag Nr. %1 hinzugefügt").arg(c.startNumber);
+    entry.what = storedAuditText(QT_TRANSLATE_NOOP("AuditTexts", "Startliste"));
+    entry.newValue =
+        storedAuditText(QT_TRANSLATE_NOOP("AuditTexts", "Eintrag Nr. %1 hinzugefügt")).arg(c.startNumber);
     model->addAudit(entry);
     startListModel->rebuild();
     for (int row = 0; row < startListModel->rowCount(); ++row)

@@ -1,5 +1,6 @@
 #include "app/results/EventDocument.h"
 
+#include "event/AuditTexts.h"
 #include "event/EventFiles.h"
 #include "event/EventStore.h"
 #include "event/EventWriter.h"
@@ -147,8 +148,11 @@ int EventDocument::importCompetitors(const QList<Competitor>& competitors, const
         }
     }
     AuditEntry entry;
-    entry.what = tr("Startliste importiert");
-    entry.newValue = tr("%1 neu, %2 geändert, aus %3").arg(added).arg(updated).arg(source);
+    entry.what = storedAuditText(QT_TRANSLATE_NOOP("AuditTexts", "Startliste importiert"));
+    entry.newValue = storedAuditText(QT_TRANSLATE_NOOP("AuditTexts", "%1 neu, %2 geändert, aus %3"))
+                         .arg(added)
+                         .arg(updated)
+                         .arg(source);
     m_model->addAudit(entry);
     // Edits made before refer to entries the import may have changed.
     m_undo->clear();

@@ -2,6 +2,7 @@
 
 #include "platform/Printer.h"
 
+#include <QCoreApplication>
 #include <QFont>
 
 #include <algorithm>
@@ -73,7 +74,8 @@ ResultsPrintLayout layoutResultsPrint(const ResultsPrintInput& in) {
         // The remarks are the last column; where the table is too wide for the page they go on a
         // line of their own under each row before anything is printed smaller.
         const qsizetype remark =
-            section.headings.isEmpty() || section.headings.last() != QStringLiteral("Bemerkung")
+            section.headings.isEmpty() ||
+                    section.headings.last() != QCoreApplication::translate("ResultsSheet", "Bemerkung")
                 ? -1
                 : section.headings.size() - 1;
         bool remarkBelow = false;
@@ -134,7 +136,8 @@ ResultsPrintLayout layoutResultsPrint(const ResultsPrintInput& in) {
         };
         auto sectionHead = [&](bool continued) {
             put(PrintTextKind::Section, 1, 0, y,
-                continued ? section.title + QStringLiteral(" (Fortsetzung)") : section.title);
+                continued ? QCoreApplication::translate("ResultsPrint", "%1 (Fortsetzung)").arg(section.title)
+                          : section.title);
             y += sectionLine;
             for (qsizetype c = 0; c < columns; ++c) {
                 // Numbers stand right in their column, as they do on the screen.
@@ -183,7 +186,8 @@ ResultsPrintLayout layoutResultsPrint(const ResultsPrintInput& in) {
     for (int n = 0; n < pages; ++n) {
         ResultsPrintLayout::Page& p = out.pages[n];
         const int footY = in.pageHeight - lineHeight(PrintTextKind::Footer, 1, in.dpi);
-        const QString label = QStringLiteral("Seite %1 von %2").arg(n + 1).arg(pages);
+        const QString label =
+            QCoreApplication::translate("ResultsPrint", "Seite %1 von %2").arg(n + 1).arg(pages);
         p.texts.append({PrintTextKind::Footer, 0, footY, left});
         p.scales.append(1);
         p.texts.append({PrintTextKind::Footer, in.pageWidth - in.textWidth(PrintTextKind::Footer, 1, label),
@@ -205,7 +209,8 @@ QString printResults(const QStringList& titleLines, const QList<SheetSection>& s
                      const QString& jobTitle) {
     platform::Printer& printer = platform::printer();
     if (printer.PrinterCount() <= 0)
-        return QStringLiteral(
+        return QCoreApplication::translate(
+            "ResultsPrint",
             "Es ist kein Drucker eingerichtet. Unter „Drucker“ lässt sich auch eine PDF-Datei wählen.");
     printer.setTitle(jobTitle);
     printer.setCopies(1);
@@ -231,7 +236,8 @@ QString printResults(const QStringList& titleLines, const QList<SheetSection>& s
         printer.EndDoc();
     } catch (const std::exception& e) {
         printer.Abort();
-        return QStringLiteral("Die Ergebnisliste konnte nicht gedruckt werden: %1")
+        return QCoreApplication::translate("ResultsPrint",
+                                           "Die Ergebnisliste konnte nicht gedruckt werden: %1")
             .arg(QString::fromUtf8(e.what()));
     }
     return {};

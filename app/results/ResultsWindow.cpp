@@ -15,6 +15,7 @@
 #include "platform/Dialogs.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QInputDialog>
@@ -132,13 +133,13 @@ void ResultsWindow::buildMenus() {
         const char* text;
         void (ResultsWindow::*slot)();
     } runActions[] = {
-        {"Lauf auf andere Start&nummer …", &ResultsWindow::moveSelectedRun},
-        {"&Disqualifizieren …", &ResultsWindow::disqualifySelectedRun},
-        {"Nicht ge&startet", &ResultsWindow::didNotStartSelectedRun},
-        {"&Ungültig, Wiederholung (an/aus)", &ResultsWindow::toggleVoidSelectedRun},
-        {"Als gelöscht &markieren (an/aus)", &ResultsWindow::toggleDeletedSelectedRun},
-        {"&Korrektur nach Protest …", &ResultsWindow::correctSelectedRun},
-        {"Geprüft, &bestätigen", &ResultsWindow::confirmSelectedRun},
+        {QT_TR_NOOP("Lauf auf andere Start&nummer …"), &ResultsWindow::moveSelectedRun},
+        {QT_TR_NOOP("&Disqualifizieren …"), &ResultsWindow::disqualifySelectedRun},
+        {QT_TR_NOOP("Nicht ge&startet"), &ResultsWindow::didNotStartSelectedRun},
+        {QT_TR_NOOP("&Ungültig, Wiederholung (an/aus)"), &ResultsWindow::toggleVoidSelectedRun},
+        {QT_TR_NOOP("Als gelöscht &markieren (an/aus)"), &ResultsWindow::toggleDeletedSelectedRun},
+        {QT_TR_NOOP("&Korrektur nach Protest …"), &ResultsWindow::correctSelectedRun},
+        {QT_TR_NOOP("Geprüft, &bestätigen"), &ResultsWindow::confirmSelectedRun},
     };
     for (const auto& a : runActions) {
         QAction* action = edit->addAction(tr(a.text), this, a.slot);
@@ -173,7 +174,8 @@ void ResultsWindow::refresh() {
         // The overall ranking first when there is one, else the first class; a choice made stays.
         int index = int(titles.indexOf(current));
         if (index < 0)
-            index = std::max(0, int(titles.indexOf(QStringLiteral("Gesamtwertung"))));
+            index = std::max(
+                0, int(titles.indexOf(QCoreApplication::translate("ResultsSheet", "Gesamtwertung"))));
         sectionChoice->setCurrentIndex(index);
     }
     showSection();

@@ -85,10 +85,12 @@ int RunsTableModel::columnCount(const QModelIndex& parent) const {
 QVariant RunsTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
         return {};
-    static const char* const titles[ColumnCount] = {"Nr.",      "Name",     "Klasse",  "Lauf",     "Start",
-                                                    "Zeit",     "Pylonen",  "Tore",    "Ergebnis", "Status",
-                                                    "Training", "ungültig", "Wertung", "Korrektur"};
-    return QString::fromUtf8(titles[section]);
+    static const char* const titles[ColumnCount] = {
+        QT_TR_NOOP("Nr."),      QT_TR_NOOP("Name"),     QT_TR_NOOP("Klasse"),   QT_TR_NOOP("Lauf"),
+        QT_TR_NOOP("Start"),    QT_TR_NOOP("Zeit"),     QT_TR_NOOP("Pylonen"),  QT_TR_NOOP("Tore"),
+        QT_TR_NOOP("Ergebnis"), QT_TR_NOOP("Status"),   QT_TR_NOOP("Training"), QT_TR_NOOP("ungültig"),
+        QT_TR_NOOP("Wertung"),  QT_TR_NOOP("Korrektur")};
+    return tr(titles[section]);
 }
 
 Qt::ItemFlags RunsTableModel::flags(const QModelIndex& index) const {

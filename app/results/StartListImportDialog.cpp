@@ -72,9 +72,7 @@ void StartListImportDialog::showResult(const StartListResult& result) {
     m_preview->setRowCount(int(lenient.competitors.size()));
     for (int r = 0; r < lenient.competitors.size(); ++r) {
         const Competitor& c = lenient.competitors[r];
-        const QString sex = c.sex == Sex::Female ? QStringLiteral("w")
-                            : c.sex == Sex::Male ? QStringLiteral("m")
-                                                 : QString();
+        const QString sex = c.sex == Sex::Female ? tr("w") : c.sex == Sex::Male ? tr("m") : QString();
         const QStringList cells{QString::number(c.startNumber),
                                 c.firstName,
                                 c.lastName,

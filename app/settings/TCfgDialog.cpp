@@ -18,8 +18,9 @@ namespace {
 
 // Three lines of the dialog's font.
 constexpr int OtherInstanceNoteHeight = 48;
-// The designed 193 pixels and a row below the buttons for the port check and the alarm switch.
-constexpr int DialogHeight = 224;
+// The designed 193 pixels, a row below the buttons for the port check and the alarm switch, and
+// one for the language.
+constexpr int DialogHeight = 252;
 
 QLabel* label(const QString& text, QWidget* parent, int x, int y) {
     auto* l = new QLabel(text, parent);
@@ -136,6 +137,14 @@ TCfgDialog::TCfgDialog(QWidget* parent, const platform::ComPortScanResult& scan)
     cbAlarm->setToolTip(QStringLiteral("Ein Ton, wenn die Lichtschranke während eines Laufs verloren geht"));
     cbAlarm->setChecked(true);
 
+    label(QStringLiteral("Sprache:"), this, 8, 226);
+    cbLanguage = new QComboBox(this);
+    cbLanguage->setObjectName(QStringLiteral("cbLanguage"));
+    cbLanguage->setGeometry(106, 222, 158, 21);
+    // In the order of platform::Language; each language under its own name.
+    cbLanguage->addItems({QStringLiteral("Wie das System"), QStringLiteral("Deutsch"), QStringLiteral("English")});
+    cbLanguage->setToolTip(QStringLiteral("Gilt ab dem nächsten Start des Programms"));
+
     lOtherInstance = new QLabel(
         QStringLiteral("Vantro l\u00e4uft noch ein zweites Mal mit diesen Einstellungen. Hier "
                        "ge\u00e4nderte Werte werden gespeichert; das andere Programm \u00fcbernimmt "
@@ -251,6 +260,7 @@ void TCfgDialog::fill(const Settings& current) {
     seLen->setValue(current.LenLuch);
     seDeadTime->setValue(current.DeadTime);
     cbAlarm->setChecked(current.Sound);
+    cbLanguage->setCurrentIndex(int(current.UiLanguage));
     FormShow(current.Alg, current.Sound1, current.Sound2);
 }
 
@@ -283,5 +293,7 @@ Settings TCfgDialog::edited(const Settings& current, int openingPort) const {
     s.Sound1 = sSoundStart->text();
     s.Sound2 = sSoundStop->text();
     s.Sound = cbAlarm->isChecked();
+    if (cbLanguage->currentIndex() >= 0)
+        s.UiLanguage = platform::Language(cbLanguage->currentIndex());
     return s;
 }

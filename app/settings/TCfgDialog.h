@@ -74,6 +74,7 @@ public:
     QSpinBox* seDeadTime = nullptr;    ///< "Sperrzeit (ms):", 0..5000
     QPushButton* bCheckPort = nullptr; ///< "Lichtschranke prüfen"
     QCheckBox* cbAlarm = nullptr;      ///< "Alarmton": sound when the barrier is lost during a run
+    QComboBox* cbLanguage = nullptr;   ///< "Sprache": as the desktop's, German or English
     ToColorCombo* cbColor0 = nullptr;
     ToColorCombo* cbColor1 = nullptr;
     ToColorCombo* cbColor2 = nullptr;

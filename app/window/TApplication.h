@@ -15,5 +15,9 @@ public:
     /// Creates the application from the program's arguments.
     TApplication(int& argc, char** argv);
 
+    /// Installs the texts of the interface's language as the settings choose it (German, English
+    /// or as the desktop's). Call before the window is made: a change takes effect at the next start.
+    void installLanguage();
+
     bool notify(QObject* receiver, QEvent* event) override;
 };

@@ -158,6 +158,9 @@ void TFormMain::bCFGClick(QObject*) {
             ShowDigits(0, 0);
         // Stored at once, so a crash later does not lose what OK confirmed.
         WriteSettings();
+        // The texts are made as the window is built; a new language needs a new start.
+        if (now->UiLanguage != old.UiLanguage)
+            platform::dialogs().showMessage(tr("Die Sprache wechselt beim nächsten Start des Programms."));
     }
     LeftColumn->setFocus();
     // An error opening the new port reaches the operator once everything else took effect.

@@ -18,6 +18,18 @@
 
   try { chosenClass = window.localStorage.getItem('vantro.class'); } catch (e) { chosenClass = null; }
 
+  // The program's language: the server hands the texts over by their German wording; none in German.
+  var TEXTS = {};
+  try { TEXTS = JSON.parse(document.documentElement.getAttribute('data-texts') || '{}'); } catch (e) { TEXTS = {}; }
+  function t(text) {
+    var s = Object.prototype.hasOwnProperty.call(TEXTS, text) ? TEXTS[text] : text;
+    for (var i = 1; i < arguments.length; ++i) {
+      var arg = String(arguments[i]);
+      s = s.replace('%' + i, function () { return arg; });
+    }
+    return s;
+  }
+
   function $(id) { return document.getElementById(id); }
 
   function el(tag, className, text) {
@@ -44,13 +56,13 @@
   function setStatus(live) {
     var s = $('status');
     s.className = 'status ' + (live ? 'on' : 'off');
-    s.textContent = live ? 'Live' : 'Keine Verbindung – verbinde neu …';
+    s.textContent = live ? t('Live') : t('Keine Verbindung – verbinde neu …');
   }
 
   function renderEvent() {
     var ev = state.event || {};
-    $('event').textContent = ev.name || 'Live-Ergebnisse';
-    document.title = (ev.name ? ev.name + ' – ' : '') + 'Live-Ergebnisse';
+    $('event').textContent = ev.name || t('Live-Ergebnisse');
+    document.title = (ev.name ? ev.name + ' – ' : '') + t('Live-Ergebnisse');
     var parts = [];
     if (ev.date) {
       var d = ev.date.split('-');
@@ -60,14 +72,14 @@
     $('event-info').textContent = parts.join(', ');
   }
 
-  function classLabel(name) { return name ? 'Klasse ' + name : 'ohne Klasse'; }
+  function classLabel(name) { return name ? t('Klasse %1', name) : t('ohne Klasse'); }
 
   function renderCurrent() {
     var body = $('current-body');
     clear(body);
     var c = state.current || { phase: 'idle' };
     if (c.phase === 'idle') {
-      body.appendChild(el('p', 'quiet', 'Gerade ist niemand auf der Strecke.'));
+      body.appendChild(el('p', 'quiet', t('Gerade ist niemand auf der Strecke.')));
       return;
     }
     var who = el('div', 'who');
@@ -80,7 +92,7 @@
     clock.textContent = c.phase === 'running' ? formatTime(c.elapsedMs, state.resolution) : c.time;
     body.appendChild(clock);
     if (c.phase === 'finished' && c.classPlace > 0)
-      body.appendChild(el('div', 'place-now', 'Platz ' + c.classPlace + ' in ' + classLabel(c['class'])));
+      body.appendChild(el('div', 'place-now', t('Platz %1 in %2', c.classPlace, classLabel(c['class']))));
   }
 
   function renderRuns() {
@@ -88,7 +100,7 @@
     clear(list);
     var runs = state.lastRuns || [];
     if (!runs.length) {
-      list.appendChild(el('li', 'quiet', 'Noch keine Läufe.'));
+      list.appendChild(el('li', 'quiet', t('Noch keine Läufe.')));
       return;
     }
     runs.forEach(function (r) {
@@ -97,7 +109,7 @@
       li.appendChild(el('span', 'name', r.name || ''));
       li.appendChild(el('span', 'res', r.result || r.status || ''));
       var note = el('span', 'note');
-      var bits = [classLabel(r['class']), r.run + '. Lauf'];
+      var bits = [classLabel(r['class']), t('%1. Lauf', r.run)];
       if (r.result && r.time && r.penalty) bits.push(r.time);
       note.appendChild(document.createTextNode(bits.join(' · ')));
       if (r.penalty) {
@@ -136,7 +148,7 @@
     classes.forEach(function (c) { if (c.name === chosen) cls = c; });
     if (!cls) {
       var tr = el('tr');
-      var td = el('td', 'quiet', 'Noch keine Wertung.');
+      var td = el('td', 'quiet', t('Noch keine Wertung.'));
       td.colSpan = 5;
       tr.appendChild(td);
       tbody.appendChild(tr);

@@ -78,7 +78,7 @@ QStringList itemsOf(QComboBox* box) {
 
 TEST_F(CfgDialogTest, ControlsAtCreation) {
     EXPECT_EQ(dialog.windowTitle(), "Einstellungen");
-    EXPECT_EQ(dialog.size(), QSize(271, 224));
+    EXPECT_EQ(dialog.size(), QSize(271, 252));
     EXPECT_EQ(itemsOf(dialog.cbDigits), (QStringList{"1/100", "1/10", "1"}));
     EXPECT_EQ(dialog.cbDigits->currentIndex(), 0);
     EXPECT_EQ(itemsOf(dialog.cbPort), (QStringList{"None", "COM1", "COM3", "COM20"}));
@@ -96,8 +96,9 @@ TEST_F(CfgDialogTest, ControlsAtCreation) {
     // The row below the buttons: the port check and the alarm switch, inside the dialog.
     EXPECT_EQ(dialog.bCheckPort->text(), "Lichtschranke prüfen");
     EXPECT_TRUE(dialog.cbAlarm->isChecked());
-    for (const QWidget* w :
-         {static_cast<QWidget*>(dialog.bCheckPort), static_cast<QWidget*>(dialog.cbAlarm)}) {
+    EXPECT_EQ(itemsOf(dialog.cbLanguage), (QStringList{"Wie das System", "Deutsch", "English"}));
+    for (const QWidget* w : {static_cast<QWidget*>(dialog.bCheckPort), static_cast<QWidget*>(dialog.cbAlarm),
+                             static_cast<QWidget*>(dialog.cbLanguage)}) {
         EXPECT_TRUE(dialog.rect().contains(w->geometry()));
         EXPECT_FALSE(w->geometry().intersects(dialog.OKBtn->geometry()));
         EXPECT_FALSE(w->geometry().intersects(dialog.CancelBtn->geometry()));
@@ -139,8 +140,10 @@ TEST_F(CfgDialogTest, ShowsTheSettingsGivenAndGivesBackTheEditedOnes) {
         EXPECT_EQ(d.cbColor1->ColorValue(), clGreen);
         EXPECT_EQ(d.cbColor2->ColorValue(), clRed);
         EXPECT_EQ(d.sSoundStart->text(), "/a.wav");
+        EXPECT_EQ(d.cbLanguage->currentText(), "Wie das System");
 
         d.seLen->setValue(37);
+        d.cbLanguage->setCurrentIndex(2);
         d.seDeadTime->setValue(400);
         d.cbColor1->setColorValue(clMaroon);
         d.cbDigits->setCurrentIndex(2);
@@ -160,6 +163,7 @@ TEST_F(CfgDialogTest, ShowsTheSettingsGivenAndGivesBackTheEditedOnes) {
     // "Ziffern" and "ZiffernF" are what the time row's leading digits are drawn in (C3, C4).
     expected.C = {clNavy, clMaroon, clRed, clMaroon, clRed};
     expected.Sound1 = QStringLiteral("/c.wav");
+    expected.UiLanguage = platform::Language::English;
     EXPECT_EQ(*out, expected);
     EXPECT_EQ(previews, (QList<int>{0, 0})) << "previewed when chosen, and the choice that stands at the end";
 }

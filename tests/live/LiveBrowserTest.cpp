@@ -5,8 +5,10 @@
 #include "live/LiveServer.h"
 #include "live/LiveSnapshotBuilder.h"
 #include "testing/FakeClock.h"
+#include "tests/support/WidgetTexts.h"
 
 #include <QProcess>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
@@ -47,6 +49,27 @@ QString renderedDom(const QString& chromium, const QString& url, QString* error)
     if (dom.isEmpty())
         *error = QString::fromUtf8(browser.readAllStandardError()).right(2000);
     return dom;
+}
+
+// With VANTRO_SCREENSHOT_DIR set, the page as a phone shows it goes there as a picture.
+void screenshot(const QString& chromium, const QString& url, const QString& name) {
+    const QString dir = qEnvironmentVariable("VANTRO_SCREENSHOT_DIR");
+    if (dir.isEmpty())
+        return;
+    QTemporaryDir profile;
+    QProcess browser;
+    browser.start(chromium,
+                  {QStringLiteral("--headless"), QStringLiteral("--no-sandbox"),
+                   QStringLiteral("--disable-gpu"), QStringLiteral("--user-data-dir=") + profile.path(),
+                   QStringLiteral("--no-first-run"),
+                   QStringLiteral("--host-resolver-rules=MAP * ~NOTFOUND, EXCLUDE 127.0.0.1"),
+                   QStringLiteral("--hide-scrollbars"), QStringLiteral("--window-size=412,800"),
+                   QStringLiteral("--virtual-time-budget=4000"),
+                   QStringLiteral("--screenshot=%1/%2.png").arg(dir, name), url});
+    if (!browser.waitForFinished(90000)) {
+        browser.kill();
+        browser.waitForFinished();
+    }
 }
 
 } // namespace
@@ -90,4 +113,39 @@ TEST(LiveBrowser, EventTextsShowAsTextNeverAsMarkup) {
     EXPECT_FALSE(dom.contains(QStringLiteral("<img")));
     EXPECT_FALSE(dom.contains(QStringLiteral("onerror=alert(1)>")));
     EXPECT_FALSE(dom.contains(QStringLiteral("<script>alert")));
+}
+
+TEST(LiveBrowser, ThePageSpeaksTheProgramsLanguage) {
+    const QString chromium = chromiumProgram();
+    if (chromium.isEmpty())
+        GTEST_SKIP() << "Chromium is not installed";
+    testsupport::ScopedLanguage english(platform::Language::English);
+    ASSERT_TRUE(english.installed()) << "vantro_en.qm not built";
+
+    EventData e;
+    e.competitors = {competitor(1, QStringLiteral("Anna"), QStringLiteral("Berg"), QStringLiteral("A")),
+                     competitor(2, QStringLiteral("Ben"), QStringLiteral("Cord"), QStringLiteral("A"))};
+    run(e, 1, 41000, 1);
+    platform::FakeClock clock(100000);
+    LiveServer server;
+    server.setSnapshot(std::make_shared<const LiveSnapshot>(
+        makeLiveSnapshot(e, {LivePhase::Finished, 1, QString(), 0, 41000}, 2, 1)));
+    ASSERT_TRUE(server.start(0, QHostAddress::LocalHost).ok());
+
+    QString error;
+    const QString dom =
+        renderedDom(chromium, QStringLiteral("http://127.0.0.1:%1/").arg(server.port()), &error);
+    ASSERT_FALSE(dom.isEmpty()) << qPrintable(error);
+    ASSERT_TRUE(dom.contains(QStringLiteral("data-first-render-ms="))) << "the script ran";
+    // Written by the page (heading), by the script (run, place) and by the server (class title).
+    for (const char* text : {"<html lang=\"en\"", ">Latest runs<", ">Class A<", "Run 1", "Place 1 in Class A",
+                             "Class A (2)", "1 cone"})
+        EXPECT_TRUE(dom.contains(QString::fromUtf8(text))) << text << "\n" << qPrintable(dom);
+    screenshot(chromium, QStringLiteral("http://127.0.0.1:%1/").arg(server.port()),
+               QStringLiteral("livepage-en"));
+    // Beside the texts handed to the script, keyed by their German wording, nothing German is left.
+    QString shown = dom;
+    shown.remove(QRegularExpression(QStringLiteral("data-texts=\"[^\"]*\"")));
+    for (const char* text : {"Klasse", "Lauf", "Platz", "Pylone", "Strecke"})
+        EXPECT_FALSE(shown.contains(QString::fromUtf8(text))) << text << "\n" << qPrintable(shown);
 }

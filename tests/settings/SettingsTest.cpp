@@ -56,6 +56,7 @@ Settings changedSettings() {
     s.LenLuch = 42;
     s.LiveOn = true;
     s.LivePort = 8123;
+    s.UiLanguage = platform::Language::English;
     return s;
 }
 
@@ -79,7 +80,8 @@ TEST_F(SettingsTest, FirstStartKeepsTheDefaultsAndWritingStoresTheWholeListInOrd
     EXPECT_EQ(registry.GetValueNames(),
               (QStringList{"Left", "Top",     "Width",    "Height",    "Sound",       "Port",   "Alg",
                            "Acc",  "Sound1",  "Sound2",   "C0",        "C1",          "C2",     "C3",
-                           "C4",   "LenLuch", "DeadTime", "EventFile", "StartNumber", "LiveOn", "LivePort"}));
+                           "C4",   "LenLuch", "DeadTime", "EventFile", "StartNumber", "LiveOn", "LivePort",
+                           "Language"}));
 }
 
 TEST_F(SettingsTest, WrittenValuesReadBackTheSame) {
@@ -93,8 +95,9 @@ TEST_F(SettingsTest, WrittenValuesReadBackTheSame) {
     const Settings::ReadResult r = read.Read(again);
     EXPECT_TRUE(r.Invalid.isEmpty());
     EXPECT_TRUE(r.Problem.isEmpty());
-    EXPECT_EQ(r.ValuesRead, 21);
+    EXPECT_EQ(r.ValuesRead, 22);
     EXPECT_EQ(read, written);
+    EXPECT_EQ(Settings::ReadLanguage(again), platform::Language::English);
 }
 
 TEST_F(SettingsTest, EachValueIsCheckedOnItsOwnAndTheBadOnesAreNamed) {
@@ -105,12 +108,14 @@ TEST_F(SettingsTest, EachValueIsCheckedOnItsOwnAndTheBadOnesAreNamed) {
              "\"Sound\"=dword:00000002\r\n\"Acc\"=dword:00000001\r\n\"Sound1\"=dword:00000001\r\n"
              "\"Sound2\"=\"/b.wav\"\r\n\"C0\"=dword:01000000\r\n\"C1\"=dword:000000ff\r\n"
              "\"LenLuch\"=dword:fffffffb\r\n\"DeadTime\"=dword:00002328\r\n\"LiveOn\"=dword:00000001\r\n"
-             "\"LivePort\"=dword:00010000\r\n");
+             "\"LivePort\"=dword:00010000\r\n\"Language\"=dword:00000003\r\n");
     Registry registry(file());
     Settings s;
     const Settings::ReadResult r = s.Read(registry);
-    EXPECT_EQ(r.Invalid,
-              (QStringList{"Port", "Width", "Sound", "Sound1", "C0", "LenLuch", "DeadTime", "LivePort"}));
+    EXPECT_EQ(r.Invalid, (QStringList{"Port", "Width", "Sound", "Sound1", "C0", "LenLuch", "DeadTime", "LivePort",
+                                      "Language"}));
+    EXPECT_EQ(s.UiLanguage, platform::Language::System);
+    EXPECT_EQ(Settings::ReadLanguage(registry), platform::Language::System);
     EXPECT_TRUE(s.LiveOn);
     EXPECT_EQ(s.LivePort, Settings::DefaultLivePort);
     EXPECT_EQ(s.Port, 0);
