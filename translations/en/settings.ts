@@ -69,7 +69,7 @@
     </message>
     <message>
         <source>Sperrzeit</source>
-        <translation>dead time</translation>
+        <translation>lockout</translation>
     </message>
     <message>
         <source>Veranstaltung</source>
