@@ -1,5 +1,6 @@
 #include "controls/BitBtnKind.h"
 
+#include <QCoreApplication>
 #include <QPainter>
 #include <QPainterPath>
 #include <array>
@@ -7,19 +8,17 @@
 namespace {
 
 const std::array<TBitBtnKindPreset, BitBtnKindCount> Presets = {{
-    {false, false, 0, ""},         // bkCustom
-    {true, false, 1, "OK"},        // bkOK
-    {false, true, 2, "Abbrechen"}, // bkCancel
-    {false, false, 0, "&Hilfe"},   // bkHelp
-    {true, false, 6, "&Ja"},       // bkYes
-    {false, true, 7, "&Nein"},     // bkNo
-    {false, false, 0,
-     "&Schlie\xc3\x9f"
-     "en"},                            // bkClose
-    {false, false, 3, "Ab&bruch"},     // bkAbort
-    {false, false, 4, "&Wiederholen"}, // bkRetry
-    {false, false, 5, "&Ignorieren"},  // bkIgnore
-    {false, false, 8, "&Alle"},        // bkAll
+    {false, false, 0, ""},                                                    // bkCustom
+    {true, false, 1, QT_TRANSLATE_NOOP("TBitBtnWithColor", "OK")},            // bkOK
+    {false, true, 2, QT_TRANSLATE_NOOP("TBitBtnWithColor", "Abbrechen")},     // bkCancel
+    {false, false, 0, QT_TRANSLATE_NOOP("TBitBtnWithColor", "&Hilfe")},       // bkHelp
+    {true, false, 6, QT_TRANSLATE_NOOP("TBitBtnWithColor", "&Ja")},           // bkYes
+    {false, true, 7, QT_TRANSLATE_NOOP("TBitBtnWithColor", "&Nein")},         // bkNo
+    {false, false, 0, QT_TRANSLATE_NOOP("TBitBtnWithColor", "&Schließen")},   // bkClose
+    {false, false, 3, QT_TRANSLATE_NOOP("TBitBtnWithColor", "Ab&bruch")},     // bkAbort
+    {false, false, 4, QT_TRANSLATE_NOOP("TBitBtnWithColor", "&Wiederholen")}, // bkRetry
+    {false, false, 5, QT_TRANSLATE_NOOP("TBitBtnWithColor", "&Ignorieren")},  // bkIgnore
+    {false, false, 8, QT_TRANSLATE_NOOP("TBitBtnWithColor", "&Alle")},        // bkAll
 }};
 
 constexpr int Cell = 18;

@@ -54,7 +54,7 @@ void TBitBtnWithColor::setKind(TBitBtnWithColorKind k) {
         setDefault(preset.Default);
         setCancel(preset.Cancel);
         setModalResult(preset.ModalResult);
-        setText(QString::fromUtf8(preset.Caption));
+        setText(QCoreApplication::translate("TBitBtnWithColor", preset.Caption));
         m_glyph.setGlyph(KindGlyph(k));
         m_glyph.setNumGlyphs(2);
         m_glyphModified = false;

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QColorDialog>
+#include <QCoreApplication>
 #include <QDialog>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -139,7 +140,8 @@ QString savedFileName(const FileDialogOptions& options, int filterIndex, const Q
 }
 
 QString replaceQuestion(const QString& fileName) {
-    return QStringLiteral("Die Datei \"%1\" ist schon vorhanden.\nSoll sie ersetzt werden?")
+    return QCoreApplication::translate("Dialogs",
+                                       "Die Datei \"%1\" ist schon vorhanden.\nSoll sie ersetzt werden?")
         .arg(QFileInfo(fileName).fileName());
 }
 

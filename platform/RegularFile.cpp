@@ -1,5 +1,6 @@
 #include "platform/RegularFile.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QScopeGuard>
 
@@ -30,10 +31,13 @@ FileReadResult ReadRegularFile(const QString& fileName, qsizetype maxSize) {
     if (::fstat(fd, &st) != 0)
         return fail(FileReadStatus::Failed, GermanErrorText(errno));
     if (S_ISDIR(st.st_mode))
-        return fail(FileReadStatus::NotRegular, QStringLiteral("Es ist ein Ordner, keine Datei."));
+        return fail(FileReadStatus::NotRegular,
+                    QCoreApplication::translate("FileErrors", "Es ist ein Ordner, keine Datei."));
     if (!S_ISREG(st.st_mode))
-        return fail(FileReadStatus::NotRegular, QStringLiteral("Es ist keine gewöhnliche Datei."));
-    const QString tooLarge = QStringLiteral("Die Datei ist größer als %1 Bytes.").arg(maxSize);
+        return fail(FileReadStatus::NotRegular,
+                    QCoreApplication::translate("FileErrors", "Es ist keine gewöhnliche Datei."));
+    const QString tooLarge =
+        QCoreApplication::translate("FileErrors", "Die Datei ist größer als %1 Bytes.").arg(maxSize);
     if (st.st_size > maxSize)
         return fail(FileReadStatus::TooLarge, tooLarge);
     // Read to the end, but never past the limit: the file may grow while it is read.
@@ -66,35 +70,36 @@ FileReadResult ReadRegularFile(const QString& fileName, qsizetype maxSize) {
 QString GermanErrorText(int errorNumber) {
     switch (errorNumber) {
     case ENOSPC:
-        return QStringLiteral("Kein Speicherplatz mehr auf dem Gerät.");
+        return QCoreApplication::translate("FileErrors", "Kein Speicherplatz mehr auf dem Gerät.");
     case EDQUOT:
-        return QStringLiteral("Der zugeteilte Speicherplatz (Quota) ist erschöpft.");
+        return QCoreApplication::translate("FileErrors",
+                                           "Der zugeteilte Speicherplatz (Quota) ist erschöpft.");
     case EFBIG:
-        return QStringLiteral("Die Datei ist zu groß.");
+        return QCoreApplication::translate("FileErrors", "Die Datei ist zu groß.");
     case EACCES:
     case EPERM:
-        return QStringLiteral("Keine Berechtigung.");
+        return QCoreApplication::translate("FileErrors", "Keine Berechtigung.");
     case EROFS:
-        return QStringLiteral("Das Dateisystem ist nur lesbar.");
+        return QCoreApplication::translate("FileErrors", "Das Dateisystem ist nur lesbar.");
     case ENOENT:
-        return QStringLiteral("Die Datei oder der Ordner existiert nicht.");
+        return QCoreApplication::translate("FileErrors", "Die Datei oder der Ordner existiert nicht.");
     case ENOTDIR:
-        return QStringLiteral("Ein Teil des Pfades ist kein Ordner.");
+        return QCoreApplication::translate("FileErrors", "Ein Teil des Pfades ist kein Ordner.");
     case EISDIR:
-        return QStringLiteral("Es ist ein Ordner, keine Datei.");
+        return QCoreApplication::translate("FileErrors", "Es ist ein Ordner, keine Datei.");
     case ENAMETOOLONG:
-        return QStringLiteral("Der Dateiname ist zu lang.");
+        return QCoreApplication::translate("FileErrors", "Der Dateiname ist zu lang.");
     case EIO:
-        return QStringLiteral("Ein-/Ausgabefehler des Geräts.");
+        return QCoreApplication::translate("FileErrors", "Ein-/Ausgabefehler des Geräts.");
     case EMFILE:
     case ENFILE:
-        return QStringLiteral("Zu viele offene Dateien.");
+        return QCoreApplication::translate("FileErrors", "Zu viele offene Dateien.");
     case EBUSY:
     case ETXTBSY:
-        return QStringLiteral("Die Datei ist in Benutzung.");
+        return QCoreApplication::translate("FileErrors", "Die Datei ist in Benutzung.");
     case ENXIO:
     case ENODEV:
-        return QStringLiteral("Das Gerät ist nicht vorhanden.");
+        return QCoreApplication::translate("FileErrors", "Das Gerät ist nicht vorhanden.");
     default:
         return QString::fromLocal8Bit(std::strerror(errorNumber));
     }

@@ -19,7 +19,7 @@ struct FileReadResult {
     FileReadStatus Status = FileReadStatus::Failed;
     /// The whole file when `Status` is `Read`.
     QByteArray Bytes;
-    /// Why it was not read (German), empty when it was.
+    /// Why it was not read (for the operator, in the interface's language), empty when it was.
     QString Error;
 };
 
@@ -29,8 +29,8 @@ struct FileReadResult {
 /// large.
 FileReadResult ReadRegularFile(const QString& fileName, qsizetype maxSize);
 
-/// The reason behind an `errno` value in German, for messages to the operator
-/// ("Kein Speicherplatz mehr auf dem Gerät"); the system's text for values without one of ours.
+/// The reason behind an `errno` value for the operator, in the interface's language ("Kein Speicherplatz
+/// mehr auf dem Gerät."); the system's text for values without one of ours.
 QString GermanErrorText(int errorNumber);
 
 } // namespace platform

@@ -2,6 +2,7 @@
 
 #include "platform/RegularFile.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -76,14 +77,14 @@ QByteArray EncodeUtf8(const QString& text, TextFileKind kind) {
 QString WriteFailureText(const QString& fileName, int errorNumber, const QString& qtText) {
     const QFileInfo info(fileName);
     if (errorNumber == ENOENT && !info.absoluteDir().exists())
-        return QStringLiteral("Der Ordner %1 existiert nicht.")
+        return QCoreApplication::translate("FileErrors", "Der Ordner %1 existiert nicht.")
             .arg(QDir::toNativeSeparators(info.absolutePath()));
     if (errorNumber != 0)
         return GermanErrorText(errorNumber);
     // Refused by Qt itself, without a system call that failed.
     if (info.exists() && !info.isWritable())
         return GermanErrorText(EACCES);
-    return QStringLiteral("Unbekannter Fehler (%1).").arg(qtText);
+    return QCoreApplication::translate("FileErrors", "Unbekannter Fehler (%1).").arg(qtText);
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 #include "serial/SerialPortNames.h"
 #include "serial/SerialSimDevice.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -123,7 +124,7 @@ PortFinding identify(const QString& port, const QString& path, const QString& tt
         QFileInfo(paths.sys() + QStringLiteral("/class/tty/") + tty + QStringLiteral("/device/driver"))
             .symLinkTarget();
     if (!driver.isEmpty())
-        parts << QStringLiteral("Treiber %1").arg(QFileInfo(driver).fileName());
+        parts << QCoreApplication::translate("PortSelfTest", "Treiber %1").arg(QFileInfo(driver).fileName());
     if (!usb.isEmpty()) {
         QString text = QStringLiteral("USB %1:%2")
                            .arg(readFirstLine(usb + QStringLiteral("/idVendor")),
@@ -136,7 +137,8 @@ PortFinding identify(const QString& port, const QString& path, const QString& tt
             text += QStringLiteral(" „%1“").arg(name);
         parts << text;
     }
-    QString text = QStringLiteral("%1 ist das Gerät %2").arg(port, paths.shown(path));
+    QString text =
+        QCoreApplication::translate("PortSelfTest", "%1 ist das Gerät %2").arg(port, paths.shown(path));
     if (!parts.isEmpty())
         text += QStringLiteral(" (%1)").arg(parts.join(QStringLiteral(", ")));
     return {FindingSeverity::Ok, text + QLatin1Char('.')};
@@ -146,23 +148,29 @@ PortFinding permission(const QString& shownPath, const struct stat& node,
                        const PortSelfTestEnvironment& env) {
     const QString group = env.GroupName ? q(env.GroupName(node.st_gid)) : QString();
     const QString groupText = group.isEmpty() ? QString::number(node.st_gid) : group;
-    const QString rights = QStringLiteral("Rechte %1, Besitzer %2, Gruppe %3")
+    const QString rights = QCoreApplication::translate("PortSelfTest", "Rechte %1, Besitzer %2, Gruppe %3")
                                .arg(modeText(node.st_mode), userName(node.st_uid), groupText);
     const bool member = std::find(env.Gids.begin(), env.Gids.end(), node.st_gid) != env.Gids.end();
     const auto rw = [&](mode_t bits) { return (node.st_mode & bits) == bits; };
     const bool may = env.Uid == 0 || (env.Uid == node.st_uid && rw(S_IRUSR | S_IWUSR)) ||
                      (member && rw(S_IRGRP | S_IWGRP)) || rw(S_IROTH | S_IWOTH);
     if (may)
-        return {FindingSeverity::Ok, QStringLiteral("Sie dürfen %1 öffnen (%2).").arg(shownPath, rights)};
+        return {
+            FindingSeverity::Ok,
+            QCoreApplication::translate("PortSelfTest", "Sie dürfen %1 öffnen (%2).").arg(shownPath, rights)};
 
-    QString text = QStringLiteral("Sie dürfen %1 nicht öffnen (%2). ").arg(shownPath, rights);
+    QString text = QCoreApplication::translate("PortSelfTest", "Sie dürfen %1 nicht öffnen (%2). ")
+                       .arg(shownPath, rights);
     const QString user = env.UserName.empty() ? QStringLiteral("$USER") : q(env.UserName);
     if (!rw(S_IRGRP | S_IWGRP))
-        text += QStringLiteral("Die Gruppe %1 hat keine Lese- und Schreibrechte; bis zum nächsten Einstecken "
-                               "hilft\n  sudo chmod g+rw %2\n")
+        text += QCoreApplication::translate(
+                    "PortSelfTest",
+                    "Die Gruppe %1 hat keine Lese- und Schreibrechte; bis zum nächsten Einstecken "
+                    "hilft\n  sudo chmod g+rw %2\n")
                     .arg(groupText, shownPath);
     if (!member && !group.isEmpty())
-        text += QStringLiteral(
+        text += QCoreApplication::translate(
+                    "PortSelfTest",
                     "Dazu braucht es die Gruppe %1. Fügen Sie sich mit\n  sudo usermod -aG %1 %2\nhinzu "
                     "und melden Sie sich danach ab und wieder an.")
                     .arg(group, user);
@@ -177,47 +185,59 @@ PortFinding holders(const QString& path, const QString& shownPath, const struct 
         if (h.pid == env.OwnPid)
             self = true;
         else
-            others << QStringLiteral("%1 (Prozess %2)")
+            others << QCoreApplication::translate("PortSelfTest", "%1 (Prozess %2)")
                           .arg(h.name.isEmpty() ? QStringLiteral("?") : h.name)
                           .arg(h.pid);
     }
     if (!others.isEmpty())
         return {FindingSeverity::Error,
-                QStringLiteral("%1 ist belegt von: %2. Beenden Sie dieses Programm, damit "
-                               "Vantro die Lichtschranke lesen kann.")
+                QCoreApplication::translate("PortSelfTest",
+                                            "%1 ist belegt von: %2. Beenden Sie dieses Programm, damit "
+                                            "Vantro die Lichtschranke lesen kann.")
                     .arg(shownPath, others.join(QStringLiteral(", ")))};
     if (self)
         return {FindingSeverity::Ok,
-                QStringLiteral("Vantro selbst hat %1 geöffnet, kein anderes Programm.").arg(shownPath)};
+                QCoreApplication::translate("PortSelfTest",
+                                            "Vantro selbst hat %1 geöffnet, kein anderes Programm.")
+                    .arg(shownPath)};
     // Programs of other users are not visible in /proc; the device's own lock still shows them.
     if (mayOpen && env.Root.empty() && probeComPort(path.toStdString()) == PortProbe::Busy)
         return {FindingSeverity::Error,
-                QStringLiteral("%1 ist von einem Programm belegt, das hier nicht zu sehen "
-                               "ist (etwa eines anderen Benutzers).")
+                QCoreApplication::translate("PortSelfTest",
+                                            "%1 ist von einem Programm belegt, das hier nicht zu sehen "
+                                            "ist (etwa eines anderen Benutzers).")
                     .arg(shownPath)};
-    return {FindingSeverity::Ok, QStringLiteral("Kein anderes Programm hat %1 geöffnet.").arg(shownPath)};
+    return {
+        FindingSeverity::Ok,
+        QCoreApplication::translate("PortSelfTest", "Kein anderes Programm hat %1 geöffnet.").arg(shownPath)};
 }
 
 PortFinding latency(const QString& tty, const QString& shownPath, const QString& usb, const Paths& paths) {
     if (usb.isEmpty())
-        return {
-            FindingSeverity::Ok,
-            QStringLiteral("%1 ist kein USB-Adapter; es gibt keinen Latenz-Timer zu prüfen.").arg(shownPath)};
+        return {FindingSeverity::Ok,
+                QCoreApplication::translate("PortSelfTest",
+                                            "%1 ist kein USB-Adapter; es gibt keinen Latenz-Timer zu prüfen.")
+                    .arg(shownPath)};
     const QString file =
         paths.sys() + QStringLiteral("/bus/usb-serial/devices/") + tty + QStringLiteral("/latency_timer");
     if (!QFileInfo::exists(file))
-        return {FindingSeverity::Ok,
-                QStringLiteral("Der USB-Adapter %1 hat keinen Latenz-Timer; hier ist nichts einzustellen.")
-                    .arg(tty)};
+        return {
+            FindingSeverity::Ok,
+            QCoreApplication::translate(
+                "PortSelfTest", "Der USB-Adapter %1 hat keinen Latenz-Timer; hier ist nichts einzustellen.")
+                .arg(tty)};
     bool ok = false;
     const int ms = readFirstLine(file).toInt(&ok);
     if (!ok)
-        return {FindingSeverity::Warning,
-                QStringLiteral("Der Latenz-Timer von %1 (%2) ließ sich nicht lesen.")
-                    .arg(tty, paths.shown(file))};
+        return {
+            FindingSeverity::Warning,
+            QCoreApplication::translate("PortSelfTest", "Der Latenz-Timer von %1 (%2) ließ sich nicht lesen.")
+                .arg(tty, paths.shown(file))};
     if (ms <= 1)
-        return {FindingSeverity::Ok,
-                QStringLiteral("Latenz-Timer von %1: %2 ms – richtig eingestellt.").arg(tty).arg(ms)};
+        return {FindingSeverity::Ok, QCoreApplication::translate(
+                                         "PortSelfTest", "Latenz-Timer von %1: %2 ms – richtig eingestellt.")
+                                         .arg(tty)
+                                         .arg(ms)};
     QString installed;
     // The folders Debian 12's udev reads rules from.
     for (const char* folder : {"/etc/udev/rules.d/", "/run/udev/rules.d/", "/usr/local/lib/udev/rules.d/",
@@ -228,18 +248,21 @@ PortFinding latency(const QString& tty, const QString& shownPath, const QString&
     }
     const QString rule =
         installed.isEmpty()
-            ? QStringLiteral(
+            ? QCoreApplication::translate(
+                  "PortSelfTest",
                   "Die mit Vantro gelieferte udev-Regel %1 stellt ihn beim Einstecken auf 1 ms, ist aber "
                   "nicht installiert: „cmake --install“ legt sie nach <Präfix>/lib/udev/rules.d (udev liest "
                   "/usr/lib und /usr/local/lib), oder kopieren Sie sie nach /etc/udev/rules.d; danach "
                   "den Adapter aus- und wieder einstecken.")
                   .arg(QLatin1String(LatencyRuleFile))
-            : QStringLiteral(
+            : QCoreApplication::translate(
+                  "PortSelfTest",
                   "Die udev-Regel %1, die ihn auf 1 ms stellt, ist installiert, wirkt aber erst, wenn "
                   "der Adapter aus- und wieder eingesteckt wird.")
                   .arg(installed);
     return {FindingSeverity::Warning,
-            QStringLiteral(
+            QCoreApplication::translate(
+                "PortSelfTest",
                 "Latenz-Timer von %1: %2 ms. Der Adapter meldet Änderungen erst nach bis zu %2 ms: "
                 "Durchfahrten werden bis zu %2 ms zu spät gestempelt, und zwei kurz aufeinanderfolgende "
                 "Durchfahrten können zu einer verschmelzen. %3 Sofort, bis zum nächsten Einstecken:\n"
@@ -275,13 +298,15 @@ std::vector<PortFinding> runPortSelfTest(const std::string& portName, const Port
     const QString port = q(portName);
     const int n = comPortNumber(portName);
     if (n <= 0)
-        return {
-            {FindingSeverity::Error, QStringLiteral("„%1“ ist kein Portname wie COM1 oder COM5.").arg(port)}};
+        return {{FindingSeverity::Error,
+                 QCoreApplication::translate("PortSelfTest", "„%1“ ist kein Portname wie COM1 oder COM5.")
+                     .arg(port)}};
     std::string device = comPortPath(portName);
     if (device.empty())
         return {{FindingSeverity::Error,
-                 QStringLiteral("Für %1 ist kein Gerät eingetragen; legen Sie in den "
-                                "Einstellungen den Wert ComDevice%2 mit dem Gerätepfad an.")
+                 QCoreApplication::translate("PortSelfTest",
+                                             "Für %1 ist kein Gerät eingetragen; legen Sie in den "
+                                             "Einstellungen den Wert ComDevice%2 mit dem Gerätepfad an.")
                      .arg(port)
                      .arg(n)}};
     if (device.rfind("/dev/", 0) == 0)
@@ -291,27 +316,33 @@ std::vector<PortFinding> runPortSelfTest(const std::string& portName, const Port
 
     struct stat node {};
     if (::stat(device.c_str(), &node) != 0) {
-        QString text = QStringLiteral("Das Gerät %1 für %2 gibt es nicht. Ist der Adapter eingesteckt?")
+        QString text = QCoreApplication::translate(
+                           "PortSelfTest", "Das Gerät %1 für %2 gibt es nicht. Ist der Adapter eingesteckt?")
                            .arg(shownPath, port);
         const QStringList present = QDir(paths.dev() + QStringLiteral("/serial/by-id"))
                                         .entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot);
         if (!present.isEmpty())
-            text += QStringLiteral(" Angeschlossen sind: %1 – wählen Sie den Port, der zu einem davon führt.")
+            text += QCoreApplication::translate(
+                        "PortSelfTest",
+                        " Angeschlossen sind: %1 – wählen Sie den Port, der zu einem davon führt.")
                         .arg(present.join(QStringLiteral(", ")));
         return {{FindingSeverity::Error, text}};
     }
     if (S_ISSOCK(node.st_mode)) {
         QString text =
-            QStringLiteral("%1 ist der Lichtschranken-Simulator (%2), kein USB-Gerät; es gibt keinen "
-                           "Latenz-Timer zu prüfen.")
+            QCoreApplication::translate(
+                "PortSelfTest", "%1 ist der Lichtschranken-Simulator (%2), kein USB-Gerät; es gibt keinen "
+                                "Latenz-Timer zu prüfen.")
                 .arg(port, shownPath);
         if (SerialSimDevice::isHeld(device))
-            text += QStringLiteral(" Vantro ist gerade mit ihm verbunden.");
+            text += QCoreApplication::translate("PortSelfTest", " Vantro ist gerade mit ihm verbunden.");
         return {{FindingSeverity::Ok, text}};
     }
     if (!S_ISCHR(node.st_mode))
         return {{FindingSeverity::Error,
-                 QStringLiteral("%1 ist keine Gerätedatei einer seriellen Schnittstelle.").arg(shownPath)}};
+                 QCoreApplication::translate("PortSelfTest",
+                                             "%1 ist keine Gerätedatei einer seriellen Schnittstelle.")
+                     .arg(shownPath)}};
 
     const QString tty = ttyName(path, paths);
     const QString usb = usbDeviceFolder(tty, paths);

@@ -16,7 +16,7 @@ enum class FindingSeverity {
     Error,   ///< timing will not work until this is fixed
 };
 
-/// One item the self-test found, in German for the operator.
+/// One item the self-test found, in the interface's language for the operator.
 struct PortFinding {
     FindingSeverity Severity = FindingSeverity::Ok;
     /// What was found and, where something is wrong, how to fix it.

@@ -35,31 +35,32 @@ bool unreadableFile(const QString& fileName) {
 
 // What a value is, for the operator.
 QString valueDescription(const QString& name) {
-    static const QHash<QString, QString> descriptions = {
-        {QStringLiteral("Port"), QStringLiteral("Anschluss der Lichtschranke")},
-        {QStringLiteral("Alg"), QStringLiteral("Algorithmus")},
-        {QStringLiteral("Left"), QStringLiteral("linker Fensterrand")},
-        {QStringLiteral("Top"), QStringLiteral("oberer Fensterrand")},
-        {QStringLiteral("Width"), QStringLiteral("Fensterbreite")},
-        {QStringLiteral("Height"), QStringLiteral("Fensterhöhe")},
-        {QStringLiteral("Sound"), QStringLiteral("Ton")},
-        {QStringLiteral("Acc"), QStringLiteral("Empfindlichkeit")},
-        {QStringLiteral("Sound1"), QStringLiteral("Startgong")},
-        {QStringLiteral("Sound2"), QStringLiteral("Stoppgong")},
-        {QStringLiteral("C0"), QStringLiteral("Farbe Fenster")},
-        {QStringLiteral("C1"), QStringLiteral("Farbe Ziffern")},
-        {QStringLiteral("C2"), QStringLiteral("Farbe ZiffernF")},
-        {QStringLiteral("C3"), QStringLiteral("Farbe der dunklen Ziffern")},
-        {QStringLiteral("C4"), QStringLiteral("Farbe der hellen Ziffern")},
-        {QStringLiteral("LenLuch"), QStringLiteral("LS-Abstand")},
-        {QStringLiteral("DeadTime"), QStringLiteral("Sperrzeit")},
-        {QStringLiteral("EventFile"), QStringLiteral("Veranstaltung")},
-        {QStringLiteral("StartNumber"), QStringLiteral("Startnummer")},
-        {QStringLiteral("LiveOn"), QStringLiteral("Live-Ergebnisse")},
-        {QStringLiteral("LivePort"), QStringLiteral("Port der Live-Ergebnisse")},
-        {QStringLiteral("Language"), QStringLiteral("Sprache")},
+    static const QHash<QString, const char*> descriptions = {
+        {QStringLiteral("Port"), QT_TRANSLATE_NOOP("Settings", "Anschluss der Lichtschranke")},
+        {QStringLiteral("Alg"), QT_TRANSLATE_NOOP("Settings", "Algorithmus")},
+        {QStringLiteral("Left"), QT_TRANSLATE_NOOP("Settings", "linker Fensterrand")},
+        {QStringLiteral("Top"), QT_TRANSLATE_NOOP("Settings", "oberer Fensterrand")},
+        {QStringLiteral("Width"), QT_TRANSLATE_NOOP("Settings", "Fensterbreite")},
+        {QStringLiteral("Height"), QT_TRANSLATE_NOOP("Settings", "Fensterhöhe")},
+        {QStringLiteral("Sound"), QT_TRANSLATE_NOOP("Settings", "Ton")},
+        {QStringLiteral("Acc"), QT_TRANSLATE_NOOP("Settings", "Empfindlichkeit")},
+        {QStringLiteral("Sound1"), QT_TRANSLATE_NOOP("Settings", "Startgong")},
+        {QStringLiteral("Sound2"), QT_TRANSLATE_NOOP("Settings", "Stoppgong")},
+        {QStringLiteral("C0"), QT_TRANSLATE_NOOP("Settings", "Farbe Fenster")},
+        {QStringLiteral("C1"), QT_TRANSLATE_NOOP("Settings", "Farbe Ziffern")},
+        {QStringLiteral("C2"), QT_TRANSLATE_NOOP("Settings", "Farbe ZiffernF")},
+        {QStringLiteral("C3"), QT_TRANSLATE_NOOP("Settings", "Farbe der dunklen Ziffern")},
+        {QStringLiteral("C4"), QT_TRANSLATE_NOOP("Settings", "Farbe der hellen Ziffern")},
+        {QStringLiteral("LenLuch"), QT_TRANSLATE_NOOP("Settings", "LS-Abstand")},
+        {QStringLiteral("DeadTime"), QT_TRANSLATE_NOOP("Settings", "Sperrzeit")},
+        {QStringLiteral("EventFile"), QT_TRANSLATE_NOOP("Settings", "Veranstaltung")},
+        {QStringLiteral("StartNumber"), QT_TRANSLATE_NOOP("Settings", "Startnummer")},
+        {QStringLiteral("LiveOn"), QT_TRANSLATE_NOOP("Settings", "Live-Ergebnisse")},
+        {QStringLiteral("LivePort"), QT_TRANSLATE_NOOP("Settings", "Port der Live-Ergebnisse")},
+        {QStringLiteral("Language"), QT_TRANSLATE_NOOP("Settings", "Sprache")},
     };
-    return descriptions.value(name);
+    const char* text = descriptions.value(name);
+    return text ? QCoreApplication::translate("Settings", text) : QString();
 }
 
 // Moves the file to "<name>.unreadable-<date>-<time>"; the new name, or empty when it failed.
@@ -100,11 +101,13 @@ Settings::ReadResult Settings::Read(platform::Registry& registry) {
             const QString moved = moveAside(file);
             result.Problem =
                 moved.isEmpty()
-                    ? QStringLiteral(
+                    ? QCoreApplication::translate(
+                          "Settings",
                           "Die Einstellungsdatei %1 ist nicht lesbar und konnte nicht beiseite gelegt "
                           "werden. Es gelten die Grundeinstellungen; sie werden nicht gespeichert.")
                           .arg(file)
-                    : QStringLiteral(
+                    : QCoreApplication::translate(
+                          "Settings",
                           "Die Einstellungsdatei %1 ist nicht lesbar. Sie wurde als %2 beiseite gelegt; "
                           "es gelten die Grundeinstellungen.")
                           .arg(file, moved);
@@ -171,8 +174,9 @@ Settings::ReadResult Settings::Read(platform::Registry& registry) {
         for (const QString& name : result.Invalid)
             described << QStringLiteral("%1 (%2)").arg(name, valueDescription(name));
         result.Problem =
-            QStringLiteral("In der Einstellungsdatei %1 sind ungültige Werte: %2. Für sie gelten "
-                           "die Grundeinstellungen.")
+            QCoreApplication::translate(
+                "Settings", "In der Einstellungsdatei %1 sind ungültige Werte: %2. Für sie gelten "
+                            "die Grundeinstellungen.")
                 .arg(registry.FileName(), described.join(QStringLiteral(", ")));
     }
     return result;
@@ -184,7 +188,7 @@ platform::Language Settings::ReadLanguage(platform::Registry& registry) {
         return platform::Language::System;
     const int value = registry.ReadInteger(name);
     return value >= 0 && value <= int(platform::Language::English) ? platform::Language(value)
-                                                                    : platform::Language::System;
+                                                                   : platform::Language::System;
 }
 
 bool Settings::Write(platform::Registry& registry, const Settings* stored,

@@ -186,7 +186,7 @@ public:
 
     /// Writes the protocol file (settings lines, layout line, one line per row), replacing the file
     /// only when every byte was written; a failure is shown as "Can't write to file:" and the name,
-    /// with the reason in German on a line below. With `window` the layout line holds that window
+    /// with the reason on a line below. With `window` the layout line holds that window
     /// size and position around the column widths; without it every layout item is "-1".
     void saveProtocol(const QString& FileName, const std::optional<WindowLayout>& window);
     /// Reads a protocol file into the grid. With FileLayout::Use the layout line's column widths

@@ -8,6 +8,7 @@
 #include "sortgrid/EConvertError.h"
 #include "sortgrid/ProtocolFile.h"
 
+#include <QCoreApplication>
 #include <QScopeGuard>
 #include <QScopedValueRollback>
 
@@ -44,9 +45,9 @@ QString RefusalReason(const std::exception_ptr& failure) {
     } catch (const Exception& e) {
         return e.Message();
     } catch (const std::bad_alloc&) {
-        return QStringLiteral("Nicht genug Arbeitsspeicher.");
+        return QCoreApplication::translate("TSortGrid", "Nicht genug Arbeitsspeicher.");
     } catch (...) {
-        return QStringLiteral("keine Protokolldatei");
+        return QCoreApplication::translate("TSortGrid", "keine Protokolldatei");
     }
 }
 
@@ -152,7 +153,7 @@ void TSortGrid::saveProtocol(const QString& FileName, const std::optional<Window
     try {
         ok = platform::WriteTextFile(FileName, BuildFileText(window), platform::TextFileKind::Plain, &reason);
     } catch (const std::bad_alloc&) {
-        reason = QStringLiteral("Nicht genug Arbeitsspeicher.");
+        reason = QCoreApplication::translate("TSortGrid", "Nicht genug Arbeitsspeicher.");
     } catch (...) {
         ok = false;
     }
@@ -168,7 +169,7 @@ void TSortGrid::SaveToCsvFile(const QString& FileName) {
         AppendRowLines(text, 52, AppendCsvLine);
         ok = platform::WriteTextFile(FileName, text, platform::TextFileKind::Csv, &reason);
     } catch (const std::bad_alloc&) {
-        reason = QStringLiteral("Nicht genug Arbeitsspeicher.");
+        reason = QCoreApplication::translate("TSortGrid", "Nicht genug Arbeitsspeicher.");
     } catch (...) {
         ok = false;
     }
@@ -189,7 +190,9 @@ ProtocolLoad TSortGrid::loadProtocol(const QString& FileName, FileLayout layout)
         std::optional<QString> text = platform::ReadTextFile(FileName, &readError);
         if (!text) {
             ProtocolLoad result;
-            result.Reason = readError.isEmpty() ? QStringLiteral("keine Protokolldatei") : readError;
+            result.Reason = readError.isEmpty()
+                                ? QCoreApplication::translate("TSortGrid", "keine Protokolldatei")
+                                : readError;
             return result;
         }
         // The whole file is read into plain values first: a bad file leaves the open protocol alone.

@@ -4,6 +4,7 @@
 #include "platform/Dialogs.h"
 #include "platform/Printer.h"
 
+#include <QCoreApplication>
 #include <QProgressDialog>
 #include <QScopeGuard>
 #include <algorithm>
@@ -139,8 +140,9 @@ void TSortGrid::Print() {
 
     std::unique_ptr<QProgressDialog> progress;
     if (!OnPrintProgress) {
-        progress = std::make_unique<QProgressDialog>(QStringLiteral("Protokoll wird gedruckt …"),
-                                                     QStringLiteral("Abbrechen"), 0, 1, window());
+        progress = std::make_unique<QProgressDialog>(
+            QCoreApplication::translate("TSortGrid", "Protokoll wird gedruckt …"),
+            QCoreApplication::translate("TSortGrid", "Abbrechen"), 0, 1, window());
         progress->setWindowModality(Qt::ApplicationModal);
         progress->setMinimumDuration(500);
         progress->setAutoReset(false);

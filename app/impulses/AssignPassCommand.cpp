@@ -3,6 +3,7 @@
 #include "event/EventModel.h"
 #include "event/SetRunTimingCommand.h"
 
+#include <QCoreApplication>
 #include <cstdlib>
 
 namespace {
@@ -61,7 +62,7 @@ int64_t FindEventRun(const EventData& data, int startNumber, const QDateTime& st
 AssignPassCommand::AssignPassCommand(ImpulseLog& log, PassAssignment assignment, ProtocolLineTarget* protocol,
                                      EventModel* event)
     : m_log(log), m_assignment(std::move(assignment)), m_protocol(protocol) {
-    setText(QStringLiteral("Impuls als %1")
+    setText(QCoreApplication::translate("ImpulseLog", "Impuls als %1")
                 .arg(m_assignment.role == PassRole::Lap ? QStringLiteral("LAP") : QStringLiteral("STOP")));
     if (!event || m_assignment.run < 0 || m_assignment.run >= log.Runs().size())
         return;
@@ -80,8 +81,9 @@ AssignPassCommand::AssignPassCommand(ImpulseLog& log, PassAssignment assignment,
     const QString at = m_assignment.pass >= 0 && m_assignment.pass < log.Impulses().size()
                            ? log.Impulses()[m_assignment.pass].at.toString(QStringLiteral("HH:mm:ss.zzz"))
                            : QString();
-    m_eventChange = std::make_unique<SetRunTimingCommand>(*event, m_eventRun, timing, text(),
-                                                          QStringLiteral("Impuls von %1").arg(at));
+    m_eventChange = std::make_unique<SetRunTimingCommand>(
+        *event, m_eventRun, timing, text(),
+        QCoreApplication::translate("ImpulseLog", "Impuls von %1").arg(at));
 }
 
 AssignPassCommand::~AssignPassCommand() = default;

@@ -60,13 +60,13 @@ QVariant ImpulseListModel::headerData(int section, Qt::Orientation orientation, 
         return QAbstractTableModel::headerData(section, orientation, role);
     switch (section) {
     case TimeColumn:
-        return QStringLiteral("Uhrzeit");
+        return tr("Uhrzeit");
     case TickColumn:
-        return QStringLiteral("Tick");
+        return tr("Tick");
     case OutcomeColumn:
-        return QStringLiteral("Wirkung");
+        return tr("Wirkung");
     case RunColumn:
-        return QStringLiteral("Lauf");
+        return tr("Lauf");
     }
     return {};
 }

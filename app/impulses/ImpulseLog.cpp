@@ -1,5 +1,7 @@
 #include "app/impulses/ImpulseLog.h"
 
+#include <QCoreApplication>
+
 #include "app/run/RunTexts.h"
 
 namespace {
@@ -91,25 +93,31 @@ std::optional<PassAssignment> ImpulseLog::PlanAssignment(int pass, PassRole role
         return std::nullopt;
     };
     if (pass < 0 || pass >= m_impulses.size())
-        return refuse(QStringLiteral("Bitte zuerst einen Impuls in der Liste wählen."));
+        return refuse(
+            QCoreApplication::translate("ImpulseLog", "Bitte zuerst einen Impuls in der Liste wählen."));
     const Impulse& p = m_impulses[pass];
     if (p.assigned)
         return refuse(
-            QStringLiteral("Dieser Impuls ist bereits als %1 übernommen.").arg(roleWord(*p.assigned)));
+            QCoreApplication::translate("ImpulseLog", "Dieser Impuls ist bereits als %1 übernommen.")
+                .arg(roleWord(*p.assigned)));
     if (!p.ignored())
-        return refuse(QStringLiteral("Dieser Impuls hat %1 ausgelöst; übernommen werden können nur "
-                                     "ignorierte Impulse.")
+        return refuse(QCoreApplication::translate(
+                          "ImpulseLog", "Dieser Impuls hat %1 ausgelöst; übernommen werden können nur "
+                                        "ignorierte Impulse.")
                           .arg(OutcomeText(pass)));
     if (p.run < 0)
-        return refuse(QStringLiteral("Zu diesem Impuls gehört kein Lauf."));
+        return refuse(QCoreApplication::translate("ImpulseLog", "Zu diesem Impuls gehört kein Lauf."));
     const ImpulseRun& run = m_runs[p.run];
     if (!run.startTick)
-        return refuse(QStringLiteral("%1 wurde von Hand gestartet: ohne den Impuls seines STARTs lässt sich "
-                                     "keine Zeit berechnen.")
+        return refuse(QCoreApplication::translate(
+                          "ImpulseLog",
+                          "%1 wurde von Hand gestartet: ohne den Impuls seines STARTs lässt sich "
+                          "keine Zeit berechnen.")
                           .arg(RunText(p.run)));
     const int32_t fromStart = TickInterval(*run.startTick, p.tick);
     if (fromStart <= 0)
-        return refuse(QStringLiteral("Der Impuls liegt nicht nach dem START des Laufs."));
+        return refuse(
+            QCoreApplication::translate("ImpulseLog", "Der Impuls liegt nicht nach dem START des Laufs."));
 
     PassAssignment a;
     a.pass = pass;
@@ -126,21 +134,23 @@ std::optional<PassAssignment> ImpulseLog::PlanAssignment(int pass, PassRole role
         if (run.stopPass >= 0) {
             const uint32_t stopTick = m_impulses[run.stopPass].tick;
             if (TickInterval(p.tick, stopTick) < 0)
-                return refuse(QStringLiteral("Der Impuls liegt nach dem STOP des Laufs; als LAP kommt er "
-                                             "nicht in Frage."));
+                return refuse(QCoreApplication::translate(
+                    "ImpulseLog", "Der Impuls liegt nach dem STOP des Laufs; als LAP kommt er "
+                                  "nicht in Frage."));
             a.runTimeMs = TickInterval(*run.startTick, stopTick);
             a.speed = speedOf(TickInterval(p.tick, stopTick)).value;
         }
         return a;
     }
     if (run.lapPass < 0)
-        return refuse(QStringLiteral("Der Lauf hat keine Zwischenzeit (LAP): nehmen Sie zuerst einen Impuls "
-                                     "als LAP."));
+        return refuse(QCoreApplication::translate(
+            "ImpulseLog", "Der Lauf hat keine Zwischenzeit (LAP): nehmen Sie zuerst einen Impuls "
+                          "als LAP."));
     const uint32_t lapTick = m_impulses[run.lapPass].tick;
     const int32_t lapToStop = TickInterval(lapTick, p.tick);
     if (lapToStop < 0)
-        return refuse(
-            QStringLiteral("Der Impuls liegt vor dem LAP des Laufs; als STOP kommt er nicht in Frage."));
+        return refuse(QCoreApplication::translate(
+            "ImpulseLog", "Der Impuls liegt vor dem LAP des Laufs; als STOP kommt er nicht in Frage."));
     const SpeedResult speed = speedOf(lapToStop);
     a.previousPass = run.stopPass;
     a.lapTimeMs = TickInterval(*run.startTick, lapTick);
@@ -176,20 +186,24 @@ QString ImpulseLog::OutcomeText(int pass) const {
     const ImpulseRun* run = p.run >= 0 ? &m_runs[p.run] : nullptr;
     if (p.assigned) {
         const int holder = !run ? pass : *p.assigned == PassRole::Lap ? run->lapPass : run->stopPass;
-        return QStringLiteral("als %1 übernommen%2")
-            .arg(roleWord(*p.assigned), holder == pass ? QString() : QStringLiteral(", ersetzt"));
+        return QCoreApplication::translate("ImpulseLog", "als %1 übernommen%2")
+            .arg(roleWord(*p.assigned),
+                 holder == pass ? QString() : QCoreApplication::translate("ImpulseLog", ", ersetzt"));
     }
     switch (p.outcome) {
     case EdgeOutcome::Start:
         return QStringLiteral("START");
     case EdgeOutcome::Lap:
-        return run && run->lapPass != pass ? QStringLiteral("LAP, ersetzt") : QStringLiteral("LAP");
+        return run && run->lapPass != pass ? QCoreApplication::translate("ImpulseLog", "LAP, ersetzt")
+                                           : QStringLiteral("LAP");
     case EdgeOutcome::Stop:
-        return run && run->stopPass != pass ? QStringLiteral("STOP, ersetzt") : QStringLiteral("STOP");
+        return run && run->stopPass != pass ? QCoreApplication::translate("ImpulseLog", "STOP, ersetzt")
+                                            : QStringLiteral("STOP");
     case EdgeOutcome::IgnoredDeadTime:
-        return QStringLiteral("ignoriert (Sperrzeit)");
+        return QCoreApplication::translate("ImpulseLog", "ignoriert (Sperrzeit)");
     case EdgeOutcome::IgnoredAfterStop:
-        return run ? QStringLiteral("ignoriert (nach STOP)") : QStringLiteral("ignoriert (kein Lauf)");
+        return run ? QCoreApplication::translate("ImpulseLog", "ignoriert (nach STOP)")
+                   : QCoreApplication::translate("ImpulseLog", "ignoriert (kein Lauf)");
     }
     return {};
 }
@@ -198,13 +212,14 @@ QString ImpulseLog::RunText(int index) const {
     if (index < 0 || index >= m_runs.size())
         return {};
     const ImpulseRun& run = m_runs[index];
-    QString text = run.startNumber > 0 ? QStringLiteral("Nr. %1").arg(run.startNumber)
-                                       : QStringLiteral("Lauf ohne Nummer");
+    QString text = run.startNumber > 0
+                       ? QCoreApplication::translate("ImpulseLog", "Nr. %1").arg(run.startNumber)
+                       : QCoreApplication::translate("ImpulseLog", "Lauf ohne Nummer");
     if (!run.name.isEmpty())
         text += QLatin1Char(' ') + run.name;
     if (!run.startText.isEmpty())
-        text += QStringLiteral(", Start %1").arg(run.startText);
+        text += QCoreApplication::translate("ImpulseLog", ", Start %1").arg(run.startText);
     if (!run.startTick)
-        text += QStringLiteral(" (von Hand gestartet)");
+        text += QCoreApplication::translate("ImpulseLog", " (von Hand gestartet)");
     return text;
 }

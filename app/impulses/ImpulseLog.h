@@ -68,7 +68,7 @@ public:
     const QList<ImpulseRun>& Runs() const { return m_runs; }
 
     /// What taking pass `pass` as `role` would give, with `lenLuch` metres between LAP and STOP,
-    /// time texts at resolution `acc` and `decimalPoint` in the speed; or the German reason why it
+    /// time texts at resolution `acc` and `decimalPoint` in the speed; or the reason why it
     /// cannot be taken (in `why`).
     std::optional<PassAssignment> PlanAssignment(int pass, PassRole role, int lenLuch, int acc,
                                                  const QString& decimalPoint, QString* why = nullptr) const;

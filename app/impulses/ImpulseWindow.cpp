@@ -18,7 +18,7 @@
 ImpulseWindow::ImpulseWindow(ImpulseLog& log, QUndoStack& undoStack, ImpulseContext context, QWidget* parent)
     : QWidget(parent, Qt::Window), m_log(log), m_undo(undoStack), m_context(std::move(context)) {
     setObjectName(QStringLiteral("ImpulseWindow"));
-    setWindowTitle(QStringLiteral("Impulse"));
+    setWindowTitle(tr("Impulse"));
     resize(640, 420);
 
     auto* layout = new QVBoxLayout(this);
@@ -35,21 +35,20 @@ ImpulseWindow::ImpulseWindow(ImpulseLog& log, QUndoStack& undoStack, ImpulseCont
     tvImpulses->setColumnWidth(ImpulseListModel::OutcomeColumn, 150);
     layout->addWidget(tvImpulses);
 
-    lHint =
-        new QLabel(QStringLiteral("Ein ignorierter Impuls (Sperrzeit, nach STOP) kann als fehlender LAP oder "
-                                  "STOP seines Laufs übernommen werden."),
-                   this);
+    lHint = new QLabel(tr("Ein ignorierter Impuls (Sperrzeit, nach STOP) kann als fehlender LAP oder "
+                          "STOP seines Laufs übernommen werden."),
+                       this);
     lHint->setWordWrap(true);
     layout->addWidget(lHint);
 
     auto* row = new QHBoxLayout;
-    bAsLap = new QPushButton(QStringLiteral("Als &LAP übernehmen"), this);
+    bAsLap = new QPushButton(tr("Als &LAP übernehmen"), this);
     bAsLap->setObjectName(QStringLiteral("bAsLap"));
-    bAsStop = new QPushButton(QStringLiteral("Als &STOP übernehmen"), this);
+    bAsStop = new QPushButton(tr("Als &STOP übernehmen"), this);
     bAsStop->setObjectName(QStringLiteral("bAsStop"));
-    bUndo = new QPushButton(QStringLiteral("&Rückgängig"), this);
+    bUndo = new QPushButton(tr("&Rückgängig"), this);
     bUndo->setObjectName(QStringLiteral("bUndo"));
-    bRedo = new QPushButton(QStringLiteral("&Wiederholen"), this);
+    bRedo = new QPushButton(tr("&Wiederholen"), this);
     bRedo->setObjectName(QStringLiteral("bRedo"));
     row->addWidget(bAsLap);
     row->addWidget(bAsStop);

@@ -21,9 +21,10 @@ QString errnoText(int error) {
 }
 
 QString cannotWrite(const QString& where, const QString& why) {
-    return QStringLiteral("Das Protokoll-Journal kann nicht in \u201e%1\u201c geschrieben werden: %2.\n"
-                          "Die Zeitnahme l\u00e4uft weiter, aber ein Absturz verliert alles seit dem "
-                          "letzten Speichern.")
+    return QCoreApplication::translate("ProtocolJournal",
+                                       "Das Protokoll-Journal kann nicht in „%1“ geschrieben werden: %2.\n"
+                                       "Die Zeitnahme läuft weiter, aber ein Absturz verliert alles seit dem "
+                                       "letzten Speichern.")
         .arg(where, why);
 }
 
@@ -50,7 +51,8 @@ QString ProtocolJournal::Lock() {
     if (m_lockFd >= 0)
         return QString();
     if (!QDir().mkpath(m_directory))
-        return cannotWrite(m_directory, QStringLiteral("der Ordner kann nicht angelegt werden"));
+        return cannotWrite(m_directory, QCoreApplication::translate("ProtocolJournal",
+                                                                    "der Ordner kann nicht angelegt werden"));
     const QByteArray path = QFile::encodeName(QDir(m_directory).filePath(QStringLiteral("journal.lock")));
     const int fd = ::open(path.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
     if (fd < 0)
@@ -59,8 +61,9 @@ QString ProtocolJournal::Lock() {
         const int error = errno;
         ::close(fd);
         if (error == EWOULDBLOCK)
-            return QStringLiteral("Das Protokoll-Journal in \u201e%1\u201c f\u00fchrt schon ein anderes "
-                                  "Vantro-Fenster; dieses \u00fcbernimmt es, sobald jenes endet.")
+            return QCoreApplication::translate("ProtocolJournal",
+                                               "Das Protokoll-Journal in „%1“ führt schon ein anderes "
+                                               "Vantro-Fenster; dieses übernimmt es, sobald jenes endet.")
                 .arg(m_directory);
         return cannotWrite(m_directory, errnoText(error));
     }
@@ -357,9 +360,11 @@ void ProtocolJournal::run() {
             ok = writeAll(bytes, error) && ok;
         m_failed = !ok;
         if (!ok && !reported)
-            reportError(QStringLiteral("Das Protokoll-Journal kann nicht geschrieben werden (%1): %2.\n"
-                                       "Die Zeitnahme l\u00e4uft weiter.")
-                            .arg(m_directory, error));
+            reportError(
+                QCoreApplication::translate("ProtocolJournal",
+                                            "Das Protokoll-Journal kann nicht geschrieben werden (%1): %2.\n"
+                                            "Die Zeitnahme läuft weiter.")
+                    .arg(m_directory, error));
         reported = !ok;
         {
             std::lock_guard lock(m_mutex);

@@ -1,5 +1,6 @@
 #include "app/run/BarrierLink.h"
 
+#include <QCoreApplication>
 #include <cerrno>
 #include <cstring>
 
@@ -48,16 +49,16 @@ bool BarrierLink::RetryDue(uint32_t now) const {
 QString BarrierLink::Text() const {
     switch (m_state) {
     case BarrierState::NoPort:
-        return QStringLiteral("Lichtschranke: kein Port");
+        return QCoreApplication::translate("BarrierLink", "Lichtschranke: kein Port");
     case BarrierState::Connected:
-        return QStringLiteral("Lichtschranke: %1 verbunden").arg(m_name);
+        return QCoreApplication::translate("BarrierLink", "Lichtschranke: %1 verbunden").arg(m_name);
     case BarrierState::Lost:
-        return QStringLiteral("Lichtschranke: %1 getrennt seit %2")
+        return QCoreApplication::translate("BarrierLink", "Lichtschranke: %1 getrennt seit %2")
             .arg(m_name, m_lostSince.toString(QStringLiteral("HH:mm:ss")));
     case BarrierState::Reconnecting:
         if (m_lastError == EBUSY)
-            return QStringLiteral("Lichtschranke: %1 belegt").arg(m_name);
-        return QStringLiteral("Lichtschranke: verbinde %1 \u2026").arg(m_name);
+            return QCoreApplication::translate("BarrierLink", "Lichtschranke: %1 belegt").arg(m_name);
+        return QCoreApplication::translate("BarrierLink", "Lichtschranke: verbinde %1 …").arg(m_name);
     }
     return QString();
 }
@@ -82,15 +83,18 @@ TColor BarrierLink::TextColor() const {
 
 QString BarrierLink::ToolTip() const {
     if (m_name.isEmpty())
-        return QStringLiteral("Keine Lichtschranke eingestellt");
+        return QCoreApplication::translate("BarrierLink", "Keine Lichtschranke eingestellt");
     QString tip =
-        QStringLiteral("Ger\u00e4t: ") + (m_path.isEmpty() ? QStringLiteral("(unbekannt)") : m_path);
+        QCoreApplication::translate("BarrierLink", "Gerät: %1")
+            .arg(m_path.isEmpty() ? QCoreApplication::translate("BarrierLink", "(unbekannt)") : m_path);
     if (Retrying()) {
-        tip += QStringLiteral("\nNeuer Versuch jede Sekunde");
+        tip += QCoreApplication::translate("BarrierLink", "\nNeuer Versuch jede Sekunde");
         if (m_lastError == EBUSY)
-            tip += QStringLiteral("\nDer Port ist von einem anderen Programm ge\u00f6ffnet.");
+            tip += QCoreApplication::translate("BarrierLink",
+                                               "\nDer Port ist von einem anderen Programm geöffnet.");
         else if (m_lastError)
-            tip += QStringLiteral("\nLetzter Fehler: ") + QString::fromLocal8Bit(std::strerror(m_lastError));
+            tip += QCoreApplication::translate("BarrierLink", "\nLetzter Fehler: %1")
+                       .arg(QString::fromLocal8Bit(std::strerror(m_lastError)));
     }
     return tip;
 }

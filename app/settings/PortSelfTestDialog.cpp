@@ -41,7 +41,7 @@ QString findingHtml(const PortFinding& f) {
 
 PortSelfTestDialog::PortSelfTestDialog(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("PortSelfTestDialog"));
-    setWindowTitle(QStringLiteral("Lichtschranke prüfen"));
+    setWindowTitle(tr("Lichtschranke prüfen"));
     setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
     resize(560, 520);
     SelfTest = [](const std::string& port) {
@@ -62,18 +62,18 @@ PortSelfTestDialog::PortSelfTestDialog(QWidget* parent) : QDialog(parent) {
     layout->addWidget(tbFindings, 3);
 
     auto* testRow = new QHBoxLayout;
-    bRetest = new QPushButton(QStringLiteral("Erneut prüfen"), this);
+    bRetest = new QPushButton(tr("Erneut prüfen"), this);
     bRetest->setObjectName(QStringLiteral("bRetest"));
-    bTestMode = new QPushButton(QStringLiteral("Testmodus starten"), this);
+    bTestMode = new QPushButton(tr("Testmodus starten"), this);
     bTestMode->setObjectName(QStringLiteral("bTestMode"));
     testRow->addWidget(bRetest);
     testRow->addWidget(bTestMode);
     testRow->addStretch();
     layout->addLayout(testRow);
 
-    lTestNote = new QLabel(QStringLiteral("Im Testmodus zählt jede Durchfahrt, ohne einen Lauf zu starten. "
-                                          "Fahren oder gehen Sie mehrmals durch die Lichtschranke: "
-                                          "Abstände unter 0,5 s sind meist Doppelflanken einer Durchfahrt."),
+    lTestNote = new QLabel(tr("Im Testmodus zählt jede Durchfahrt, ohne einen Lauf zu starten. "
+                              "Fahren oder gehen Sie mehrmals durch die Lichtschranke: "
+                              "Abstände unter 0,5 s sind meist Doppelflanken einer Durchfahrt."),
                            this);
     lTestNote->setObjectName(QStringLiteral("lTestNote"));
     lTestNote->setWordWrap(true);
@@ -99,7 +99,7 @@ PortSelfTestDialog::PortSelfTestDialog(QWidget* parent) : QDialog(parent) {
 
     auto* closeRow = new QHBoxLayout;
     closeRow->addStretch();
-    bClose = new QPushButton(QStringLiteral("Schließen"), this);
+    bClose = new QPushButton(tr("Schließen"), this);
     bClose->setObjectName(QStringLiteral("bClose"));
     closeRow->addWidget(bClose);
     layout->addLayout(closeRow);
@@ -118,7 +118,7 @@ PortSelfTestDialog::~PortSelfTestDialog() = default;
 
 void PortSelfTestDialog::checkPort(const QString& portName) {
     m_port = portName;
-    lPort->setText(QStringLiteral("Lichtschranke an %1").arg(portName));
+    lPort->setText(tr("Lichtschranke an %1").arg(portName));
     m_findings = SelfTest ? SelfTest(portName.toStdString()) : std::vector<PortFinding>{};
     showFindings();
 }
@@ -130,8 +130,7 @@ void PortSelfTestDialog::showFindings() {
     const bool allOk = std::all_of(m_findings.begin(), m_findings.end(),
                                    [](const PortFinding& f) { return f.Severity == FindingSeverity::Ok; });
     if (!m_findings.empty() && allOk)
-        html +=
-            QStringLiteral("<p>Alles in Ordnung. Prüfen Sie die Lichtschranke selbst mit dem Testmodus.</p>");
+        html += tr("<p>Alles in Ordnung. Prüfen Sie die Lichtschranke selbst mit dem Testmodus.</p>");
     tbFindings->setHtml(html);
 }
 
@@ -152,7 +151,7 @@ void PortSelfTestDialog::setTestMode(bool on) {
         m_meter.reset();
         lwPasses->clear();
     }
-    bTestMode->setText(on ? QStringLiteral("Testmodus beenden") : QStringLiteral("Testmodus starten"));
+    bTestMode->setText(on ? tr("Testmodus beenden") : tr("Testmodus starten"));
     showSummary();
 }
 
@@ -171,7 +170,7 @@ QString PortSelfTestDialog::passText(int number, const QTime& timeOfDay, std::op
     if (interval) {
         text += QStringLiteral("  +%1").arg(milliseconds(*interval), 9);
         if (*interval < platform::PassIntervalMeter::DoubleEdgeLimit)
-            text += QStringLiteral("  Doppelflanke?");
+            text += tr("  Doppelflanke?");
     }
     return text;
 }
@@ -180,21 +179,20 @@ void PortSelfTestDialog::showSummary() {
     const int proposal = m_meter.proposedDeadTime();
     QString text;
     if (!m_testMode && m_meter.count() == 0) {
-        text = QStringLiteral("Testmodus aus.");
+        text = tr("Testmodus aus.");
     } else {
-        text = QStringLiteral("Durchfahrten: %1").arg(m_meter.count());
+        text = tr("Durchfahrten: %1").arg(m_meter.count());
         if (const std::optional<uint32_t> shortest = m_meter.shortestInterval())
-            text += QStringLiteral(" · kürzester Abstand: %1 ms").arg(*shortest);
+            text += tr(" · kürzester Abstand: %1 ms").arg(*shortest);
         if (const std::optional<uint32_t> edge = m_meter.longestDoubleEdge())
-            text += QStringLiteral(" · längste Doppelflanke: %1 ms · Vorschlag Sperrzeit: %2 ms")
-                        .arg(*edge)
-                        .arg(proposal);
+            text +=
+                tr(" · längste Doppelflanke: %1 ms · Vorschlag Sperrzeit: %2 ms").arg(*edge).arg(proposal);
         else if (m_meter.count() > 1)
-            text += QStringLiteral(" · keine Doppelflanken");
+            text += tr(" · keine Doppelflanken");
     }
     lSummary->setText(text);
-    bTakeDeadTime->setText(proposal > 0 ? QStringLiteral("Sperrzeit %1 ms übernehmen").arg(proposal)
-                                        : QStringLiteral("Sperrzeit übernehmen"));
+    bTakeDeadTime->setText(proposal > 0 ? tr("Sperrzeit %1 ms übernehmen").arg(proposal)
+                                        : tr("Sperrzeit übernehmen"));
     bTakeDeadTime->setEnabled(proposal > 0 && OnDeadTimeChosen != nullptr);
 }
 

@@ -49,7 +49,7 @@ public:
     /// The self-test; the real system's by default, tests give fake trees.
     std::function<std::vector<platform::PortFinding>(const std::string& port)> SelfTest;
     /// The test mode starts (true) or stops: the caller hands passes to addPass from then on.
-    /// Returns an empty text, or in German why no passes can come (the test mode then stays off).
+    /// Returns an empty text, or for the operator why no passes can come (the test mode then stays off).
     std::function<QString(bool on)> OnTestMode;
     /// The operator takes the proposed dead time in milliseconds ("Sperrzeit übernehmen").
     std::function<void(int ms)> OnDeadTimeChosen;

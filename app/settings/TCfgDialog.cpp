@@ -44,24 +44,24 @@ QString portToolTip(const platform::ComPortInfo& info) {
 
 TCfgDialog::TCfgDialog(QWidget* parent, const platform::ComPortScanResult& scan) : QDialog(parent) {
     setObjectName(QStringLiteral("CfgDialog"));
-    setWindowTitle(QStringLiteral("Einstellungen"));
+    setWindowTitle(tr("Einstellungen"));
     setFixedSize(271, DialogHeight);
     setWindowFlags((windowFlags() | Qt::MSWindowsFixedSizeDialogHint) & ~Qt::WindowContextHelpButtonHint);
     ScanPorts = [] { return platform::scanComPorts(); };
 
-    label(QStringLiteral("Empfindlichkeit:"), this, 8, 14);
+    label(tr("Empfindlichkeit:"), this, 8, 14);
     cbDigits = new QComboBox(this);
     cbDigits->setObjectName(QStringLiteral("cbDigits"));
     cbDigits->setGeometry(106, 10, 73, 21);
     cbDigits->addItems({QStringLiteral("1/100"), QStringLiteral("1/10"), QStringLiteral("1")});
     cbDigits->setCurrentIndex(0);
 
-    label(QStringLiteral("Lichtschranke:"), this, 8, 42);
+    label(tr("Lichtschranke:"), this, 8, 42);
     cbPort = new QComboBox(this);
     cbPort->setObjectName(QStringLiteral("cbPort"));
     cbPort->setGeometry(106, 38, 73, 21);
 
-    label(QStringLiteral("Algorithmus:"), this, 8, 70);
+    label(tr("Algorithmus:"), this, 8, 70);
     cbAlg = new QComboBox(this);
     cbAlg->setObjectName(QStringLiteral("cbAlg"));
     cbAlg->setGeometry(106, 66, 73, 21);
@@ -69,7 +69,7 @@ TCfgDialog::TCfgDialog(QWidget* parent, const platform::ComPortScanResult& scan)
     cbAlg->setCurrentIndex(0);
     cbAlg->setEnabled(false);
 
-    label(QStringLiteral("LS-Abstand (m):"), this, 8, 98);
+    label(tr("LS-Abstand (m):"), this, 8, 98);
     seLen = new QSpinBox(this);
     seLen->setObjectName(QStringLiteral("seLen"));
     seLen->setGeometry(106, 94, 73, 22);
@@ -77,14 +77,14 @@ TCfgDialog::TCfgDialog(QWidget* parent, const platform::ComPortScanResult& scan)
     seLen->setValue(10);
 
     // The row below the distance is free: the sound group that shares it is always hidden.
-    label(QStringLiteral("Sperrzeit (ms):"), this, 8, 126);
+    label(tr("Sperrzeit (ms):"), this, 8, 126);
     seDeadTime = new QSpinBox(this);
     seDeadTime->setObjectName(QStringLiteral("seDeadTime"));
     seDeadTime->setGeometry(106, 122, 73, 22);
     seDeadTime->setRange(0, Settings::DeadTimeMax);
     seDeadTime->setValue(0);
 
-    GroupColor = new QGroupBox(QStringLiteral("Farbe"), this);
+    GroupColor = new QGroupBox(tr("Farbe"), this);
     GroupColor->setObjectName(QStringLiteral("GroupColor"));
     GroupColor->setGeometry(188, 4, 76, 146);
     auto colorCombo = [&](const QString& name, const QString& caption, int y) {
@@ -98,17 +98,17 @@ TCfgDialog::TCfgDialog(QWidget* parent, const platform::ComPortScanResult& scan)
         combo->OnChange = [this](QObject* sender) { cbColor1Change(sender); };
         return combo;
     };
-    cbColor0 = colorCombo(QStringLiteral("cbColor0"), QStringLiteral("Fenster:"), 18);
-    cbColor1 = colorCombo(QStringLiteral("cbColor1"), QStringLiteral("Ziffern:"), 60);
-    cbColor2 = colorCombo(QStringLiteral("cbColor2"), QStringLiteral("ZiffernF:"), 102);
+    cbColor0 = colorCombo(QStringLiteral("cbColor0"), tr("Fenster:"), 18);
+    cbColor1 = colorCombo(QStringLiteral("cbColor1"), tr("Ziffern:"), 60);
+    cbColor2 = colorCombo(QStringLiteral("cbColor2"), tr("ZiffernF:"), 102);
 
-    GroupSound = new QGroupBox(QStringLiteral("Gong"), this);
+    GroupSound = new QGroupBox(tr("Gong"), this);
     GroupSound->setObjectName(QStringLiteral("GroupSound"));
     GroupSound->setGeometry(8, 122, 172, 28);
-    label(QStringLiteral("Start:"), GroupSound, 6, 0);
+    label(tr("Start:"), GroupSound, 6, 0);
     sSoundStart = new QLineEdit(GroupSound);
     sSoundStart->setObjectName(QStringLiteral("sSoundStart"));
-    label(QStringLiteral("Stopp:"), GroupSound, 86, 0);
+    label(tr("Stopp:"), GroupSound, 86, 0);
     sSoundStop = new QLineEdit(GroupSound);
     sSoundStop->setObjectName(QStringLiteral("sSoundStop"));
     GroupSound->hide();
@@ -118,12 +118,12 @@ TCfgDialog::TCfgDialog(QWidget* parent, const platform::ComPortScanResult& scan)
     OKBtn->setGeometry(104, 160, 75, 25);
     OKBtn->setDefault(true);
     connect(OKBtn, &QPushButton::clicked, this, &QDialog::accept);
-    CancelBtn = new QPushButton(QStringLiteral("Abbrechen"), this);
+    CancelBtn = new QPushButton(tr("Abbrechen"), this);
     CancelBtn->setObjectName(QStringLiteral("CancelBtn"));
     CancelBtn->setGeometry(188, 160, 75, 25);
     connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
 
-    bCheckPort = new QPushButton(QStringLiteral("Lichtschranke prüfen"), this);
+    bCheckPort = new QPushButton(tr("Lichtschranke prüfen"), this);
     bCheckPort->setObjectName(QStringLiteral("bCheckPort"));
     bCheckPort->setGeometry(8, 191, 171, 25);
     bCheckPort->setAutoDefault(false);
@@ -131,25 +131,24 @@ TCfgDialog::TCfgDialog(QWidget* parent, const platform::ComPortScanResult& scan)
         if (OnCheckPort)
             OnCheckPort(cbPort->currentText());
     });
-    cbAlarm = new QCheckBox(QStringLiteral("Alarmton"), this);
+    cbAlarm = new QCheckBox(tr("Alarmton"), this);
     cbAlarm->setObjectName(QStringLiteral("cbAlarm"));
     cbAlarm->setGeometry(188, 191, 76, 25);
-    cbAlarm->setToolTip(QStringLiteral("Ein Ton, wenn die Lichtschranke während eines Laufs verloren geht"));
+    cbAlarm->setToolTip(tr("Ein Ton, wenn die Lichtschranke während eines Laufs verloren geht"));
     cbAlarm->setChecked(true);
 
-    label(QStringLiteral("Sprache:"), this, 8, 226);
+    label(tr("Sprache:"), this, 8, 226);
     cbLanguage = new QComboBox(this);
     cbLanguage->setObjectName(QStringLiteral("cbLanguage"));
     cbLanguage->setGeometry(106, 222, 158, 21);
     // In the order of platform::Language; each language under its own name.
-    cbLanguage->addItems({QStringLiteral("Wie das System"), QStringLiteral("Deutsch"), QStringLiteral("English")});
-    cbLanguage->setToolTip(QStringLiteral("Gilt ab dem nächsten Start des Programms"));
+    cbLanguage->addItems({tr("Wie das System"), QStringLiteral("Deutsch"), QStringLiteral("English")});
+    cbLanguage->setToolTip(tr("Gilt ab dem nächsten Start des Programms"));
 
-    lOtherInstance = new QLabel(
-        QStringLiteral("Vantro l\u00e4uft noch ein zweites Mal mit diesen Einstellungen. Hier "
-                       "ge\u00e4nderte Werte werden gespeichert; das andere Programm \u00fcbernimmt "
-                       "sie erst bei seinem n\u00e4chsten Start."),
-        this);
+    lOtherInstance = new QLabel(tr("Vantro läuft noch ein zweites Mal mit diesen Einstellungen. Hier "
+                                   "geänderte Werte werden gespeichert; das andere Programm übernimmt "
+                                   "sie erst bei seinem nächsten Start."),
+                                this);
     lOtherInstance->setObjectName(QStringLiteral("lOtherInstance"));
     lOtherInstance->setWordWrap(true);
     lOtherInstance->setGeometry(8, DialogHeight, 255, OtherInstanceNoteHeight);
@@ -177,7 +176,7 @@ void TCfgDialog::FillPortList(const platform::ComPortScanResult& scan, int confi
     }
     for (const platform::ComPortInfo& p : ports) {
         cbPort->addItem(QStringLiteral("COM%1").arg(p.Number));
-        const QString tip = p.Path.empty() ? QStringLiteral("%1 (belegt oder nicht angeschlossen)")
+        const QString tip = p.Path.empty() ? tr("%1 (belegt oder nicht angeschlossen)")
                                                  .arg(QString::fromStdString(platform::scanPath(p.Number)))
                                            : portToolTip(p);
         cbPort->setItemData(cbPort->count() - 1, tip, Qt::ToolTipRole);

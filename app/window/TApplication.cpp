@@ -18,7 +18,7 @@ void ShowException(std::exception_ptr error) {
     } catch (const std::exception& e) {
         platform::dialogs().showMessage(QString::fromLocal8Bit(e.what()));
     } catch (...) {
-        platform::dialogs().showMessage(QStringLiteral("Unbekannter Fehler"));
+        platform::dialogs().showMessage(QCoreApplication::translate("TFormMain", "Unbekannter Fehler"));
     }
 }
 

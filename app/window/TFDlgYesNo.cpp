@@ -46,13 +46,13 @@ TFDlgYesNo::TFDlgYesNo(QWidget* parent) : QDialog(parent) {
     LabQuestion->setAlignment(Qt::AlignCenter);
     LabQuestion->setWordWrap(true);
 
-    bYes = new QPushButton(QStringLiteral("Ja"), this);
+    bYes = new QPushButton(tr("Ja"), this);
     bYes->setObjectName(QStringLiteral("bYes"));
     bYes->setGeometry(30, 58, 75, 25);
     bYes->setDefault(true);
     connect(bYes, &QPushButton::clicked, this, [this] { done(mrYes); });
 
-    bNo = new QPushButton(QStringLiteral("Nein"), this);
+    bNo = new QPushButton(tr("Nein"), this);
     bNo->setObjectName(QStringLiteral("bNo"));
     bNo->setGeometry(117, 58, 75, 25);
     connect(bNo, &QPushButton::clicked, this, &TFDlgYesNo::reject);

@@ -72,7 +72,7 @@ void TFormMain::buildWindow() {
     LeftColumn->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     ProtocolArea = makePanel(this, clBtnFace);
     ProtocolCaption = makePanel(ProtocolArea, clBtnShadow);
-    m_caption = new QLabel(QStringLiteral("P R O T O K O L L"), ProtocolCaption);
+    m_caption = new QLabel(tr("P R O T O K O L L"), ProtocolCaption);
     QFont captionFont = this->font();
     captionFont.setPixelSize(19);
     m_caption->setFont(captionFont);
@@ -117,7 +117,7 @@ void TFormMain::buildDisplay() {
     const QFont units = arialBold(19);
     const int labelTop = M::DigitTop + M::DigitHeight + 2;
     LabSec = makeLabel(PanelTimer, QStringLiteral(","), comma, clYellow, M::CommaLeft, 20);
-    Lab_sek = makeLabel(PanelTimer, QStringLiteral("Sek."), units, clYellow, 60, labelTop);
+    Lab_sek = makeLabel(PanelTimer, tr("Sek."), units, clYellow, 60, labelTop);
     Lab_100 = makeLabel(PanelTimer, QStringLiteral("100"), units, clYellow, 214, labelTop);
     Lab_100->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     LabSpeedComma = makeLabel(PanelSpeed, QStringLiteral(","), comma, clLime, M::CommaLeft, 20);
@@ -128,13 +128,13 @@ void TFormMain::buildInputArea() {
     InputArea = makePanel(LeftColumn, clBtnShadow);
     const QFont labels = arialBold(19);
     makeLabel(InputArea, QStringLiteral("Name:"), labels, clBlack, 6, 12);
-    makeLabel(InputArea, QStringLiteral("Nr:"), labels, clBlack, 172, 6);
+    makeLabel(InputArea, tr("Nr:"), labels, clBlack, 172, 6);
 
     seStartN = new QSpinBox(InputArea);
     seStartN->setGeometry(212, 1, 74, 32);
     seStartN->setRange(RunSession::StartNumberMin, RunSession::StartNumberMax);
     seStartN->setValue(1);
-    seStartN->setToolTip(QStringLiteral("Nummer"));
+    seStartN->setToolTip(tr("Nummer"));
     if (QLineEdit* line = seStartN->findChild<QLineEdit*>())
         line->setMaxLength(7);
 
@@ -156,12 +156,12 @@ void TFormMain::buildInputArea() {
     const ButtonSpec buttons[4] = {
         {&bSTART, "&START", clGreen, clYellow, 2, 68},
         {&bLAP, "&LAP", clNavy, clYellow, 42, 100},
-        {&bSTOP, "STOP&P", clRed, clWhite, 98, 132},
+        {&bSTOP, QT_TR_NOOP("STOP&P"), clRed, clWhite, 98, 132},
         {&bRESET, "RESET", clBlack, clWhite, 146, 164},
     };
     for (const ButtonSpec& spec : buttons) {
         // Enter on a focused button presses it, so a whole run can be timed with Enter alone.
-        auto* b = new TBitBtnWithColor(QString::fromLatin1(spec.caption), InputArea);
+        auto* b = new TBitBtnWithColor(tr(spec.caption), InputArea);
         b->setGeometry(spec.x, spec.y, 136, 29);
         b->setFont(arialBold(19));
         b->setColor(spec.face);
@@ -191,9 +191,9 @@ void TFormMain::buildInputArea() {
 }
 
 void TFormMain::buildMenu() {
-    mStart = new TMenuItem(QStringLiteral("&Start"), ShortCutCode::Start, this);
-    mLap = new TMenuItem(QStringLiteral("&Lap"), ShortCutCode::Lap, this);
-    mStop = new TMenuItem(QStringLiteral("Sto&pp"), ShortCutCode::Stop, this);
+    mStart = new TMenuItem(tr("&Start"), ShortCutCode::Start, this);
+    mLap = new TMenuItem(tr("&Lap"), ShortCutCode::Lap, this);
+    mStop = new TMenuItem(tr("Sto&pp"), ShortCutCode::Stop, this);
     mReset = new TMenuItem(QStringLiteral("Reset"), ShortCutCode::Reset, this);
     mLap->setEnabled(false);
     mStop->setEnabled(false);
@@ -212,9 +212,12 @@ void TFormMain::buildProtocolButtons() {
         const char* hint;
     };
     const ButtonSpec specs[6] = {
-        {&sbCLS, "cls", "Protokoll  l\u00f6schen"}, {&sbLoad, "load", "Protokoll \u00f6ffnen"},
-        {&sbPrint, "print", "Protokoll drucken"},   {&sbWord, "word", "Datei in MS Word"},
-        {&sbExcel, "excel", "Datei in MS Excel"},   {&sbSave, "save", "Protokoll speichern unter"},
+        {&sbCLS, "cls", QT_TR_NOOP("Protokoll  löschen")},
+        {&sbLoad, "load", QT_TR_NOOP("Protokoll öffnen")},
+        {&sbPrint, "print", QT_TR_NOOP("Protokoll drucken")},
+        {&sbWord, "word", QT_TR_NOOP("Datei in MS Word")},
+        {&sbExcel, "excel", QT_TR_NOOP("Datei in MS Excel")},
+        {&sbSave, "save", QT_TR_NOOP("Protokoll speichern unter")},
     };
     for (int i = 0; i < 6; ++i) {
         const ButtonSpec& spec = specs[i];
@@ -227,15 +230,15 @@ void TFormMain::buildProtocolButtons() {
         b->setIconSize(QSize(28, 28));
         b->setAutoRaise(true);
         b->setFocusPolicy(Qt::NoFocus);
-        b->setToolTip(QString::fromUtf8(spec.hint));
+        b->setToolTip(tr(spec.hint));
         b->setGeometry(ProtocolButtonLefts[i], (CaptionPanelHeight - ProtocolButtonSize) / 2,
                        ProtocolButtonSize, ProtocolButtonSize);
         *spec.button = b;
     }
 
     PopupMenu1 = new QMenu(this);
-    mDeleteLine = PopupMenu1->addAction(QStringLiteral("Zeile entfernen"));
-    Copy1 = PopupMenu1->addAction(QStringLiteral("Alles kopieren"));
+    mDeleteLine = PopupMenu1->addAction(tr("Zeile entfernen"));
+    Copy1 = PopupMenu1->addAction(tr("Alles kopieren"));
 }
 
 void TFormMain::buildProtocolGrid() {

@@ -50,7 +50,7 @@ QString ErrorText(std::exception_ptr error) {
     } catch (const std::exception& e) {
         return QString::fromLocal8Bit(e.what());
     } catch (...) {
-        return QStringLiteral("Unbekannter Fehler");
+        return QCoreApplication::translate("TFormMain", "Unbekannter Fehler");
     }
 }
 
@@ -68,9 +68,10 @@ public:
     void show() {
         for (const QString& file : std::exchange(m_files, {}))
             platform::dialogs().showMessage(
-                QStringLiteral(
+                QCoreApplication::translate(
+                    "TFormMain",
                     "Die Datei wurde geschrieben:\n%1\n\nEs konnte kein Programm gestartet werden, "
-                    "das sie anzeigt. Bitte \u00f6ffnen Sie sie selbst.")
+                    "das sie anzeigt. Bitte öffnen Sie sie selbst.")
                     .arg(QDir::toNativeSeparators(file)));
     }
 
@@ -128,7 +129,7 @@ bool TFormMain::askYesNo(const QString& question) {
 }
 
 void TFormMain::StrokadeleteClick(QObject*) {
-    if (!askYesNo(QStringLiteral("Zeile l\u00f6schen ?")))
+    if (!askYesNo(tr("Zeile löschen ?")))
         return;
     try {
         // The header is no protocol line; a selection on it deletes nothing.
@@ -146,7 +147,7 @@ void TFormMain::StrokadeleteClick(QObject*) {
 }
 
 void TFormMain::sbCLSClick(QObject*) {
-    if (!askYesNo(QStringLiteral("Zeitenprotokoll  l\u00f6schen ?")))
+    if (!askYesNo(tr("Zeitenprotokoll  löschen ?")))
         return;
     SortGrid1->Clear();
     FormResize();
@@ -173,7 +174,7 @@ void TFormMain::sbSaveClick(QObject*) {
             QString why;
             if (!ExportToWord(WordExportMode::SaveAs, name, &why))
                 platform::dialogs().showMessage(
-                    QStringLiteral("Datei kann nicht geschrieben werden: %1\n%2").arg(name, why));
+                    tr("Datei kann nicht geschrieben werden: %1\n%2").arg(name, why));
             break;
         }
         case SaveFormat::Text:
@@ -191,7 +192,7 @@ void TFormMain::sbLoadClick(QObject*) {
         const ProtocolLoad load = SortGrid1->loadProtocol(chosen.FileName, FileLayout::Skip);
         if (!load.Loaded) {
             platform::dialogs().showMessage(
-                QStringLiteral("Datei kann nicht gelesen werden: %1\n%2").arg(chosen.FileName, load.Reason));
+                tr("Datei kann nicht gelesen werden: %1\n%2").arg(chosen.FileName, load.Reason));
             return;
         }
         FormResize();

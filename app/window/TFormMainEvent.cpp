@@ -181,9 +181,8 @@ void TFormMain::eventWriteFailed(const QString& message) {
     // After the action that is running: the message never holds up the timing.
     QTimer::singleShot(0, this, [message] {
         platform::dialogs().showMessage(
-            QStringLiteral(
-                "Die Veranstaltung kann nicht gespeichert werden.\n%1\n\nDie Zeitnahme läuft weiter; die "
-                "Läufe bleiben im Speicher und im Protokoll und werden gespeichert, sobald es wieder geht.")
+            tr("Die Veranstaltung kann nicht gespeichert werden.\n%1\n\nDie Zeitnahme läuft weiter; die "
+               "Läufe bleiben im Speicher und im Protokoll und werden gespeichert, sobald es wieder geht.")
                 .arg(message));
     });
 }

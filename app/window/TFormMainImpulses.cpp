@@ -90,7 +90,7 @@ void TFormMain::StartImpulses() {
         m_journal->OnRecord = [this](const JournalRecord& record) { m_impulseLog->Add(record); };
     }
 
-    mImpulses = new TMenuItem(QStringLiteral("Imp&ulse"), ShortCutCode::Alt | 'U', this);
+    mImpulses = new TMenuItem(tr("Imp&ulse"), ShortCutCode::Alt | 'U', this);
     connect(mImpulses, &QAction::triggered, this, [this] { ShowImpulses(); });
     HideMenu1.append(mImpulses);
 
@@ -146,8 +146,7 @@ bool TFormMain::takePassLive(const PassAssignment& a) {
 
 void TFormMain::CheckPort(const QString& portName, QSpinBox* deadTimeField) {
     if (portName.isEmpty() || !portName.startsWith(QLatin1String("COM"))) {
-        platform::dialogs().showMessage(
-            QStringLiteral("Wählen Sie zuerst unter „Lichtschranke“ einen Port."));
+        platform::dialogs().showMessage(tr("Wählen Sie zuerst unter „Lichtschranke“ einen Port."));
         return;
     }
     PortSelfTestDialog dialog(isVisible() ? static_cast<QWidget*>(this) : nullptr);
@@ -157,16 +156,14 @@ void TFormMain::CheckPort(const QString& portName, QSpinBox* deadTimeField) {
             return {};
         }
         if (ComPort->Port() == 0 || ComPort->DeviceName() != portName)
-            return QStringLiteral(
-                       "Der Testmodus zählt die Durchfahrten an der geöffneten Lichtschranke. %1 ist "
-                       "noch nicht gewählt: übernehmen Sie die Wahl zuerst mit OK und öffnen Sie "
-                       "„Lichtschranke prüfen“ dann erneut.")
+            return tr("Der Testmodus zählt die Durchfahrten an der geöffneten Lichtschranke. %1 ist "
+                      "noch nicht gewählt: übernehmen Sie die Wahl zuerst mit OK und öffnen Sie "
+                      "„Lichtschranke prüfen“ dann erneut.")
                 .arg(portName);
         if (!ComPort->Connected())
-            return QStringLiteral("%1 ist nicht geöffnet: beheben Sie zuerst, was oben als Fehler steht.")
-                .arg(portName);
+            return tr("%1 ist nicht geöffnet: beheben Sie zuerst, was oben als Fehler steht.").arg(portName);
         if (ClockRunning())
-            return QStringLiteral("Während ein Lauf gemessen wird, gibt es keinen Testmodus.");
+            return tr("Während ein Lauf gemessen wird, gibt es keinen Testmodus.");
         // While the test mode is on, passes go to the dialog and start no run.
         m_passTap = [&dialog](uint32_t tick) {
             dialog.addPass(tick, platform::systemClock().localDateTime().time());

@@ -132,7 +132,7 @@ void TFormMain::protocolChanged() {
 
 bool TFormMain::askRestore() {
     TFDlgYesNo dialog(this);
-    dialog.LabQuestion->setText(QStringLiteral("Protokoll wiederherstellen?"));
+    dialog.LabQuestion->setText(tr("Protokoll wiederherstellen?"));
     return dialog.ShowModal() == TFDlgYesNo::mrYes;
 }
 

@@ -27,7 +27,7 @@ void paintPanel(QWidget* panel, TColor color) {
 } // namespace
 
 void TFormMain::buildSettingsCommand() {
-    bCFG = new QPushButton(QStringLiteral("&Einstellungen"), TopBar);
+    bCFG = new QPushButton(tr("&Einstellungen"), TopBar);
     bCFG->setObjectName(QStringLiteral("bCFG"));
     bCFG->setGeometry(4, 4, 133, 26);
     bCFG->setCursor(Qt::PointingHandCursor);
@@ -36,7 +36,7 @@ void TFormMain::buildSettingsCommand() {
     bold.setBold(true);
     bCFG->setFont(bold);
     connect(bCFG, &QPushButton::clicked, this, [this] { bCFGClick(bCFG); });
-    mSettings = new TMenuItem(QStringLiteral("&Einstellungen"), ShortCutCode::Alt | 'E', this);
+    mSettings = new TMenuItem(tr("&Einstellungen"), ShortCutCode::Alt | 'E', this);
     connect(mSettings, &QAction::triggered, this, [this] { bCFGClick(mSettings); });
     HideMenu1.append(mSettings);
 }

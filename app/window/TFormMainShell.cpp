@@ -43,11 +43,11 @@ void TFormMain::buildTopBar() {
     };
     // The settings button `bCFG` comes with the settings command.
     const ButtonSpec buttons[2] = {
-        {&bHelp, "H&ilfe", HelpButton},
-        {&bBeenden, "&Beenden", ExitButton},
+        {&bHelp, QT_TR_NOOP("H&ilfe"), HelpButton},
+        {&bBeenden, QT_TR_NOOP("&Beenden"), ExitButton},
     };
     for (const ButtonSpec& spec : buttons) {
-        auto* b = new QPushButton(QString::fromLatin1(spec.caption), TopBar);
+        auto* b = new QPushButton(tr(spec.caption), TopBar);
         b->setGeometry(spec.rect);
         b->setCursor(Qt::PointingHandCursor);
         b->setAutoDefault(false);
@@ -94,10 +94,10 @@ void TFormMain::buildShellMenu() {
     using namespace ShortCutCode;
     mSeparator = new TMenuItem(QStringLiteral("-"), 0, this);
     mSeparator->setSeparator(true);
-    Hilfe1 = new TMenuItem(QStringLiteral("H&ilfe"), Alt | 'I', this);
-    mPrinterSetup = new TMenuItem(QStringLiteral("&Drucker"), Alt | 'D', this);
-    Beenden1 = new TMenuItem(QStringLiteral("&Beenden"), Alt | 'B', this);
-    mHilfe = new TMenuItem(QStringLiteral("Hilfe"), F1, this);
+    Hilfe1 = new TMenuItem(tr("H&ilfe"), Alt | 'I', this);
+    mPrinterSetup = new TMenuItem(tr("&Drucker"), Alt | 'D', this);
+    Beenden1 = new TMenuItem(tr("&Beenden"), Alt | 'B', this);
+    mHilfe = new TMenuItem(tr("Hilfe"), F1, this);
     connect(Hilfe1, &QAction::triggered, this, [this] { bHelpClick(Hilfe1); });
     connect(mHilfe, &QAction::triggered, this, [this] { bHelpClick(mHilfe); });
     connect(mPrinterSetup, &QAction::triggered, this, [this] { Drucker1Click(mPrinterSetup); });
@@ -177,8 +177,8 @@ void TFormMain::runCreationStep(CreationStep step) {
         break;
     }
     case CreationStep::Hints:
-        sbCLS->setToolTip(QStringLiteral("Protokoll  l\u00f6schen"));
-        sbLoad->setToolTip(QStringLiteral("Protokoll \u00f6ffnen"));
+        sbCLS->setToolTip(tr("Protokoll  löschen"));
+        sbLoad->setToolTip(tr("Protokoll öffnen"));
         break;
     case CreationStep::CreateSpreadsheet:
         CreateSpreadsheetComponent();
@@ -227,15 +227,14 @@ void TFormMain::bHelpClick(QObject*) {
         QStringList places;
         for (const QString& path : ProgramFileCandidates(besideProgram, m_names.Title).mid(0, 2))
             places += QDir::toNativeSeparators(path);
-        platform::dialogs().showMessage(
-            QStringLiteral("Die Hilfe wurde nicht gefunden. Erwartet wird die Datei\n") +
-            places.join(QStringLiteral("\noder\n")));
+        platform::dialogs().showMessage(tr("Die Hilfe wurde nicht gefunden. Erwartet wird die Datei\n%1")
+                                            .arg(places.join(tr("\noder\n"))));
         return;
     }
     m_names.HelpFile = page;
     if (!platform::fileOpener().OpenFile(page))
-        platform::dialogs().showMessage(QStringLiteral("Die Hilfe konnte nicht ge\u00f6ffnet werden:\n") +
-                                        QDir::toNativeSeparators(page));
+        platform::dialogs().showMessage(
+            tr("Die Hilfe konnte nicht geöffnet werden:\n%1").arg(QDir::toNativeSeparators(page)));
 }
 
 void TFormMain::bExitClick(QObject*) {
@@ -245,7 +244,7 @@ void TFormMain::bExitClick(QObject*) {
 void TFormMain::FormCloseQuery(QObject*, bool& CanClose) {
     CanClose = true;
     CreateDialogs();
-    FDlgYesNo->LabQuestion->setText(QStringLiteral("Beenden?"));
+    FDlgYesNo->LabQuestion->setText(tr("Beenden?"));
     if (!ShellLayout::CloseNeedsConfirmation(ClockRunning(), SortGrid1->RowCount()))
         return;
     CanClose = FDlgYesNo->ShowModal() == TFDlgYesNo::mrYes;

@@ -67,8 +67,8 @@ TEST(SettingsRoundTrip, FirstStartDefaultsAndTheEndWritesTheWholeList) {
     }
     platform::Registry registry;
     ASSERT_TRUE(registry.OpenKey(Settings::KeyPath(), false));
-    EXPECT_EQ(registry.GetValueNames().size(), 21)
-        << "the event file, the start number and the live results too";
+    EXPECT_EQ(registry.GetValueNames().size(), 22)
+        << "the event file, the start number, the live results and the language too";
     EXPECT_EQ(registry.ReadInteger(QStringLiteral("LenLuch")), 10);
     EXPECT_EQ(registry.ReadInteger(QStringLiteral("DeadTime")), 0);
     EXPECT_EQ(registry.ReadInteger(QStringLiteral("LiveOn")), 0);

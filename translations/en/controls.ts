@@ -1,4 +1,47 @@
 <?xml version="1.0" encoding="utf-8"?>
 <!DOCTYPE TS>
 <TS version="2.1" language="en" sourcelanguage="de">
+<context>
+    <name>TBitBtnWithColor</name>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Abbrechen</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>&amp;Hilfe</source>
+        <translation>&amp;Help</translation>
+    </message>
+    <message>
+        <source>&amp;Ja</source>
+        <translation>&amp;Yes</translation>
+    </message>
+    <message>
+        <source>&amp;Nein</source>
+        <translation>&amp;No</translation>
+    </message>
+    <message>
+        <source>&amp;Schließen</source>
+        <translation>&amp;Close</translation>
+    </message>
+    <message>
+        <source>Ab&amp;bruch</source>
+        <translation>&amp;Abort</translation>
+    </message>
+    <message>
+        <source>&amp;Wiederholen</source>
+        <translation>&amp;Retry</translation>
+    </message>
+    <message>
+        <source>&amp;Ignorieren</source>
+        <translation>&amp;Ignore</translation>
+    </message>
+    <message>
+        <source>&amp;Alle</source>
+        <translation>A&amp;ll</translation>
+    </message>
+</context>
 </TS>
