@@ -9,8 +9,8 @@ namespace platform {
 
 /// The language of the interface as chosen in the settings ("Sprache").
 enum class Language {
-    System,  ///< as the desktop's: English on an English desktop, German otherwise
-    German,  ///< the program's own language
+    System, ///< as the desktop's: English on an English desktop, German otherwise
+    German, ///< the program's own language
     English,
 };
 

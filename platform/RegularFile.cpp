@@ -23,13 +23,12 @@ FileReadResult ReadRegularFile(const QString& fileName, qsizetype maxSize) {
     const int fd = ::open(path.constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     if (fd < 0) {
         const int error = errno;
-        return fail(error == ENOENT ? FileReadStatus::Missing : FileReadStatus::Failed,
-                    GermanErrorText(error));
+        return fail(error == ENOENT ? FileReadStatus::Missing : FileReadStatus::Failed, errorText(error));
     }
     const auto closer = qScopeGuard([fd] { ::close(fd); });
     struct stat st {};
     if (::fstat(fd, &st) != 0)
-        return fail(FileReadStatus::Failed, GermanErrorText(errno));
+        return fail(FileReadStatus::Failed, errorText(errno));
     if (S_ISDIR(st.st_mode))
         return fail(FileReadStatus::NotRegular,
                     QCoreApplication::translate("FileErrors", "Es ist ein Ordner, keine Datei."));
@@ -54,7 +53,7 @@ FileReadResult ReadRegularFile(const QString& fileName, qsizetype maxSize) {
         if (n < 0 && errno == EINTR)
             continue;
         if (n < 0)
-            return fail(FileReadStatus::Failed, GermanErrorText(errno));
+            return fail(FileReadStatus::Failed, errorText(errno));
         if (n == 0)
             break;
         got += n;
@@ -67,7 +66,7 @@ FileReadResult ReadRegularFile(const QString& fileName, qsizetype maxSize) {
     return result;
 }
 
-QString GermanErrorText(int errorNumber) {
+QString errorText(int errorNumber) {
     switch (errorNumber) {
     case ENOSPC:
         return QCoreApplication::translate("FileErrors", "Kein Speicherplatz mehr auf dem Gerät.");

@@ -31,6 +31,6 @@ FileReadResult ReadRegularFile(const QString& fileName, qsizetype maxSize);
 
 /// The reason behind an `errno` value for the operator, in the interface's language ("Kein Speicherplatz
 /// mehr auf dem Gerät."); the system's text for values without one of ours.
-QString GermanErrorText(int errorNumber);
+QString errorText(int errorNumber);
 
 } // namespace platform

@@ -80,10 +80,10 @@ QString WriteFailureText(const QString& fileName, int errorNumber, const QString
         return QCoreApplication::translate("FileErrors", "Der Ordner %1 existiert nicht.")
             .arg(QDir::toNativeSeparators(info.absolutePath()));
     if (errorNumber != 0)
-        return GermanErrorText(errorNumber);
+        return errorText(errorNumber);
     // Refused by Qt itself, without a system call that failed.
     if (info.exists() && !info.isWritable())
-        return GermanErrorText(EACCES);
+        return errorText(EACCES);
     return QCoreApplication::translate("FileErrors", "Unbekannter Fehler (%1).").arg(qtText);
 }
 

@@ -138,8 +138,8 @@ TEST_F(EnglishInterface, MessagesOfTheLowerLayersFollowTheLanguage) {
         QString german, english;
     };
     const Message messages[] = {
-        {"file error", [] { return platform::GermanErrorText(ENOSPC); },
-         "Kein Speicherplatz mehr auf dem Gerät.", "No space left on the device."},
+        {"file error", [] { return platform::errorText(ENOSPC); }, "Kein Speicherplatz mehr auf dem Gerät.",
+         "No space left on the device."},
         {"folder read as a file", [&] { return platform::ReadRegularFile(dir.path(), 100).Error; },
          "Es ist ein Ordner, keine Datei.", "It is a folder, not a file."},
         {"replace question", [] { return platform::replaceQuestion(QStringLiteral("/tmp/lauf.csv")); },

@@ -78,10 +78,10 @@ TEST_F(SettingsTest, FirstStartKeepsTheDefaultsAndWritingStoresTheWholeListInOrd
 
     ASSERT_TRUE(s.Write(registry));
     EXPECT_EQ(registry.GetValueNames(),
-              (QStringList{"Left", "Top",     "Width",    "Height",    "Sound",       "Port",   "Alg",
-                           "Acc",  "Sound1",  "Sound2",   "C0",        "C1",          "C2",     "C3",
-                           "C4",   "LenLuch", "DeadTime", "EventFile", "StartNumber", "LiveOn", "LivePort",
-                           "Language"}));
+              (QStringList{"Left",        "Top",    "Width",    "Height",  "Sound",    "Port",
+                           "Alg",         "Acc",    "Sound1",   "Sound2",  "C0",       "C1",
+                           "C2",          "C3",     "C4",       "LenLuch", "DeadTime", "EventFile",
+                           "StartNumber", "LiveOn", "LivePort", "Language"}));
 }
 
 TEST_F(SettingsTest, WrittenValuesReadBackTheSame) {
@@ -112,8 +112,8 @@ TEST_F(SettingsTest, EachValueIsCheckedOnItsOwnAndTheBadOnesAreNamed) {
     Registry registry(file());
     Settings s;
     const Settings::ReadResult r = s.Read(registry);
-    EXPECT_EQ(r.Invalid, (QStringList{"Port", "Width", "Sound", "Sound1", "C0", "LenLuch", "DeadTime", "LivePort",
-                                      "Language"}));
+    EXPECT_EQ(r.Invalid, (QStringList{"Port", "Width", "Sound", "Sound1", "C0", "LenLuch", "DeadTime",
+                                      "LivePort", "Language"}));
     EXPECT_EQ(s.UiLanguage, platform::Language::System);
     EXPECT_EQ(Settings::ReadLanguage(registry), platform::Language::System);
     EXPECT_TRUE(s.LiveOn);
