@@ -55,16 +55,6 @@ protected:
     platform::FakeDialogs dialogs;
 };
 
-// Saves a picture of `window` into the folder named by VANTRO_LANGUAGE_SHOTS, for a look at whether
-// the longer texts of a language still fit; nothing without it.
-void shoot(QWidget& window, const QString& name) {
-    const QString folder = qEnvironmentVariable("VANTRO_LANGUAGE_SHOTS");
-    if (folder.isEmpty())
-        return;
-    QDir().mkpath(folder);
-    window.grab().save(QDir(folder).filePath(name + QStringLiteral(".png")));
-}
-
 // The light-barrier check and the impulse list, shown as the operator opens them, with their texts.
 QStringList barrierWindowTexts(const QString& language) {
     PortSelfTestDialog check;
@@ -73,14 +63,14 @@ QStringList barrierWindowTexts(const QString& language) {
     };
     check.checkPort(QStringLiteral("COM5"));
     check.show();
-    shoot(check, QStringLiteral("portcheck-") + language);
+    testsupport::saveScreenshots(check, QStringLiteral("portcheck-") + language);
     QStringList texts = widgetTexts(&check);
 
     ImpulseLog log;
     QUndoStack undo;
     ImpulseWindow impulses(log, undo, ImpulseContext{});
     impulses.show();
-    shoot(impulses, QStringLiteral("impulses-") + language);
+    testsupport::saveScreenshots(impulses, QStringLiteral("impulses-") + language);
     return texts << widgetTexts(&impulses);
 }
 
@@ -92,18 +82,18 @@ TEST_F(EnglishInterface, TheMainWindowAndItsDialogsShowNoGermanTextOfOurs) {
         TFormMain german;
         EXPECT_GT(germanTexts(interfaceTexts(german)).size(), 20);
         german.show();
-        shoot(german, QStringLiteral("main-de"));
+        testsupport::saveScreenshots(german, QStringLiteral("main-de"));
         if (german.CfgDialog)
-            shoot(*german.CfgDialog, QStringLiteral("settings-de"));
+            testsupport::saveScreenshots(*german.CfgDialog, QStringLiteral("settings-de"));
     }
     ScopedLanguage english(platform::Language::English);
     ASSERT_TRUE(english.installed()) << "vantro_en.qm not built";
     TFormMain form;
     EXPECT_EQ(germanTexts(interfaceTexts(form), protocolTexts), QStringList{});
     form.show();
-    shoot(form, QStringLiteral("main-en"));
+    testsupport::saveScreenshots(form, QStringLiteral("main-en"));
     if (form.CfgDialog)
-        shoot(*form.CfgDialog, QStringLiteral("settings-en"));
+        testsupport::saveScreenshots(*form.CfgDialog, QStringLiteral("settings-en"));
 }
 
 TEST_F(EnglishInterface, TheLightBarrierCheckAndTheImpulseListShowNoGermanTextOfOurs) {

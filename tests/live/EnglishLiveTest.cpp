@@ -20,17 +20,6 @@ using testsupport::widgetTexts;
 
 namespace {
 
-// With VANTRO_SCREENSHOT_DIR set, the window goes there as a picture.
-void shoot(QWidget* window, const QString& name) {
-    const QString dir = qEnvironmentVariable("VANTRO_SCREENSHOT_DIR");
-    if (dir.isEmpty())
-        return;
-    window->show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
-    QTest::qWait(50);
-    window->grab().save(QStringLiteral("%1/%2.png").arg(dir, name));
-}
-
 // The texts of the live window switched off, then on at a free port with one address, and of the
 // spectator screen.
 QStringList liveTexts(const QString& language) {
@@ -45,15 +34,15 @@ QStringList liveTexts(const QString& language) {
     QStringList texts = widgetTexts(&window);
     window.setChoice(true, port);
     texts << widgetTexts(&window) << window.statusText();
-    shoot(&window, "live-" + language);
+    testsupport::saveScreenshots(window, "live-" + language);
     SpectatorWindow spectator;
     spectator.resize(1280, 720);
     EventData e = generatedEvent(2, 6, 1);
     spectator.setSnapshot(std::make_shared<const LiveSnapshot>(
         makeLiveSnapshot(e, {LivePhase::Finished, 3, {}, 0, 41230}, 2, 1)));
-    shoot(&spectator, "spectator-" + language);
+    testsupport::saveScreenshots(spectator, "spectator-" + language);
     spectator.setSnapshot(std::make_shared<const LiveSnapshot>(makeLiveSnapshot(EventData{}, {}, 2, 2)));
-    shoot(&spectator, "spectator-empty-" + language);
+    testsupport::saveScreenshots(spectator, "spectator-empty-" + language);
     texts << widgetTexts(&spectator);
     return texts;
 }

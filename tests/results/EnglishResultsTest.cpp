@@ -33,21 +33,6 @@ using testsupport::widgetTexts;
 
 namespace {
 
-// With VANTRO_SCREENSHOT_DIR set, the window as shown (each tab of it) goes there as a picture.
-void shoot(QWidget* window, const QString& name) {
-    const QString dir = qEnvironmentVariable("VANTRO_SCREENSHOT_DIR");
-    if (dir.isEmpty())
-        return;
-    window->show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
-    QTabWidget* tabs = window->findChild<QTabWidget*>();
-    for (int i = 0; i < (tabs ? tabs->count() : 1); ++i) {
-        if (tabs)
-            tabs->setCurrentIndex(i);
-        window->grab().save(QStringLiteral("%1/%2-%3.png").arg(dir, name).arg(i));
-    }
-}
-
 class EnglishResults : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -86,18 +71,18 @@ protected:
     QStringList interfaceTexts(const QString& language) {
         ResultsWindow window(doc, commands);
         window.resize(1100, 650);
-        shoot(&window, "results-" + language);
+        testsupport::saveScreenshots(window, "results-" + language);
         QStringList texts = widgetTexts(&window);
         for (int i = 0; i < window.sectionChoice->count(); ++i) {
             window.sectionChoice->setCurrentIndex(i);
             texts << widgetTexts(window.rankingView);
         }
         EventDialog dialog(doc);
-        shoot(&dialog, "event-" + language);
+        testsupport::saveScreenshots(dialog, "event-" + language);
         texts << widgetTexts(&dialog);
         StartListImportDialog import;
         import.load(dir.filePath("starter.csv"));
-        shoot(&import, "startlist-import-" + language);
+        testsupport::saveScreenshots(import, "startlist-import-" + language);
         texts << widgetTexts(&import);
         for (const StartListProblem& p : import.problems())
             texts << p.message;

@@ -12,7 +12,9 @@
 #include <QMenu>
 #include <QRegularExpression>
 #include <QTabBar>
+#include <QTabWidget>
 #include <QTableView>
+#include <QTest>
 #include <QTextDocument>
 #include <QTranslator>
 #include <QTreeView>
@@ -107,6 +109,25 @@ QStringList germanTexts(const QStringList& texts, const QStringList& allowed) {
             found << text;
     }
     return found;
+}
+
+void saveScreenshots(QWidget& window, const QString& name) {
+    const QString dir = qEnvironmentVariable("VANTRO_SCREENSHOT_DIR");
+    if (dir.isEmpty())
+        return;
+    window.show();
+    if (!QTest::qWaitForWindowExposed(&window))
+        return;
+    QTest::qWait(50);
+    QTabWidget* tabs = window.findChild<QTabWidget*>();
+    if (!tabs) {
+        window.grab().save(QStringLiteral("%1/%2.png").arg(dir, name));
+        return;
+    }
+    for (int i = 0; i < tabs->count(); ++i) {
+        tabs->setCurrentIndex(i);
+        window.grab().save(QStringLiteral("%1/%2-%3.png").arg(dir, name).arg(i));
+    }
 }
 
 ScopedLanguage::ScopedLanguage(platform::Language language)

@@ -19,6 +19,11 @@ QStringList widgetTexts(QWidget* root);
 /// word. Texts listed in `allowed` (the protocol's own) are left out.
 QStringList germanTexts(const QStringList& texts, const QStringList& allowed = {});
 
+/// With VANTRO_SCREENSHOT_DIR set, shows `window` and saves a picture of it there as <name>.png, one
+/// per tab (<name>-<tab>.png) when it has tabs: a look at whether a language's texts still fit.
+/// Nothing without it.
+void saveScreenshots(QWidget& window, const QString& name);
+
 /// Installs the program's translations for `language` for the life of this object, as the program
 /// does at start, and removes them again.
 class ScopedLanguage {
