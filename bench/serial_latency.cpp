@@ -203,8 +203,10 @@ void journalCost(const QString& dir, int lines) {
 
 } // namespace
 
-// The two devices once, without the journal: `suffix` names the figures.
-void measureBoth(int edges, const QString& suffix) {
+// The two devices once, the fake one and the simulator's socket, with `journal` and `event` (either
+// may be null) taking every action: `suffix` names the figures. False when the simulator cannot listen.
+bool measureBoth(int edges, const QString& suffix, ProtocolJournal* journal = nullptr,
+                 EventModel* event = nullptr) {
     {
         platform::FakeSerial fake;
         TComPort port;
@@ -214,13 +216,15 @@ void measureBoth(int edges, const QString& suffix) {
         report(qPrintable(QStringLiteral("fake") + suffix),
                measure(
                    port, edges, [&](bool on) { fake.line().changeLines(on ? platform::MS_DSR_ON : 0); },
-                   nullptr, nullptr),
+                   journal, event),
                edges);
     }
     const std::string path = (QDir::tempPath() + "/vantro-bench-lbsim.sock").toStdString();
     platform::SerialSimServer server;
-    if (server.start(path) != 0)
-        return;
+    if (server.start(path) != 0) {
+        std::printf("simulator: cannot listen at %s\n", path.c_str());
+        return false;
+    }
     platform::setComDeviceOverride(16, path);
     TComPort port;
     port.setPort(16);
@@ -229,9 +233,10 @@ void measureBoth(int edges, const QString& suffix) {
     server.waitForClient(2000);
     report(qPrintable(QStringLiteral("simulator") + suffix),
            measure(
-               port, edges, [&](bool on) { server.setLines(platform::MS_DSR_ON, on); }, nullptr, nullptr),
+               port, edges, [&](bool on) { server.setLines(platform::MS_DSR_ON, on); }, journal, event),
            edges);
     port.Close();
+    return true;
 }
 
 // The same without and with the live results serving `clients` pages, one run finished per second.
@@ -318,38 +323,8 @@ int main(int argc, char** argv) {
         }
         std::printf("--- journal %s%s ---\n", withJournal ? "on" : "off",
                     mode == Mode::JournalAndEvent ? ", event on" : "");
-        {
-            platform::FakeSerial fake;
-            TComPort port;
-            port.setEvents({TEvent::evDSR});
-            port.Open();
-            fake.line().waitUntilWaiting();
-            report("fake",
-                   measure(
-                       port, edges, [&](bool on) { fake.line().changeLines(on ? platform::MS_DSR_ON : 0); },
-                       journal.get(), event.get()),
-                   edges);
-        }
-        {
-            const std::string path = (QDir::tempPath() + "/vantro-bench-lbsim.sock").toStdString();
-            platform::SerialSimServer server;
-            if (server.start(path) != 0) {
-                std::printf("simulator: cannot listen at %s\n", path.c_str());
-                return 1;
-            }
-            platform::setComDeviceOverride(16, path);
-            TComPort port;
-            port.setPort(16);
-            port.setEvents({TEvent::evDSR});
-            port.Open();
-            server.waitForClient(2000);
-            report("simulator",
-                   measure(
-                       port, edges, [&](bool on) { server.setLines(platform::MS_DSR_ON, on); }, journal.get(),
-                       event.get()),
-                   edges);
-            port.Close();
-        }
+        if (!measureBoth(edges, QString(), journal.get(), event.get()))
+            return 1;
         if (writer) {
             const bool idle = writer->waitForIdle(std::chrono::seconds(30));
             std::printf("event: %llu runs committed%s\n",
